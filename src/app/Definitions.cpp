@@ -1,0 +1,50 @@
+#include "app/Definitions.h"
+
+#include "app/StringTable.h"
+
+#include <algorithm>
+
+TowerDef readTowerDef(StringTable& strings, int index) {
+    const int n = index + 1;
+    TowerDef def;
+    def.name = strings.get(StringTable::key("Tower%d.Name", n));
+    def.description = strings.get(StringTable::key("Tower%d.Description", n));
+    def.value = strings.getInt(StringTable::key("Tower%d.Value", n));
+    def.health = strings.getInt(StringTable::key("Tower%d.Health", n));
+    def.radius = strings.getReal(StringTable::key("Tower%d.Radius", n));
+    def.width = strings.getInt(StringTable::key("Tower%d.Width", n));
+    def.available = strings.getInt(StringTable::key("Tower%d.Available", n)) != 0;
+    // The two fixed entries must always exist, so a negative count reads as none.
+    int upgrades = std::max(0, strings.getInt(StringTable::key("Tower%d.Upgrades", n)));
+    def.entryCount = upgrades + kFirstUpgradeEntry;
+
+    def.entries.assign(def.entryCount, UpgradeDef());
+    def.entries[kDemolishEntry].name = "Demolish";
+    def.entries[kDemolishEntry].description = "Recover some cash!";
+    def.entries[kRepairEntry].name = "Repair";
+    def.entries[kRepairEntry].description = "Fix her up!";
+    for (int e = kFirstUpgradeEntry; e < def.entryCount; ++e) {
+        const int m = e - 1;
+        UpgradeDef& up = def.entries[e];
+        up.name = strings.get(StringTable::key("Tower%d.Upgrade%d.Name", n, m));
+        up.description = strings.get(StringTable::key("Tower%d.Upgrade%d.Description", n, m));
+        up.levelCount = strings.getInt(StringTable::key("Tower%d.Upgrade%d.Levels", n, m));
+        up.levels.assign(std::max(0, up.levelCount), UpgradeLevel());
+        for (int l = 1; l <= up.levelCount; ++l) {
+            up.levels[l - 1].value =
+                strings.getInt(StringTable::key("Tower%d.Upgrade%d.Level%d.Value", n, m, l));
+            up.levels[l - 1].icon =
+                strings.getInt(StringTable::key("Tower%d.Upgrade%d.Level%d.Icon", n, m, l));
+        }
+    }
+    return def;
+}
+
+InvaderDef readInvaderDef(StringTable& strings) {
+    InvaderDef invaderDef;
+    invaderDef.value = strings.getInt("Invader1.Value");
+    invaderDef.health = strings.getInt("Invader1.Health");
+    invaderDef.healthIncrease = strings.getReal("Invader1.HealthIncrease");
+    invaderDef.size = strings.getReal("Invader1.Size");
+    return invaderDef;
+}

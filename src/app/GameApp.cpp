@@ -1,0 +1,126 @@
+#include "app/GameApp.h"
+
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/MzImage.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+// Both run on Allegro's own thread: they only store one value each.
+void onCloseButton() {
+    GameApp* app = GameApp::instance();
+    if (app->game)
+        app->game->running = false;
+}
+END_OF_FUNCTION(onCloseButton)
+
+void onSwitchIn() {
+    GameApp* app = GameApp::instance();
+    app->lastTime = app->now();
+}
+END_OF_FUNCTION(onSwitchIn)
+
+} // namespace
+
+GameApp* GameApp::instance() {
+    static GameApp* app = new GameApp();
+    return app;
+}
+
+GameApp::GameApp() : clock(&systemClock), keyboard(&allegroKeyboard), mouse(&allegroMouse) {}
+
+int GameApp::init() {
+    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
+    install_keyboard();
+    if (install_mouse() >= 0)
+        AllegroMouse::installPressLatch();
+    registerMzLoader();
+    set_color_depth(32);
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
+        std::fprintf(stderr, "groundline: cannot open a 640x480 window: %s\n", allegro_error);
+        return kExitNoWindow;
+    }
+    install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+
+    if (!strings.load("data/strings.txt"))
+        return kExitNoStrings;
+
+    set_window_title(strings.get("WindowTitle").c_str());
+    show_mouse(screen);
+    enable_hardware_cursor();
+
+    backBuffer = new BackBuffer(320, 240);
+    std::string missing = loadResources();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "groundline: cannot load %s\n", missing.c_str());
+        return kExitMissingResource;
+    }
+
+    minStep = strings.getReal("TimestepThreshold");
+    lastTime = now();
+    set_display_switch_mode(SWITCH_BACKGROUND);
+    set_display_switch_callback(SWITCH_IN, onSwitchIn);
+    set_close_button_callback(onCloseButton);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    shakeTimeLeft = 0.0;
+    shakeAmount = 0.0;
+    soundOn = true;
+    return 0;
+}
+
+double GameApp::now() { return clock->now(); }
+
+double GameApp::tick() {
+    double elapsed;
+    for (;;) {
+        elapsed = now() - lastTime;
+        if (!(minStep > elapsed))
+            break;
+        clock->sleepMs(static_cast<int>((minStep - elapsed) * 1000.0));
+    }
+    lastTime = lastTime + elapsed;
+    if (shakeTimeLeft > 0.0)
+        shakeTimeLeft -= elapsed;
+
+    MouseSample m = mouse->sample();
+    mouseX = m.x / 2;
+    mouseY = m.y / 2;
+    previousButtons = buttons;
+    buttons = m.buttons;
+    return elapsed;
+}
+
+bool GameApp::mouseIn(int x, int y, int w, int h) const {
+    return mouseX >= x && mouseX <= x + w && mouseY >= y && mouseY <= y + h;
+}
+
+void GameApp::startShake(double amount, double duration) {
+    if (amount > shakeAmount || shakeTimeLeft <= 0.0) {
+        shakeAmount = amount;
+        shakeTimeLeft = duration;
+    }
+}
+
+double GameApp::currentShake() const { return shakeTimeLeft > 0.0 ? shakeAmount : 0.0; }
+
+void GameApp::setSound(bool on) {
+    soundOn = on;
+    if (on)
+        set_volume(255, 255);
+    else
+        set_volume(0, 0);
+}
+
+void GameApp::resetFrameState() {
+    mouseX = mouseY = 0;
+    previousButtons = buttons = 0;
+    shakeAmount = shakeTimeLeft = 0.0;
+    soundOn = true;
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "app/Definitions.h"
+#include "app/Platform.h"
+#include "app/StringTable.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+struct BITMAP;
+struct SAMPLE;
+class BackBuffer;
+class BitmapFont;
+class SpriteSheet;
+class Game;
+
+// Exit codes of start-up failures.
+constexpr int kExitNoStrings = 1;      // data/strings.txt missing: silent
+constexpr int kExitMissingResource = 2; // any other data file: one line on stderr
+constexpr int kExitNoWindow = 3;
+
+// The process-wide application object: everything that outlives one game (back buffer, string
+// table, resources, definitions), the frame clock, the mouse snapshot, the screen shake and the
+// sound switch. Created on first use and never destroyed.
+class GameApp {
+public:
+    static GameApp* instance();
+
+    // Start-up. Returns 0, or the exit code the program must end with.
+    int init();
+    // Loads every font, image, sheet and sample and builds the definitions. Returns the name
+    // of the first file that could not be loaded, or an empty string when all loaded.
+    std::string loadResources();
+
+    double now();
+    // Waits until at least minStep has passed since the last step, then samples the mouse.
+    double tick();
+    bool mouseIn(int x, int y, int w, int h) const;
+    void startShake(double amount, double duration);
+    double currentShake() const;
+    void setSound(bool on);
+
+    // Clears everything tests may have set so that each test starts from a known state. The
+    // resources stay loaded.
+    void resetFrameState();
+
+    BackBuffer* backBuffer = nullptr;
+    StringTable strings;
+    int towerBaseline = 0;
+    int buttonSpacing = 0;
+
+    BitmapFont* fontMain = nullptr;
+    BitmapFont* fontMainRed = nullptr;
+    BitmapFont* fontSmall = nullptr;
+    BitmapFont* fontSmallRed = nullptr;
+    BITMAP* bgImage = nullptr;
+    BITMAP* redbarImage = nullptr;
+    BITMAP* slotsImage = nullptr;
+    BITMAP* iconsImage = nullptr;
+    BITMAP* upgradeIconsImage = nullptr;
+    BITMAP* laserSmallImage = nullptr;
+    BITMAP* cloudImages[5] = {};
+    BITMAP* gameOverImage = nullptr;
+    BITMAP* selectorImage = nullptr;
+    BITMAP* debrisImage = nullptr;
+    BITMAP* orbImages[3] = {};
+    SpriteSheet* poofSheet = nullptr;
+    SpriteSheet* explosionSmallSheet = nullptr;
+    SpriteSheet* puff1Sheet = nullptr;
+    SpriteSheet* puff2Sheet = nullptr;
+    SpriteSheet* missileSheet = nullptr;
+    SpriteSheet* alienBulletSheet = nullptr;
+    SpriteSheet* orbBombSheet = nullptr;
+    SpriteSheet* orb4Sheet = nullptr;
+    SAMPLE* sampleBip = nullptr;
+    SAMPLE* sampleBip2 = nullptr;
+    SAMPLE* sampleBoom1 = nullptr;
+    SAMPLE* sampleZoop = nullptr;
+    SAMPLE* sampleLaserHit = nullptr;
+    SAMPLE* samplePlace = nullptr;
+    SAMPLE* sampleDeath = nullptr;
+    SAMPLE* sampleUpgrade = nullptr;
+    SAMPLE* sampleMissile = nullptr;
+    SAMPLE* sampleBounce = nullptr;
+
+    Game* game = nullptr;
+
+    // Mouse snapshot in back-buffer pixels; bit 0 left, bit 1 right.
+    int mouseX = 0;
+    int mouseY = 0;
+    int previousButtons = 0;
+    int buttons = 0;
+
+    TowerDef towerDefs[kTowerTypeCount];
+    InvaderDef invaderDef;
+
+    // Written by the display-switch callback on Allegro's thread.
+    std::atomic<double> lastTime{0.0};
+    double minStep = 0.0;
+    double shakeAmount = 0.0;
+    double shakeTimeLeft = 0.0;
+    bool soundOn = true;
+
+    // Platform seams; tests replace them with fakes (not owned once replaced).
+    Clock* clock;
+    Keyboard* keyboard;
+    Mouse* mouse;
+
+private:
+    GameApp();
+    void buildGameOverImage();
+
+    SystemClock systemClock;
+    AllegroKeyboard allegroKeyboard;
+    AllegroMouse allegroMouse;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+// The few services that differ between platforms and that tests must be able to replace:
+// a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample.
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Seconds on a monotonic time line with sub-millisecond resolution.
+    virtual double now() = 0;
+    // Sleeps whole milliseconds; 0 only yields.
+    virtual void sleepMs(int ms) = 0;
+};
+
+class SystemClock : public Clock {
+public:
+    double now() override;
+    void sleepMs(int ms) override;
+};
+
+// Allegro's keypressed/readkey behind a seam: headless, simulate_keypress leaves a key that
+// readkey never removes, so tests feed keys through a fake instead.
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    virtual bool keypressed() = 0;
+    virtual int readkey() = 0;
+};
+
+class AllegroKeyboard : public Keyboard {
+public:
+    bool keypressed() override;
+    int readkey() override;
+};
+
+struct MouseSample {
+    int x = 0; // window pixels
+    int y = 0;
+    int buttons = 0;
+};
+
+class Mouse {
+public:
+    virtual ~Mouse() = default;
+    virtual MouseSample sample() = 0;
+};
+
+// Reads mouse_x, mouse_y and mouse_b. A press that is released again before the next sample
+// (a quick touchpad tap) would never be seen by polling mouse_b once per frame, so presses
+// reported by Allegro's mouse callback are latched and added to the next sample.
+class AllegroMouse : public Mouse {
+public:
+    // Registers the press latch as Allegro's mouse callback; call after install_mouse.
+    static void installPressLatch();
+    MouseSample sample() override;
+};

@@ -1,0 +1,131 @@
+// The resource catalogue: every font, image, sheet and sample the game uses, loaded once at
+// start-up and kept for the whole process, and the definitions built from the string table.
+
+#include "app/GameApp.h"
+
+#include "gfx/BitmapFont.h"
+#include "gfx/SpriteSheet.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Remembers the first file that failed so start-up can name it.
+class Loader {
+public:
+    explicit Loader(StringTable& strings) : strings(strings) {}
+
+    BitmapFont* font(const char* key) {
+        const std::string& file = strings.get(key);
+        BitmapFont* f = new BitmapFont(file.c_str());
+        if (!f->image)
+            fail(file);
+        f->spacing = strings.getInt(std::string(key) + "Kerning");
+        return f;
+    }
+
+    BITMAP* image(const char* file) {
+        BITMAP* bmp = load_bitmap(file, nullptr);
+        if (!bmp)
+            fail(file);
+        return bmp;
+    }
+
+    SpriteSheet* sheet(const std::string& file) {
+        SpriteSheet* s = new SpriteSheet(file);
+        if (!s->image)
+            fail(file);
+        return s;
+    }
+
+    SAMPLE* sample(const char* file) {
+        SAMPLE* s = load_sample(file);
+        if (!s)
+            fail(file);
+        return s;
+    }
+
+    void fail(const std::string& file) {
+        if (firstMissing.empty())
+            firstMissing = file.empty() ? std::string("(a file name missing from data/strings.txt)")
+                                        : file;
+    }
+
+    StringTable& strings;
+    std::string firstMissing;
+};
+
+} // namespace
+
+std::string GameApp::loadResources() {
+    Loader load(strings);
+
+    fontMain = load.font("FontMain");
+    fontMainRed = load.font("FontMainRed");
+    fontSmall = load.font("FontSmall");
+    fontSmallRed = load.font("FontSmallRed");
+
+    bgImage = load.image("data/bg.mz");
+    redbarImage = load.image("data/redbar.mz");
+    slotsImage = load.image("data/slots.mz");
+    iconsImage = load.image("data/icons.mz");
+    upgradeIconsImage = load.image("data/upgrade_icons.mz");
+
+    for (int i = 0; i < kTowerTypeCount; ++i) {
+        towerDefs[i] = readTowerDef(strings, i);
+        towerDefs[i].sprite = load.sheet(strings.get(StringTable::key("Tower%d.Sprite", i + 1)));
+    }
+    invaderDef = readInvaderDef(strings);
+    invaderDef.sprite = load.sheet(strings.get("Invader1.Sprite"));
+
+    laserSmallImage = load.image("data/laser_small.mz");
+    static const char* const cloudFiles[5] = {"data/cloud1.mz", "data/cloud2.mz", "data/cloud3.mz",
+                                              "data/cloud4.mz", "data/cloud5.mz"};
+    for (int i = 0; i < 5; ++i)
+        cloudImages[i] = load.image(cloudFiles[i]);
+    orbImages[0] = load.image("data/orb1.mz");
+    orbImages[1] = load.image("data/orb2.mz");
+    orbImages[2] = load.image("data/orb3.mz");
+    debrisImage = load.image("data/debris.mz");
+
+    poofSheet = load.sheet("data/poof.sz");
+    explosionSmallSheet = load.sheet("data/explosion_small.sz");
+    puff1Sheet = load.sheet("data/puff1.sz");
+    puff2Sheet = load.sheet("data/puff2.sz");
+    missileSheet = load.sheet("data/missile.sz");
+    orb4Sheet = load.sheet("data/orb4.sz");
+    alienBulletSheet = load.sheet("data/alienbullet.sz");
+    orbBombSheet = load.sheet("data/orbbomb.sz");
+
+    selectorImage = load.image("data/selector.mz");
+
+    towerBaseline = strings.getInt("TowerBaseline");
+    buttonSpacing = strings.getInt("ButtonSpacing");
+
+    buildGameOverImage();
+
+    sampleBip = load.sample("data/bip.wav");
+    sampleBip2 = load.sample("data/bip2.wav");
+    sampleBoom1 = load.sample("data/boom1.wav");
+    sampleZoop = load.sample("data/zoop.wav");
+    sampleLaserHit = load.sample("data/laserhit.wav");
+    samplePlace = load.sample("data/place.wav");
+    sampleDeath = load.sample("data/death.wav");
+    sampleUpgrade = load.sample("data/upgrade.wav");
+    sampleMissile = load.sample("data/missile.wav");
+    sampleBounce = load.sample("data/bounce.wav");
+
+    return load.firstMissing;
+}
+
+void GameApp::buildGameOverImage() {
+    const char* text = "Game Over";
+    int width = fontMainRed ? fontMainRed->textWidth(text) + 2 : 2;
+    gameOverImage = create_bitmap(std::max(1, width), 10);
+    clear_to_color(gameOverImage, makecol(255, 0, 255));
+    if (fontMainRed)
+        fontMainRed->draw(gameOverImage, 0, 0, text);
+}

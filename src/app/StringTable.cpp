@@ -1,0 +1,41 @@
+#include "app/StringTable.h"
+
+#include <boost/algorithm/string/classification.hpp>
+#include <boost/algorithm/string/split.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+bool StringTable::load(const std::string& path) {
+    std::ifstream in(path);
+    if (!in.is_open())
+        return false;
+
+    std::string line;
+    std::vector<std::string> pieces;
+    while (std::getline(in, line)) {
+        // The file may have been saved with Windows line ends; the CR is not part of the value.
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        boost::algorithm::split(pieces, line, boost::algorithm::is_any_of("="));
+        if (pieces.size() >= 2)
+            entries[pieces[0]] = pieces[1];
+    }
+    return true;
+}
+
+const std::string& StringTable::get(const std::string& key) { return entries[key]; }
+
+int StringTable::getInt(const std::string& key) { return std::atoi(get(key).c_str()); }
+
+double StringTable::getReal(const std::string& key) { return std::atof(get(key).c_str()); }
+
+std::string StringTable::key(const char* format, int a, int b, int c) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, format, a, b, c);
+    return buffer;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+// Every tuning number and every text the player reads, as key=value lines from data/strings.txt.
+// Values stay text and are converted where they are used, so a designer's edit never needs a
+// rebuild and a missing key simply reads as empty or 0.
+class StringTable {
+public:
+    // Reads the file; false when it cannot be opened. Later lines replace earlier ones.
+    bool load(const std::string& path);
+
+    // A missing key is inserted with the empty value, which is returned.
+    const std::string& get(const std::string& key);
+    int getInt(const std::string& key);
+    double getReal(const std::string& key);
+
+    // Convenience for the numbered keys ("Tower%d.Upgrade%d.Name").
+    static std::string key(const char* format, int a, int b = 0, int c = 0);
+
+    std::size_t size() const { return entries.size(); }
+    bool contains(const std::string& key) const { return entries.count(key) != 0; }
+
+private:
+    std::map<std::string, std::string> entries;
+};

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "game/Cloud.h"
+
+#include <vector>
+
+struct BITMAP;
+class GameApp;
+class Building;
+class Projectile;
+class InvaderProjectile;
+class Effect;
+class Wave;
+
+// What the bottom-right corner and the mouse are doing.
+enum UiMode { kUiIdle = 0, kUiPlacing = 1, kUiTowerMenu = 2, kUiGameMenu = 3 };
+
+// Layout shared by drawing and input, so that what is drawn is what can be clicked.
+constexpr int kButtonX = 300;
+constexpr int kButtonY = 220;
+constexpr int kButtonSize = 19;
+constexpr int kMenuItemX = 120;
+constexpr int kMenuItemWidth = 80;
+constexpr int kMenuItemHeight = 8;
+constexpr int kMenuSoundY = 110;
+constexpr int kMenuStartOverY = 120;
+constexpr int kMenuQuitY = 130;
+constexpr int kEscapeScanCode = 59;
+
+// One play-through: towers, shots, effects, the current wave, the base, money, the wave
+// schedule, the sky and the state of the controls. It owns every entity in its lists; entities
+// hand new shots and effects over with the add operations and never delete each other.
+//
+// The lists are vectors walked by index, so an entity may append to a list while the game is
+// walking it (debris leaving puffs, a tower firing); what is appended is walked in the same pass.
+class Game {
+public:
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    void reset();
+    void run();
+    void wipeAndRestart();
+    void update(double dt);
+    void draw(bool present);
+    void drawHealthBar(BITMAP* target, int cx, int y, int w, double fraction);
+    bool canPlace() const;
+
+    void addEffect(Effect* effect) { effects.push_back(effect); }
+    void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }
+    void addEnemyShot(InvaderProjectile* shot) { enemyShots.push_back(shot); }
+
+    int uiMode = kUiIdle;
+    int placingType = 0;
+    bool running = false;
+    std::vector<Building*> buildings;
+    std::vector<Projectile*> projectiles;
+    std::vector<InvaderProjectile*> enemyShots;
+    std::vector<Effect*> effects;
+    Wave* wave = nullptr;
+    int health = 0;
+    int maxHealth = 0;
+    int money = 0;
+    GameApp* app;
+    bool gameOver = false;
+    Building* selected = nullptr;
+    std::vector<Cloud> clouds;
+    double waveTimer = 0.0;
+    int waveNumber = 1;
+
+private:
+    void clearEntities();
+    void spawnClouds();
+    void updateWaveSchedule(double dt);
+    void startWave();
+    void updateClouds(double dt);
+    void hitTestProjectiles();
+    void removeSpent();
+    void handleKeyboard();
+    void handleMouse();
+    void handleTowerMenuClick(bool justSelected);
+    void handlePlacing();
+    // True when "Start Over" ran: the rest of the frame's update is skipped.
+    bool handleGameMenu();
+    void removeDestroyedTowers();
+    Building* towerUnderMouse() const;
+
+    void drawHud(BITMAP* bmp);
+    void drawGameOver(BITMAP* bmp);
+    void drawPlacing(BITMAP* bmp);
+    void drawTowerMenu(BITMAP* bmp);
+    void drawBuildBar(BITMAP* bmp);
+    void drawGameMenu(BITMAP* bmp);
+    void drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX, bool greyed);
+    int buttonLook(int index, bool usable) const;
+
+    bool leftClick() const;
+    bool rightClick() const;
+    bool buttonContainsMouse(int index) const;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+struct BITMAP;
+
+// The half-resolution picture every frame is drawn into, and its presentation doubled onto the
+// window with the current screen shake.
+class BackBuffer {
+public:
+    BackBuffer(int width, int height);
+    ~BackBuffer();
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+
+    // Stretches the buffer over Allegro's screen; nothing happens without a screen.
+    void present();
+    // The same onto any target, stretched to the target's size.
+    void presentTo(BITMAP* target);
+
+    BITMAP* bitmap;
+};
+
+// Replaces every pixel by its grey value, in place.
+void makeGreyscale(BITMAP* bitmap);

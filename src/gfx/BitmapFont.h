@@ -1,0 +1,38 @@
+#pragma once
+
+struct BITMAP;
+
+// A proportional font cut from an image whose glyph cells are separated by lines of the colour
+// of pixel (0, 0). Cells are numbered in reading order from code 32.
+class BitmapFont {
+public:
+    explicit BitmapFont(const char* filename);
+    // Cuts an image the caller has already loaded; the font takes ownership.
+    explicit BitmapFont(BITMAP* image);
+    ~BitmapFont();
+    BitmapFont(const BitmapFont&) = delete;
+    BitmapFont& operator=(const BitmapFont&) = delete;
+
+    void draw(BITMAP* target, int x, int y, const char* text) const;
+    void drawCentred(BITMAP* target, int x, int y, const char* text) const;
+    void drawRight(BITMAP* target, int x, int y, const char* text) const;
+    int textWidth(const char* text) const;
+
+    void print(BITMAP* target, int x, int y, const char* format, ...) const
+        __attribute__((format(printf, 5, 6)));
+    void printCentred(BITMAP* target, int x, int y, const char* format, ...) const
+        __attribute__((format(printf, 5, 6)));
+    void printRight(BITMAP* target, int x, int y, const char* format, ...) const
+        __attribute__((format(printf, 5, 6)));
+    int printWidth(const char* format, ...) const __attribute__((format(printf, 2, 3)));
+
+    BITMAP* glyph(unsigned char code) const { return glyphs[code]; }
+    int glyphCount() const;
+
+    BITMAP* image = nullptr;
+    BITMAP* glyphs[256] = {};
+    int spacing = 0;
+
+private:
+    void cut();
+};

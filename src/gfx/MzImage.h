@@ -1,0 +1,24 @@
+#pragma once
+
+struct BITMAP;
+struct RGB;
+struct gzFile_s;
+
+// Largest side an image may declare. Our art is at most a few hundred pixels across; the cap
+// keeps a forged header from asking for gigabytes.
+constexpr int kMaxImageSide = 4096;
+
+// One little-endian 16-bit value, read as two bytes; -1 bytes past the end of the stream go
+// into the result unchanged (it reads as -1).
+int readU16(gzFile_s* in);
+
+// Reads an image block (width, height, RGB rows) from an open stream and leaves the stream just
+// after the last pixel. Null for a null stream, a side of 0 or above kMaxImageSide, a header cut
+// short, or a bitmap that cannot be created.
+BITMAP* readMzImage(gzFile_s* in);
+
+// Allegro load callback for ".mz" files; the palette is ignored.
+BITMAP* loadMzBitmap(const char* filename, RGB* palette);
+
+// Registers loadMzBitmap under the extension "mz" so that load_bitmap reads our images.
+void registerMzLoader();

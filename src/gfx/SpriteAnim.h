@@ -1,0 +1,25 @@
+#pragma once
+
+#include <deque>
+
+struct BITMAP;
+class SpriteSheet;
+
+// Plays the rows of one shared sheet for one entity, with a queue of rows to play next.
+class SpriteAnim {
+public:
+    explicit SpriteAnim(SpriteSheet* sheet);
+
+    void draw(BITMAP* target, int x, int y) const;
+    void setRow(int row);
+    // Plays one full cycle of row, then hands over to next.
+    void playThen(int row, int next);
+    void advance(float dt);
+    int frameWidth() const;
+    int frameHeight() const;
+
+    SpriteSheet* sheet; // not owned; may be null
+    float time = 0.0f;
+    int row = 0;
+    std::deque<int> pendingRows;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct BITMAP;
+
+// One animation row of a sheet: frame numbers played at fps.
+struct AnimRow {
+    float fps = 0.0f;
+    uint32_t frameCount = 0;
+    std::vector<int32_t> frames;
+};
+
+// An image cut into frame rectangles plus animation rows, loaded from an .sz file. A missing or
+// malformed file gives an empty sheet: no image, no frames, no rows.
+class SpriteSheet {
+public:
+    explicit SpriteSheet(const std::string& filename);
+    ~SpriteSheet();
+    SpriteSheet(const SpriteSheet&) = delete;
+    SpriteSheet& operator=(const SpriteSheet&) = delete;
+
+    // The frame that the row shows at that play time, or null.
+    BITMAP* frame(unsigned row, float time) const;
+    // Draws that frame masked with its top-left corner at (x, y).
+    void draw(BITMAP* target, int x, int y, int row, float time) const;
+
+    uint32_t rowCount() const { return static_cast<uint32_t>(rows.size()); }
+    const AnimRow& animRow(unsigned row) const { return rows[row]; }
+    // Seconds of one cycle of the row (n / fps), or 0 for a row that does not exist.
+    double cycleLength(unsigned row) const;
+
+    BITMAP* image = nullptr;
+    std::vector<BITMAP*> frames;
+    std::vector<AnimRow> rows;
+
+private:
+    bool load(const std::string& filename);
+    void clear();
+};

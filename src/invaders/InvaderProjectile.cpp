@@ -1,0 +1,5 @@
+#include "invaders/InvaderProjectile.h"
+
+#include "gfx/SpriteAnim.h"
+
+InvaderProjectile::~InvaderProjectile() { delete anim; }

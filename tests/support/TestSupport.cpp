@@ -1,0 +1,127 @@
+#include "support/TestSupport.h"
+
+#include "app/GameApp.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/MzImage.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <unistd.h>
+
+namespace {
+
+bool dataLoaded = false;
+
+class HeadlessAllegro : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
+            std::perror("chdir to the source directory");
+        if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+            std::fprintf(stderr, "install_allegro failed\n");
+        set_color_depth(32);
+        registerMzLoader();
+
+        GameApp* app = GameApp::instance();
+        app->backBuffer = new BackBuffer(320, 240);
+        if (app->strings.load("data/strings.txt")) {
+            std::string missing = app->loadResources();
+            dataLoaded = missing.empty();
+            if (!dataLoaded)
+                std::fprintf(stderr, "test data set incomplete: %s\n", missing.c_str());
+        }
+    }
+};
+
+const ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new HeadlessAllegro);
+
+} // namespace
+
+bool gameDataLoaded() { return dataLoaded; }
+
+std::string sourcePath(const std::string& relative) {
+    return std::string(GROUNDLINE_SOURCE_DIR) + "/" + relative;
+}
+
+void AppFixture::SetUp() {
+    GameApp* app = GameApp::instance();
+    savedClock = app->clock;
+    savedKeyboard = app->keyboard;
+    savedMouse = app->mouse;
+    app->clock = &clock;
+    app->keyboard = &keyboard;
+    app->mouse = &mouse;
+    app->resetFrameState();
+    app->lastTime = clock.time;
+    srand(12345);
+}
+
+void AppFixture::TearDown() {
+    GameApp* app = GameApp::instance();
+    app->clock = savedClock;
+    app->keyboard = savedKeyboard;
+    app->mouse = savedMouse;
+}
+
+void AppFixture::setMouse(int x, int y, int buttons) {
+    GameApp* app = GameApp::instance();
+    app->mouseX = x;
+    app->mouseY = y;
+    app->previousButtons = app->buttons;
+    app->buttons = buttons;
+}
+
+void AppFixture::clickAt(int x, int y) {
+    GameApp* app = GameApp::instance();
+    app->mouseX = x;
+    app->mouseY = y;
+    app->previousButtons = 1;
+    app->buttons = 0;
+}
+
+void AppFixture::rightClickAt(int x, int y) {
+    GameApp* app = GameApp::instance();
+    app->mouseX = x;
+    app->mouseY = y;
+    app->previousButtons = 2;
+    app->buttons = 0;
+}
+
+void GameFixture::SetUp() {
+    AppFixture::SetUp();
+    if (!gameDataLoaded())
+        GTEST_SKIP() << "the data set is not there";
+    game = new Game();
+    GameApp::instance()->game = game;
+    game->reset();
+}
+
+void GameFixture::TearDown() {
+    if (game) {
+        delete game;
+        game = nullptr;
+    }
+    GameApp::instance()->game = nullptr;
+    AppFixture::TearDown();
+}
+
+std::ostream& operator<<(std::ostream& os, const Rgb& c) {
+    return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+Rgb pixelAt(BITMAP* bmp, int x, int y) {
+    int c = getpixel(bmp, x, y);
+    return {getr(c), getg(c), getb(c)};
+}
+
+BITMAP* makeBitmap(int w, int h, int r, int g, int b) {
+    BITMAP* bmp = create_bitmap(w, h);
+    clear_to_color(bmp, makecol(r, g, b));
+    return bmp;
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+struct BITMAP;
+class Game;
+
+// The whole suite runs headless: Allegro with SYSTEM_NONE at 32-bit colour, memory bitmaps only,
+// with the working directory at the project root. The real data set is loaded once when it is
+// there; tests that need it skip themselves otherwise.
+bool gameDataLoaded();
+std::string sourcePath(const std::string& relative);
+
+// A clock that only moves when told to; sleeping advances it by the time slept.
+class FakeClock : public Clock {
+public:
+    double now() override { return time; }
+    void sleepMs(int ms) override {
+        sleeps.push_back(ms);
+        time += ms / 1000.0 + sleepOvershoot;
+    }
+    double time = 100.0;
+    double sleepOvershoot = 0.0; // extra time each sleep takes, like a real scheduler
+    std::deque<int> sleeps;
+};
+
+class FakeKeyboard : public Keyboard {
+public:
+    bool keypressed() override { return !keys.empty(); }
+    int readkey() override {
+        int k = keys.front();
+        keys.pop_front();
+        return k;
+    }
+    void pressScanCode(int scancode) { keys.push_back(scancode << 8); }
+    std::deque<int> keys;
+};
+
+class FakeMouse : public Mouse {
+public:
+    MouseSample sample() override { return next; }
+    MouseSample next;
+};
+
+// Installs the fakes in the application object and restores the previous seams afterwards.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Mouse position in back-buffer pixels and buttons, as one frame's snapshot.
+    void setMouse(int x, int y, int buttons);
+    // One left click at (x, y): the button was down in the previous snapshot, up now.
+    void clickAt(int x, int y);
+    void rightClickAt(int x, int y);
+
+    FakeClock clock;
+    FakeKeyboard keyboard;
+    FakeMouse mouse;
+
+private:
+    Clock* savedClock = nullptr;
+    Keyboard* savedKeyboard = nullptr;
+    Mouse* savedMouse = nullptr;
+};
+
+// A fresh game that the application object points at, needing the real data set.
+class GameFixture : public AppFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    Game* game = nullptr;
+};
+
+// Colour helpers that read back through getr/getg/getb, whatever the pixel layout.
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+std::ostream& operator<<(std::ostream& os, const Rgb& c);
+Rgb pixelAt(BITMAP* bmp, int x, int y);
+BITMAP* makeBitmap(int w, int h, int r, int g, int b);
