@@ -75,7 +75,9 @@ int GameApp::init() {
     return 0;
 }
 
-double GameApp::now() { return clock->now(); }
+double GameApp::now() {
+    return clock->now();
+}
 
 double GameApp::tick() {
     double elapsed;
@@ -108,7 +110,9 @@ void GameApp::startShake(double amount, double duration) {
     }
 }
 
-double GameApp::currentShake() const { return shakeTimeLeft > 0.0 ? shakeAmount : 0.0; }
+double GameApp::currentShake() const {
+    return shakeTimeLeft > 0.0 ? shakeAmount : 0.0;
+}
 
 void GameApp::setSound(bool on) {
     soundOn = on;

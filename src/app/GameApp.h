@@ -16,7 +16,7 @@ class SpriteSheet;
 class Game;
 
 // Exit codes of start-up failures.
-constexpr int kExitNoStrings = 1;      // data/strings.txt missing: silent
+constexpr int kExitNoStrings = 1;       // data/strings.txt missing: silent
 constexpr int kExitMissingResource = 2; // any other data file: one line on stderr
 constexpr int kExitNoWindow = 3;
 
@@ -24,7 +24,7 @@ constexpr int kExitNoWindow = 3;
 // table, resources, definitions), the frame clock, the mouse snapshot, the screen shake and the
 // sound switch. Created on first use and never destroyed.
 class GameApp {
-public:
+  public:
     static GameApp* instance();
 
     // Start-up. Returns 0, or the exit code the program must end with.
@@ -107,7 +107,7 @@ public:
     Keyboard* keyboard;
     Mouse* mouse;
 
-private:
+  private:
     GameApp();
     void buildGameOverImage();
 

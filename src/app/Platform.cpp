@@ -18,9 +18,13 @@ void SystemClock::sleepMs(int ms) {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-bool AllegroKeyboard::keypressed() { return ::keypressed() != 0; }
+bool AllegroKeyboard::keypressed() {
+    return ::keypressed() != 0;
+}
 
-int AllegroKeyboard::readkey() { return ::readkey(); }
+int AllegroKeyboard::readkey() {
+    return ::readkey();
+}
 
 namespace {
 
@@ -42,7 +46,9 @@ END_OF_FUNCTION(onMouseEvent)
 
 } // namespace
 
-void AllegroMouse::installPressLatch() { mouse_callback = onMouseEvent; }
+void AllegroMouse::installPressLatch() {
+    mouse_callback = onMouseEvent;
+}
 
 MouseSample AllegroMouse::sample() {
     MouseSample s;

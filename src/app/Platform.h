@@ -4,7 +4,7 @@
 // a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample.
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Seconds on a monotonic time line with sub-millisecond resolution.
     virtual double now() = 0;
@@ -13,7 +13,7 @@ public:
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     double now() override;
     void sleepMs(int ms) override;
 };
@@ -21,14 +21,14 @@ public:
 // Allegro's keypressed/readkey behind a seam: headless, simulate_keypress leaves a key that
 // readkey never removes, so tests feed keys through a fake instead.
 class Keyboard {
-public:
+  public:
     virtual ~Keyboard() = default;
     virtual bool keypressed() = 0;
     virtual int readkey() = 0;
 };
 
 class AllegroKeyboard : public Keyboard {
-public:
+  public:
     bool keypressed() override;
     int readkey() override;
 };
@@ -40,7 +40,7 @@ struct MouseSample {
 };
 
 class Mouse {
-public:
+  public:
     virtual ~Mouse() = default;
     virtual MouseSample sample() = 0;
 };
@@ -49,7 +49,7 @@ public:
 // (a quick touchpad tap) would never be seen by polling mouse_b once per frame, so presses
 // reported by Allegro's mouse callback are latched and added to the next sample.
 class AllegroMouse : public Mouse {
-public:
+  public:
     // Registers the press latch as Allegro's mouse callback; call after install_mouse.
     static void installPressLatch();
     MouseSample sample() override;

@@ -15,7 +15,7 @@ namespace {
 
 // Remembers the first file that failed so start-up can name it.
 class Loader {
-public:
+  public:
     explicit Loader(StringTable& strings) : strings(strings) {}
 
     BitmapFont* font(const char* key) {
@@ -50,8 +50,8 @@ public:
 
     void fail(const std::string& file) {
         if (firstMissing.empty())
-            firstMissing = file.empty() ? std::string("(a file name missing from data/strings.txt)")
-                                        : file;
+            firstMissing =
+                file.empty() ? std::string("(a file name missing from data/strings.txt)") : file;
     }
 
     StringTable& strings;

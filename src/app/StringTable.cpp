@@ -28,11 +28,17 @@ bool StringTable::load(const std::string& path) {
     return true;
 }
 
-const std::string& StringTable::get(const std::string& key) { return entries[key]; }
+const std::string& StringTable::get(const std::string& key) {
+    return entries[key];
+}
 
-int StringTable::getInt(const std::string& key) { return std::atoi(get(key).c_str()); }
+int StringTable::getInt(const std::string& key) {
+    return std::atoi(get(key).c_str());
+}
 
-double StringTable::getReal(const std::string& key) { return std::atof(get(key).c_str()); }
+double StringTable::getReal(const std::string& key) {
+    return std::atof(get(key).c_str());
+}
 
 std::string StringTable::key(const char* format, int a, int b, int c) {
     char buffer[128];

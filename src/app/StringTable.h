@@ -7,7 +7,7 @@
 // Values stay text and are converted where they are used, so a designer's edit never needs a
 // rebuild and a missing key simply reads as empty or 0.
 class StringTable {
-public:
+  public:
     // Reads the file; false when it cannot be opened. Later lines replace earlier ones.
     bool load(const std::string& path);
 
@@ -22,6 +22,6 @@ public:
     std::size_t size() const { return entries.size(); }
     bool contains(const std::string& key) const { return entries.count(key) != 0; }
 
-private:
+  private:
     std::map<std::string, std::string> entries;
 };

@@ -34,7 +34,7 @@ constexpr int kEscapeScanCode = 59;
 // The lists are vectors walked by index, so an entity may append to a list while the game is
 // walking it (debris leaving puffs, a tower firing); what is appended is walked in the same pass.
 class Game {
-public:
+  public:
     Game();
     ~Game();
     Game(const Game&) = delete;
@@ -70,7 +70,7 @@ public:
     double waveTimer = 0.0;
     int waveNumber = 1;
 
-private:
+  private:
     void clearEntities();
     void spawnClouds();
     void updateWaveSchedule(double dt);

@@ -1,0 +1,143 @@
+// A play-through's state and lifecycle: starting a new game, the run loop and the "Start Over"
+// wipe.
+
+#include "game/Game.h"
+
+#include "app/GameApp.h"
+#include "effects/Effect.h"
+#include "gfx/BackBuffer.h"
+#include "invaders/InvaderProjectile.h"
+#include "invaders/Wave.h"
+#include "projectiles/Projectile.h"
+#include "towers/Building.h"
+
+#include <allegro.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The sky: five layers, slow and small at the back, faster towards the front.
+struct CloudLayer {
+    int count;
+    int xRange; // x = rand() % xRange + i * xStep
+    int xStep;
+    int yRange; // y = rand() % yRange + yBase
+    int yBase;
+    double speed;
+    int image;
+};
+
+constexpr CloudLayer kCloudLayers[] = {
+    {6, 30, 60, 10, 50, 0.5, 1}, {4, 30, 80, 10, 50, 1.0, 2},  {3, 30, 110, 8, 48, 1.5, 0},
+    {2, 60, 140, 7, 48, 2.0, 4}, {2, 60, 180, 10, 45, 2.5, 3},
+};
+
+template <typename T> void deleteAll(std::vector<T*>& list) {
+    for (T* item : list)
+        delete item;
+    list.clear();
+}
+
+constexpr double kWipeSeconds = 1.0;
+
+} // namespace
+
+Game::Game() : app(GameApp::instance()) {}
+
+Game::~Game() {
+    reset();
+    clearEntities();
+    clouds.clear();
+}
+
+void Game::clearEntities() {
+    deleteAll(projectiles);
+    deleteAll(enemyShots);
+    deleteAll(buildings);
+    deleteAll(effects);
+    selected = nullptr;
+    delete wave;
+    wave = nullptr;
+}
+
+void Game::reset() {
+    clearEntities();
+    clouds.clear();
+
+    running = true;
+    uiMode = kUiIdle;
+    selected = nullptr;
+    health = maxHealth = app->strings.getInt("StartingHealth");
+    money = app->strings.getInt("StartingMoney");
+    gameOver = false;
+    spawnClouds();
+
+    waveNumber = 1;
+    wave = nullptr;
+    waveTimer = app->strings.getReal("TimeBetweenWaves");
+}
+
+void Game::spawnClouds() {
+    for (const CloudLayer& layer : kCloudLayers) {
+        for (int i = 0; i < layer.count; ++i) {
+            Cloud cloud;
+            cloud.x = std::rand() % layer.xRange + i * layer.xStep;
+            cloud.y = std::rand() % layer.yRange + layer.yBase;
+            cloud.speed = layer.speed;
+            cloud.image = layer.image;
+            clouds.push_back(cloud);
+        }
+    }
+}
+
+void Game::run() {
+    reset();
+    while (running) {
+        double dt = app->tick();
+        update(dt);
+        draw(true);
+    }
+}
+
+void Game::wipeAndRestart() {
+    double t = 0.0;
+    uiMode = kUiIdle;
+    bool restarted = false;
+    BITMAP* bmp = app->backBuffer->bitmap;
+    const int w = bmp->w;
+    const int h = bmp->h;
+    const int black = makecol(0, 0, 0);
+
+    // A close request seen during the wipe must survive the reset, or the window's close
+    // button would be ignored.
+    bool closeRequested = false;
+    for (;;) {
+        t += app->tick();
+        closeRequested = closeRequested || !running;
+        if (t >= kWipeSeconds || closeRequested)
+            break;
+        draw(false);
+        if (t < 0.5) {
+            // Two bars close in from the top and the bottom and meet in the middle.
+            rectfill(bmp, 0, 0, w, static_cast<int>(h * (2 * t) * 0.5), black);
+            rectfill(bmp, 0, static_cast<int>(h * (2 - 2 * t) * 0.5), w, h, black);
+        } else {
+            if (!restarted) {
+                closeRequested = !running;
+                reset();
+                restarted = true;
+            }
+            double s = (t - 0.5) * 2;
+            rectfill(bmp, 0, static_cast<int>(h * s / 2), w, static_cast<int>(h * (2 - s) / 2),
+                     black);
+        }
+        app->backBuffer->present();
+    }
+    if (!restarted) {
+        closeRequested = closeRequested || !running;
+        reset();
+    }
+    if (closeRequested)
+        running = false;
+}

@@ -1,0 +1,311 @@
+// One frame step of a play-through: the wave schedule, the sky, every entity, hits of tower
+// shots on invaders, clean-up, and the player's keyboard and mouse.
+
+#include "game/Game.h"
+
+#include "app/GameApp.h"
+#include "app/Sound.h"
+#include "effects/BounceTextEffect.h"
+#include "effects/Effect.h"
+#include "gfx/SpriteAnim.h"
+#include "gfx/SpriteSheet.h"
+#include "invaders/Invader.h"
+#include "invaders/InvaderProjectile.h"
+#include "invaders/Wave.h"
+#include "projectiles/Projectile.h"
+#include "towers/Building.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+
+namespace {
+
+// Deletes and drops every element the predicate marks, keeping the order of the rest, without
+// allocating: this runs every frame.
+template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Spent spent) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (spent(list[i]))
+            delete list[i];
+        else
+            list[kept++] = list[i];
+    }
+    list.resize(kept);
+}
+
+int restFrameWidth(const SpriteSheet* sheet) {
+    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
+    return frame ? frame->w : 0;
+}
+
+constexpr int kBossWaveEvery = 10;
+
+} // namespace
+
+void Game::update(double dt) {
+    if (!gameOver)
+        updateWaveSchedule(dt);
+    updateClouds(dt);
+    if (!gameOver)
+        for (std::size_t i = 0; i < buildings.size(); ++i)
+            buildings[i]->tick(dt);
+    for (std::size_t i = 0; i < projectiles.size(); ++i)
+        projectiles[i]->update(dt);
+    for (std::size_t i = 0; i < enemyShots.size(); ++i)
+        enemyShots[i]->update(dt);
+    for (std::size_t i = 0; i < effects.size(); ++i)
+        effects[i]->update(dt);
+    if (wave) {
+        hitTestProjectiles();
+        wave->update(dt);
+        // Missiles whose target died in the wave's update pick a new one at once.
+        for (std::size_t i = 0; i < projectiles.size(); ++i)
+            projectiles[i]->update(0.0);
+    }
+    removeSpent();
+    handleKeyboard();
+    if (!gameOver)
+        handleMouse();
+    if (handleGameMenu())
+        return;
+    if (health < 1 && !gameOver) {
+        health = 0;
+        gameOver = true;
+        uiMode = kUiIdle;
+    }
+    removeDestroyedTowers();
+}
+
+void Game::updateWaveSchedule(double dt) {
+    if (waveTimer >= 0.0 && waveTimer <= dt)
+        startWave();
+    else
+        waveTimer -= dt;
+
+    if (wave && wave->isDefeated()) {
+        waveTimer = app->strings.getReal("TimeBetweenWaves");
+        delete wave;
+        wave = nullptr;
+        ++waveNumber;
+    }
+}
+
+void Game::startWave() {
+    char text[32];
+    if (waveNumber % kBossWaveEvery != 0)
+        std::snprintf(text, sizeof text, "Wave %d", waveNumber);
+    else
+        std::snprintf(text, sizeof text, "Boss Wave");
+    addEffect(new BounceTextEffect(160, 80, app->fontMain, text));
+    waveTimer = -1.0;
+}
+
+void Game::updateClouds(double dt) {
+    for (Cloud& cloud : clouds) {
+        cloud.x -= dt * cloud.speed;
+        BITMAP* image = app->cloudImages[cloud.image];
+        if (cloud.x < -(image ? image->w : 0))
+            cloud.x = 320;
+    }
+}
+
+void Game::hitTestProjectiles() {
+    for (std::size_t i = 0; i < projectiles.size(); ++i) {
+        Projectile* p = projectiles[i];
+        for (std::size_t j = 0; j < wave->invaders.size() && p->alive; ++j) {
+            Invader* v = wave->invaders[j];
+            if (v->health <= 0)
+                continue;
+            double dx = v->centreX() - p->x;
+            double dy = v->centreY() - p->y;
+            if (v->hitRadius * v->hitRadius > dx * dx + dy * dy)
+                p->hit(v);
+        }
+    }
+}
+
+void Game::removeSpent() {
+    deleteSpent(projectiles, [](Projectile* p) { return !p->alive; });
+    deleteSpent(enemyShots, [](InvaderProjectile* s) { return !s->alive; });
+    deleteSpent(effects, [](Effect* e) { return e->finished(); });
+}
+
+void Game::handleKeyboard() {
+    if (!app->keyboard->keypressed())
+        return;
+    int key = app->keyboard->readkey();
+    if ((key >> 8) != kEscapeScanCode)
+        return;
+    if (uiMode == kUiGameMenu) {
+        uiMode = kUiIdle;
+        playSample(app->sampleBip2);
+    } else {
+        uiMode = kUiGameMenu;
+        playSample(app->sampleBip);
+    }
+}
+
+bool Game::leftClick() const {
+    return (app->previousButtons & 1) && !(app->buttons & 1);
+}
+
+bool Game::rightClick() const {
+    return (app->previousButtons & 2) && !(app->buttons & 2);
+}
+
+bool Game::buttonContainsMouse(int index) const {
+    return app->mouseIn(kButtonX - index * app->buttonSpacing, kButtonY, kButtonSize, kButtonSize);
+}
+
+Building* Game::towerUnderMouse() const {
+    for (Building* b : buildings) {
+        int width = app->towerDefs[b->type].width;
+        int height = b->anim ? b->anim->frameHeight() : 0;
+        int left = static_cast<int>(b->centreX() - width / 2);
+        if (app->mouseIn(left, app->towerBaseline - height, width, height))
+            return b;
+    }
+    return nullptr;
+}
+
+void Game::handleMouse() {
+    bool justSelected = false;
+    if ((uiMode == kUiIdle || uiMode == kUiTowerMenu) && leftClick()) {
+        if (Building* b = towerUnderMouse()) {
+            uiMode = kUiTowerMenu;
+            selected = b;
+            playSample(app->sampleBip);
+            justSelected = true;
+        }
+    }
+
+    switch (uiMode) {
+    case kUiIdle:
+        if (!leftClick())
+            break;
+        for (int i = 0; i < kTowerTypeCount; ++i) {
+            const TowerDef& def = app->towerDefs[i];
+            if (buttonContainsMouse(i) && money >= def.value && def.available) {
+                uiMode = kUiPlacing;
+                placingType = i;
+                playSample(app->sampleBip);
+                break;
+            }
+        }
+        break;
+    case kUiPlacing:
+        handlePlacing();
+        break;
+    case kUiTowerMenu:
+        handleTowerMenuClick(justSelected);
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::handlePlacing() {
+    const TowerDef& def = app->towerDefs[placingType];
+    if (rightClick() || money < def.value) {
+        playSample(app->sampleBip2);
+        uiMode = kUiIdle;
+        return;
+    }
+    if (!leftClick() || !canPlace())
+        return;
+    Building* tower = createTower(placingType);
+    if (!tower)
+        return;
+    tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
+    buildings.push_back(tower);
+    playSample(app->samplePlace);
+    money -= def.value;
+    if (money < def.value)
+        uiMode = kUiIdle;
+}
+
+void Game::handleTowerMenuClick(bool justSelected) {
+    if (rightClick()) {
+        selected = nullptr;
+        uiMode = kUiIdle;
+        playSample(app->sampleBip2);
+        return;
+    }
+    if (!leftClick() || !selected)
+        return;
+
+    const TowerDef& def = app->towerDefs[selected->type];
+    bool onButton = false;
+    for (int i = 0; i < def.entryCount; ++i) {
+        if (!buttonContainsMouse(i))
+            continue;
+        onButton = true;
+        if (i == kDemolishEntry) {
+            selected->sell();
+            selected = nullptr;
+            uiMode = kUiIdle;
+            return;
+        }
+        if (i == kRepairEntry) {
+            if (selected->repairCost() <= money)
+                selected->repair();
+            return;
+        }
+        const UpgradeDef& entry = def.entries[i];
+        int level = selected->upgradeLevels[i - kFirstUpgradeEntry];
+        if (level < entry.levelCount && money >= entry.levels[level].value) {
+            money -= entry.levels[level].value;
+            selected->upgrade(i - kFirstUpgradeEntry);
+            playSample(app->sampleUpgrade);
+        }
+    }
+    if (!onButton && !justSelected) {
+        selected = nullptr;
+        uiMode = kUiIdle;
+        playSample(app->sampleBip2);
+    }
+}
+
+bool Game::handleGameMenu() {
+    if (uiMode != kUiGameMenu || !leftClick())
+        return false;
+    if (app->mouseIn(kMenuItemX, kMenuSoundY, kMenuItemWidth, kMenuItemHeight)) {
+        app->setSound(!app->soundOn);
+    } else if (app->mouseIn(kMenuItemX, kMenuStartOverY, kMenuItemWidth, kMenuItemHeight)) {
+        wipeAndRestart();
+        return true;
+    } else if (app->mouseIn(kMenuItemX, kMenuQuitY, kMenuItemWidth, kMenuItemHeight)) {
+        running = false;
+    }
+    return false;
+}
+
+void Game::removeDestroyedTowers() {
+    deleteSpent(buildings, [this](Building* b) {
+        if (!b->removed)
+            return false;
+        if (b == selected) {
+            selected = nullptr;
+            // Only the tower menu belongs to the tower; an open in-game menu stays open.
+            if (uiMode == kUiTowerMenu)
+                uiMode = kUiIdle;
+        }
+        return true;
+    });
+}
+
+bool Game::canPlace() const {
+    const int width = app->towerDefs[placingType].width;
+    const int left = app->mouseX - width / 2;
+    const int right = left + width;
+    for (const Building* b : buildings) {
+        const TowerDef& def = app->towerDefs[b->type];
+        const int bl = b->x + (restFrameWidth(def.sprite) - def.width) / 2;
+        const int br = bl + def.width;
+        // Touching edges count as overlap.
+        if ((left >= bl && left <= br) || (right >= bl && right <= br) || (left < bl && right > br))
+            return false;
+    }
+    return true;
+}
