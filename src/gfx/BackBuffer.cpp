@@ -1,0 +1,85 @@
+#include "gfx/BackBuffer.h"
+
+#include "app/GameApp.h"
+
+#include <allegro.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+// A shake wider than any screen already pushes the picture out of sight; capping it there keeps
+// the conversion of the offset to int defined for any amount a caller asks for.
+constexpr double kMaxShake = 1 << 16;
+
+void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
+    if (!source || !target || width <= 0 || height <= 0)
+        return;
+    int dx = 0;
+    int dy = 0;
+    double shake = GameApp::instance()->currentShake();
+    // rand is drawn only while shaking, so a still screen leaves the random sequence alone.
+    if (shake > 0.0) {
+        if (shake > kMaxShake)
+            shake = kMaxShake;
+        double angle = 2.0 * (std::rand() / 32767.0) * kPi;
+        dx = static_cast<int>(shake * std::cos(angle));
+        dy = static_cast<int>(shake * std::sin(angle));
+    }
+    stretch_blit(source, target, 0, 0, source->w, source->h, dx, dy, width, height);
+}
+
+int greyOf(int r, int g, int b) {
+    return static_cast<int>(0.30 * r + 0.59 * g + 0.11 * b);
+}
+
+} // namespace
+
+BackBuffer::BackBuffer(int width, int height) : bitmap(create_bitmap(width, height)) {}
+
+BackBuffer::~BackBuffer() {
+    if (bitmap)
+        destroy_bitmap(bitmap);
+}
+
+void BackBuffer::present() {
+    if (!screen)
+        return;
+    stretchWithShake(bitmap, screen, SCREEN_W, SCREEN_H);
+}
+
+void BackBuffer::presentTo(BITMAP* target) {
+    if (!target)
+        return;
+    stretchWithShake(bitmap, target, target->w, target->h);
+}
+
+void makeGreyscale(BITMAP* bitmap) {
+    if (!bitmap)
+        return;
+    const int depth = bitmap_color_depth(bitmap);
+    // The game-over screen greys the whole back buffer every frame; walking the rows of a 32-bit
+    // memory bitmap directly is about a hundred times faster than a getpixel/putpixel pass and
+    // gives the same pixels.
+    if (depth == 32 && is_memory_bitmap(bitmap)) {
+        for (int y = 0; y < bitmap->h; ++y) {
+            uint32_t* row = reinterpret_cast<uint32_t*>(bitmap->line[y]);
+            for (int x = 0; x < bitmap->w; ++x) {
+                int c = static_cast<int>(row[x]);
+                int grey = greyOf(getr32(c), getg32(c), getb32(c));
+                row[x] = static_cast<uint32_t>(makecol32(grey, grey, grey));
+            }
+        }
+        return;
+    }
+    for (int y = 0; y < bitmap->h; ++y) {
+        for (int x = 0; x < bitmap->w; ++x) {
+            int c = getpixel(bitmap, x, y);
+            int grey = greyOf(getr_depth(depth, c), getg_depth(depth, c), getb_depth(depth, c));
+            putpixel(bitmap, x, y, makecol_depth(depth, grey, grey, grey));
+        }
+    }
+}

@@ -1,0 +1,168 @@
+#include "gfx/BitmapFont.h"
+
+#include <allegro.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+constexpr int kFormatBufferSize = 512;
+
+// One buffer per formatting operation, shared by every font: a formatted text lives until the
+// next call of the same operation, and drawing never allocates.
+char printBuffer[kFormatBufferSize];
+char printCentredBuffer[kFormatBufferSize];
+char printRightBuffer[kFormatBufferSize];
+char printWidthBuffer[kFormatBufferSize];
+
+const char* format(char* buffer, const char* fmt, va_list args) {
+    // vsnprintf cuts anything longer than the buffer and always terminates it.
+    if (!fmt || std::vsnprintf(buffer, kFormatBufferSize, fmt, args) < 0)
+        buffer[0] = '\0';
+    return buffer;
+}
+
+} // namespace
+
+BitmapFont::BitmapFont(const char* filename) {
+    if (filename)
+        image = load_bitmap(filename, nullptr);
+    cut();
+}
+
+BitmapFont::BitmapFont(BITMAP* image) : image(image) {
+    cut();
+}
+
+BitmapFont::~BitmapFont() {
+    for (BITMAP*& g : glyphs) {
+        if (g)
+            destroy_bitmap(g);
+        g = nullptr;
+    }
+    if (image)
+        destroy_bitmap(image);
+}
+
+void BitmapFont::cut() {
+    if (!image)
+        return;
+    const int w = image->w;
+    const int h = image->h;
+    const int separator = getpixel(image, 0, 0);
+    auto isSeparator = [&](int x, int y) { return getpixel(image, x, y) == separator; };
+
+    // The first cell starts at (1, 1); an image too small for it, or one whose first cell is a
+    // separator pixel, has no cells at all.
+    if (w < 2 || h < 2 || isSeparator(1, 1))
+        return;
+
+    unsigned char code = 32;
+    int x0 = 1;
+    int y0 = 1;
+    for (;;) {
+        // Every scan stops at the image edge as well, so an image that breaks the layout
+        // (a missing separator line) still ends: the edge closes the cell.
+        int right = x0;
+        while (right < w && !isSeparator(right, y0))
+            ++right;
+        int bottom = y0;
+        while (bottom < h && !isSeparator(x0, bottom))
+            ++bottom;
+
+        BITMAP* cell = create_sub_bitmap(image, x0, y0, right - x0, bottom - y0);
+        // The code counter is 8 bits wide: a 225th cell wraps and replaces an earlier glyph.
+        if (glyphs[code])
+            destroy_bitmap(glyphs[code]);
+        glyphs[code] = cell;
+        ++code;
+
+        int next = right;
+        while (next < w && isSeparator(next, y0))
+            ++next;
+        if (next < w) {
+            x0 = next;
+            continue;
+        }
+
+        int below = bottom;
+        while (below < h && isSeparator(1, below))
+            ++below;
+        if (below >= h)
+            return;
+        x0 = 1;
+        y0 = below;
+    }
+}
+
+int BitmapFont::glyphCount() const {
+    int count = 0;
+    for (BITMAP* g : glyphs)
+        if (g)
+            ++count;
+    return count;
+}
+
+void BitmapFont::draw(BITMAP* target, int x, int y, const char* text) const {
+    if (!target || !text)
+        return;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        BITMAP* g = glyphs[*p];
+        if (!g)
+            continue;
+        draw_sprite(target, g, x, y);
+        x += g->w + spacing;
+    }
+}
+
+void BitmapFont::drawCentred(BITMAP* target, int x, int y, const char* text) const {
+    draw(target, x - textWidth(text) / 2, y, text);
+}
+
+void BitmapFont::drawRight(BITMAP* target, int x, int y, const char* text) const {
+    draw(target, x - textWidth(text), y, text);
+}
+
+int BitmapFont::textWidth(const char* text) const {
+    if (!text)
+        return 0;
+    int width = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        if (BITMAP* g = glyphs[*p])
+            width += g->w + spacing;
+    }
+    return width;
+}
+
+void BitmapFont::print(BITMAP* target, int x, int y, const char* fmt, ...) const {
+    va_list args;
+    va_start(args, fmt);
+    const char* text = format(printBuffer, fmt, args);
+    va_end(args);
+    draw(target, x, y, text);
+}
+
+void BitmapFont::printCentred(BITMAP* target, int x, int y, const char* fmt, ...) const {
+    va_list args;
+    va_start(args, fmt);
+    const char* text = format(printCentredBuffer, fmt, args);
+    va_end(args);
+    drawCentred(target, x, y, text);
+}
+
+void BitmapFont::printRight(BITMAP* target, int x, int y, const char* fmt, ...) const {
+    va_list args;
+    va_start(args, fmt);
+    const char* text = format(printRightBuffer, fmt, args);
+    va_end(args);
+    drawRight(target, x, y, text);
+}
+
+int BitmapFont::printWidth(const char* fmt, ...) const {
+    va_list args;
+    va_start(args, fmt);
+    const char* text = format(printWidthBuffer, fmt, args);
+    va_end(args);
+    return textWidth(text);
+}

@@ -1,0 +1,51 @@
+#include "gfx/MzImage.h"
+
+#include <allegro.h>
+#include <zlib.h>
+
+int readU16(gzFile_s* in) {
+    int low = gzgetc(in);
+    int high = gzgetc(in);
+    // A missing high byte (-1) must not be shifted: multiplying keeps the same two's-complement
+    // result without undefined behaviour, so a value cut short always reads as negative.
+    return low | (high * 256);
+}
+
+BITMAP* readMzImage(gzFile_s* in) {
+    if (!in)
+        return nullptr;
+    int width = readU16(in);
+    int height = readU16(in);
+    // A header cut short reads as negative; a forged one must not make us allocate gigabytes.
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
+        return nullptr;
+    BITMAP* bmp = create_bitmap(width, height);
+    if (!bmp)
+        return nullptr;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            // Past the end every byte is -1 and goes into makecol unchanged: a truncated image
+            // keeps its declared size with the missing part in whatever colour that makes.
+            int r = gzgetc(in);
+            int g = gzgetc(in);
+            int b = gzgetc(in);
+            putpixel(bmp, x, y, makecol(r, g, b));
+        }
+    }
+    return bmp;
+}
+
+BITMAP* loadMzBitmap(const char* filename, RGB* /*palette*/) {
+    if (!filename)
+        return nullptr;
+    gzFile in = gzopen(filename, "rb");
+    if (!in)
+        return nullptr;
+    BITMAP* bmp = readMzImage(in);
+    gzclose(in);
+    return bmp;
+}
+
+void registerMzLoader() {
+    register_bitmap_file_type("mz", loadMzBitmap, nullptr);
+}

@@ -1,0 +1,51 @@
+#include "gfx/SpriteAnim.h"
+
+#include "gfx/SpriteSheet.h"
+
+#include <allegro.h>
+
+SpriteAnim::SpriteAnim(SpriteSheet* sheet) : sheet(sheet) {}
+
+void SpriteAnim::draw(BITMAP* target, int x, int y) const {
+    if (!target || !sheet)
+        return;
+    sheet->draw(target, x, y, row, time);
+}
+
+void SpriteAnim::setRow(int newRow) {
+    row = newRow;
+    time = 0.0f;
+}
+
+void SpriteAnim::playThen(int first, int next) {
+    pendingRows.clear();
+    pendingRows.push_back(next);
+    setRow(first);
+}
+
+void SpriteAnim::advance(float dt) {
+    time += dt;
+    // A row the sheet lacks has no cycle to complete, so the queue waits for ever.
+    if (!sheet || static_cast<unsigned>(row) >= sheet->rowCount())
+        return;
+    double cycle = sheet->cycleLength(static_cast<unsigned>(row));
+    // Written as a negation so that an unordered comparison (fps 0 with no entries) also stops.
+    if (!(time >= cycle))
+        return;
+    // One cycle per call, even after a long frame: the anim catches up over the next calls.
+    time = static_cast<float>(time - cycle);
+    if (!pendingRows.empty()) {
+        row = pendingRows.front();
+        pendingRows.pop_front();
+    }
+}
+
+int SpriteAnim::frameWidth() const {
+    BITMAP* f = sheet ? sheet->frame(static_cast<unsigned>(row), time) : nullptr;
+    return f ? f->w : 0;
+}
+
+int SpriteAnim::frameHeight() const {
+    BITMAP* f = sheet ? sheet->frame(static_cast<unsigned>(row), time) : nullptr;
+    return f ? f->h : 0;
+}
