@@ -25,7 +25,9 @@ public:
         time += ms / 1000.0 + sleepOvershoot;
     }
     double time = 100.0;
-    double sleepOvershoot = 0.0; // extra time each sleep takes, like a real scheduler
+    // Every sleep takes a little longer than asked, as a real scheduler's does; without it a
+    // sleep of 0 would never let the clock move.
+    double sleepOvershoot = 0.0001;
     std::deque<int> sleeps;
 };
 

@@ -1,0 +1,76 @@
+#include "app/Definitions.h"
+#include "app/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+StringTable tableFrom(const std::string& text) {
+    std::string path = ::testing::TempDir() + "definitions_test.txt";
+    std::ofstream(path) << text;
+    StringTable table;
+    table.load(path);
+    std::remove(path.c_str());
+    return table;
+}
+
+TEST(TowerDefinition, ReadsTheFixedEntriesThenEachUpgradeWithItsLevels) {
+    StringTable strings = tableFrom("Tower2.Name=Launcher\n"
+                                    "Tower2.Value=75\nTower2.Health=12\nTower2.Radius=9.5\n"
+                                    "Tower2.Width=14\nTower2.Available=1\nTower2.Upgrades=2\n"
+                                    "Tower2.Upgrade1.Name=Faster\nTower2.Upgrade1.Levels=3\n"
+                                    "Tower2.Upgrade1.Level3.Value=300\n"
+                                    "Tower2.Upgrade1.Level3.Icon=4\n"
+                                    "Tower2.Upgrade2.Name=Blast\nTower2.Upgrade2.Levels=1\n");
+    TowerDef def = readTowerDef(strings, 1);
+    EXPECT_EQ(def.name, "Launcher");
+    EXPECT_EQ(def.value, 75);
+    EXPECT_EQ(def.health, 12);
+    EXPECT_DOUBLE_EQ(def.radius, 9.5);
+    EXPECT_EQ(def.width, 14);
+    EXPECT_TRUE(def.available);
+    ASSERT_EQ(def.entryCount, 4);
+    ASSERT_EQ(def.entries.size(), 4u);
+    EXPECT_EQ(def.entries[0].name, "Demolish");
+    EXPECT_EQ(def.entries[0].description, "Recover some cash!");
+    EXPECT_EQ(def.entries[1].name, "Repair");
+    EXPECT_EQ(def.entries[1].description, "Fix her up!");
+    EXPECT_EQ(def.entries[0].levelCount, 0);
+    EXPECT_EQ(def.entries[2].name, "Faster");
+    ASSERT_EQ(def.entries[2].levels.size(), 3u);
+    EXPECT_EQ(def.entries[2].levels[2].value, 300);
+    EXPECT_EQ(def.entries[2].levels[2].icon, 4);
+    EXPECT_EQ(def.entries[3].name, "Blast");
+}
+
+TEST(TowerDefinition, MissingOrNegativeUpgradeCountsLeaveOnlyDemolishAndRepair) {
+    StringTable strings = tableFrom("Tower3.Upgrades=-4\nTower3.Available=0\n");
+    TowerDef none = readTowerDef(strings, 0);
+    EXPECT_EQ(none.entryCount, 2);
+    TowerDef negative = readTowerDef(strings, 2);
+    EXPECT_EQ(negative.entryCount, 2);
+    EXPECT_EQ(negative.entries.size(), 2u);
+    EXPECT_FALSE(negative.available);
+}
+
+TEST(TowerDefinition, AnUpgradeWithoutLevelsCanNeverBeBought) {
+    StringTable strings = tableFrom("Tower1.Upgrades=1\nTower1.Upgrade1.Levels=-2\n");
+    TowerDef def = readTowerDef(strings, 0);
+    EXPECT_EQ(def.entries[2].levelCount, -2);
+    EXPECT_TRUE(def.entries[2].levels.empty());
+}
+
+TEST(InvaderDefinition, ReadsItsKeys) {
+    StringTable strings = tableFrom("Invader1.Value=10\nInvader1.Health=4\n"
+                                    "Invader1.HealthIncrease=2.5\nInvader1.Size=6\n");
+    InvaderDef def = readInvaderDef(strings);
+    EXPECT_EQ(def.value, 10);
+    EXPECT_EQ(def.health, 4);
+    EXPECT_DOUBLE_EQ(def.healthIncrease, 2.5);
+    EXPECT_DOUBLE_EQ(def.size, 6.0);
+}
+
+} // namespace

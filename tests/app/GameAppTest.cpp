@@ -1,0 +1,131 @@
+#include "app/GameApp.h"
+#include "support/TestSupport.h"
+
+#include <allegro.h>
+
+namespace {
+
+class FrameClockTest : public AppFixture {
+protected:
+    GameApp* app = GameApp::instance();
+};
+
+TEST_F(FrameClockTest, SleepsOffTheRestOfTheShortestStep) {
+    app->minStep = 0.02;
+    clock.time += 0.005; // the frame took 5 ms
+    double step = app->tick();
+    ASSERT_FALSE(clock.sleeps.empty());
+    EXPECT_EQ(clock.sleeps.front(), 15);
+    EXPECT_GE(step, 0.02);
+    EXPECT_LT(step, 0.021);
+    EXPECT_DOUBLE_EQ(app->lastTime, clock.time);
+}
+
+TEST_F(FrameClockTest, SpinsOnZeroSleepsForTheSubMillisecondRemainder) {
+    app->minStep = 0.02;
+    clock.time += 0.0195;
+    double step = app->tick();
+    EXPECT_GE(step, 0.02);
+    for (int ms : clock.sleeps)
+        EXPECT_EQ(ms, 0);
+}
+
+TEST_F(FrameClockTest, WithoutAShortestStepItNeverSleeps) {
+    app->minStep = 0.0;
+    clock.time += 0.0001;
+    EXPECT_NEAR(app->tick(), 0.0001, 1e-9);
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
+TEST_F(FrameClockTest, AStallComesBackAsOneLongStep) {
+    app->minStep = 0.02;
+    clock.time += 3.0;
+    EXPECT_NEAR(app->tick(), 3.0, 1e-9);
+    EXPECT_TRUE(clock.sleeps.empty());
+}
+
+TEST_F(FrameClockTest, SwitchingBackInRestartsTheStepFromNow) {
+    app->minStep = 0.0;
+    clock.time += 10.0; // the window was away
+    app->lastTime = app->now();
+    clock.time += 0.01;
+    EXPECT_NEAR(app->tick(), 0.01, 1e-9);
+}
+
+TEST_F(FrameClockTest, TheShakeRunsDownWithTheSteps) {
+    app->minStep = 0.0;
+    app->startShake(2.0, 0.5);
+    clock.time += 0.3;
+    app->tick();
+    EXPECT_DOUBLE_EQ(app->currentShake(), 2.0);
+    clock.time += 0.3;
+    app->tick();
+    EXPECT_DOUBLE_EQ(app->currentShake(), 0.0);
+}
+
+TEST_F(FrameClockTest, TheMouseIsSampledAtHalfResolution) {
+    mouse.next = {639, 479, 1};
+    app->tick();
+    EXPECT_EQ(app->mouseX, 319);
+    EXPECT_EQ(app->mouseY, 239);
+    EXPECT_EQ(app->buttons, 1);
+    EXPECT_EQ(app->previousButtons, 0);
+    mouse.next = {10, 11, 0};
+    app->tick();
+    EXPECT_EQ(app->previousButtons, 1);
+    EXPECT_EQ(app->buttons, 0);
+    EXPECT_EQ(app->mouseX, 5);
+    EXPECT_EQ(app->mouseY, 5);
+}
+
+TEST(MouseLatch, AQuickTapBetweenTwoSamplesShowsAsPressedThenReleased) {
+    AllegroMouse::installPressLatch();
+    ASSERT_NE(mouse_callback, nullptr);
+    mouse_b = 0;
+    // Press and release both land between two samples.
+    mouse_callback(MOUSE_FLAG_LEFT_DOWN);
+    mouse_callback(MOUSE_FLAG_LEFT_UP);
+    AllegroMouse sampler;
+    EXPECT_EQ(sampler.sample().buttons, 1);
+    EXPECT_EQ(sampler.sample().buttons, 0);
+    mouse_callback(MOUSE_FLAG_RIGHT_DOWN);
+    EXPECT_EQ(sampler.sample().buttons, 2);
+    mouse_callback = nullptr;
+}
+
+TEST_F(FrameClockTest, MouseInIncludesBothEnds) {
+    app->mouseX = 300;
+    app->mouseY = 220;
+    EXPECT_TRUE(app->mouseIn(300, 220, 19, 19));
+    app->mouseX = 319;
+    app->mouseY = 239;
+    EXPECT_TRUE(app->mouseIn(300, 220, 19, 19));
+    app->mouseX = 320;
+    EXPECT_FALSE(app->mouseIn(300, 220, 19, 19));
+    app->mouseX = 299;
+    app->mouseY = 230;
+    EXPECT_FALSE(app->mouseIn(300, 220, 19, 19));
+}
+
+TEST_F(FrameClockTest, AWeakerShakeNeverReplacesAStrongerRunningOne) {
+    app->startShake(2.0, 0.5);
+    app->startShake(1.0, 3.0);
+    EXPECT_DOUBLE_EQ(app->shakeAmount, 2.0);
+    EXPECT_DOUBLE_EQ(app->shakeTimeLeft, 0.5);
+    app->startShake(3.0, 0.1);
+    EXPECT_DOUBLE_EQ(app->currentShake(), 3.0);
+    app->shakeTimeLeft = 0.0;
+    EXPECT_DOUBLE_EQ(app->currentShake(), 0.0);
+    app->startShake(1.0, 3.0);
+    EXPECT_DOUBLE_EQ(app->currentShake(), 1.0);
+}
+
+TEST_F(FrameClockTest, TheSoundSwitchStartsOnAndToggles) {
+    EXPECT_TRUE(app->soundOn);
+    app->setSound(false);
+    EXPECT_FALSE(app->soundOn);
+    app->setSound(true);
+    EXPECT_TRUE(app->soundOn);
+}
+
+} // namespace
