@@ -11,7 +11,7 @@ struct TowerDef;
 // demolition and the prices its menu shows. The three tower types fire and upgrade in their
 // own ways.
 class Building {
-public:
+  public:
     explicit Building(int type);
     virtual ~Building();
     Building(const Building&) = delete;
@@ -30,10 +30,12 @@ public:
     double centreY() const;
     double hitRadius() const;
     int maxHealth() const;
+    // Both prices read 0 for a type without full health and for a tower already destroyed.
     int sellValue() const;
     int repairCost() const;
     void takeDamage(int amount);
     void explode();
+    // Neither does anything once the tower is removed: it is gone, whatever the menu still shows.
     void repair();
     void sell();
 
@@ -50,14 +52,30 @@ public:
     bool removed = false;
     double smokeTimer = 0.0;
 
-protected:
+  protected:
     // Common part of every subclass's upgrade: range and level checks, then the counter.
     // False when nothing was bought.
     bool countUpgrade(int k);
 
-private:
+  private:
     void spawnSmokePuff();
 };
 
 // Creates the tower class for a type index; null for any other index.
 Building* createTower(int type);
+
+// The most shots one tower weapon releases in a single update. Far above anything a sane period
+// and frame step produce; it only bites when a period is tiny or a frame step absurdly long.
+constexpr int kMaxShotsPerUpdate = 100;
+
+// Every tower weapon's cadence goes through here: the caller adds the frame step to its fire
+// timer, then fires as many shots as this returns. Each whole period the timer is strictly past
+// is taken out of it, so a step spanning several periods releases several shots.
+//
+// A period of zero or less (a missing "Freq" key reads as 0) would never bring the timer back
+// under the period, and a loop that subtracts it would never end. Such a weapon fires at most
+// once per update instead, and its timer is cleared so it cannot grow without bound. A period
+// that is not a number never fires. A positive period so small that subtracting it no longer
+// changes the timer would also loop for ever; the shots are capped at kMaxShotsPerUpdate and
+// the backlog beyond the cap is dropped, keeping only the fraction of a period already run.
+int takeDueShots(float& timer, float period);

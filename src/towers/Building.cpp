@@ -1,0 +1,224 @@
+#include "towers/Building.h"
+
+#include "app/GameApp.h"
+#include "app/Sound.h"
+#include "effects/DebrisEffect.h"
+#include "effects/SimpleEffect.h"
+#include "effects/TextEffect.h"
+#include "game/Game.h"
+#include "gfx/SpriteAnim.h"
+#include "gfx/SpriteSheet.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Smoke starts at this health and thickens as the tower weakens: one puff per
+// kSmokeSecondsPerHealth seconds for each point of health left.
+constexpr int kSmokeHealth = 2;
+constexpr double kSmokeSecondsPerHealth = 0.2;
+
+// A hit rattles the screen a little; a tower going up rattles it hard.
+constexpr double kHitShakeAmount = 2.0;
+constexpr double kHitShakeSeconds = 0.4;
+constexpr double kBlastShakeAmount = 3.0;
+constexpr double kBlastShakeSeconds = 0.8;
+
+constexpr int kBlastCount = 6;
+constexpr double kBlastStagger = 1.0 / 15.0; // seconds between the blasts of one destruction
+constexpr int kBlastScatter = 20;            // blasts land within ±10 pixels of the centre
+constexpr double kDebrisSpread = 8.0;
+constexpr double kDebrisSpeed = 80.0;
+
+// Effects are owned by the game; without one (never in play) there is nobody to hand them to.
+void addEffect(Effect* effect) {
+    if (Game* game = GameApp::instance()->game)
+        game->addEffect(effect);
+    else
+        delete effect;
+}
+
+void addText(int x, int y, const char* format, int amount) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, amount);
+    addEffect(new TextEffect(x, y, GameApp::instance()->fontSmall, text));
+}
+
+} // namespace
+
+Building::Building(int type) : type(type) {
+    const TowerDef& d = def();
+    upgradeLevels.assign(std::max(0, d.entryCount), 0);
+    health = maxHealth();
+}
+
+Building::~Building() {
+    delete anim;
+}
+
+const TowerDef& Building::def() const {
+    return GameApp::instance()->towerDefs[type];
+}
+
+int Building::restFrameWidth() const {
+    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
+    return frame ? frame->w : 0;
+}
+
+void Building::placeAt(int newX) {
+    if (sheet) {
+        delete anim;
+        anim = new SpriteAnim(sheet);
+    }
+    x = newX;
+}
+
+void Building::draw(BITMAP* target) {
+    if (anim)
+        anim->draw(target, x, GameApp::instance()->towerBaseline - anim->frameHeight());
+}
+
+void Building::tick(double dt) {
+    update(dt);
+    if (health > kSmokeHealth)
+        return;
+    smokeTimer += dt;
+    const double threshold = health * kSmokeSecondsPerHealth;
+    if (smokeTimer > threshold) {
+        smokeTimer -= threshold;
+        spawnSmokePuff();
+    }
+}
+
+void Building::spawnSmokePuff() {
+    const int w = anim ? anim->frameWidth() : 0;
+    const int cx = static_cast<int>(centreX());
+    const int cy = static_cast<int>(centreY());
+    // The position is drawn before the drift: x offset, y offset, then the speed.
+    const int px = cx + w / 6 + std::rand() % 4 - 2;
+    const int py = cy - w / 8 + std::rand() % 2 - 1;
+    SimpleEffect* puff = new SimpleEffect(px, py, GameApp::instance()->puff2Sheet, 0.0);
+    puff->setVelocity(8.0 + 16.0 * std::rand() / 32767.0, -20.0);
+    addEffect(puff);
+}
+
+double Building::centreX() const {
+    return x + (anim ? anim->frameWidth() : 0) / 2;
+}
+
+double Building::centreY() const {
+    return GameApp::instance()->towerBaseline - (anim ? anim->frameHeight() : 0) / 2;
+}
+
+double Building::hitRadius() const {
+    return def().radius;
+}
+
+int Building::maxHealth() const {
+    return def().health;
+}
+
+// Halving the price first and dividing by the full health last is how the menu has always
+// priced a tower; the order matters for odd prices.
+int Building::sellValue() const {
+    const int full = maxHealth();
+    if (full <= 0 || health <= 0)
+        return 0;
+    return (def().value / 2) * health / full;
+}
+
+int Building::repairCost() const {
+    const int full = maxHealth();
+    if (full <= 0 || health <= 0)
+        return 0;
+    return (def().value / 2) * (full - health) / full;
+}
+
+void Building::takeDamage(int amount) {
+    if (health <= 0 || removed)
+        return;
+    health -= amount;
+    if (health <= 0) {
+        explode();
+        return;
+    }
+    playSample(GameApp::instance()->sampleLaserHit);
+    GameApp::instance()->startShake(kHitShakeAmount, kHitShakeSeconds);
+    spawnSmokePuff();
+}
+
+void Building::explode() {
+    GameApp* app = GameApp::instance();
+    removed = true;
+    const double cx = centreX();
+    const double cy = centreY();
+    // A type without full health throws no debris rather than a count wrapped to billions.
+    const unsigned pieces = static_cast<unsigned>(std::max(0, maxHealth()));
+    addEffect(new DebrisEffect(static_cast<int>(cx), static_cast<int>(cy), pieces, kDebrisSpread,
+                               kDebrisSpeed));
+    for (int i = 1; i <= kBlastCount; ++i) {
+        const double bx = cx + std::rand() % kBlastScatter - kBlastScatter / 2;
+        const double by = cy + std::rand() % kBlastScatter - kBlastScatter / 2;
+        addEffect(new SimpleEffect(static_cast<int>(bx), static_cast<int>(by),
+                                   app->explosionSmallSheet, i * kBlastStagger));
+        app->startShake(kBlastShakeAmount, kBlastShakeSeconds);
+    }
+    playSample(app->sampleBoom1);
+}
+
+void Building::repair() {
+    Game* game = GameApp::instance()->game;
+    const int cost = repairCost();
+    if (removed || !game || cost <= 0)
+        return;
+    game->money -= cost;
+    health = maxHealth();
+    addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "-%d", cost);
+}
+
+void Building::sell() {
+    Game* game = GameApp::instance()->game;
+    if (removed || !game)
+        return;
+    const int refund = sellValue();
+    game->money += refund;
+    explode();
+    addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "+%d", refund);
+}
+
+bool Building::countUpgrade(int k) {
+    const TowerDef& d = def();
+    if (k < 0 || k >= d.entryCount - kFirstUpgradeEntry)
+        return false;
+    // A definition whose entry list is shorter than its count has nothing to buy there.
+    const std::size_t entry = static_cast<std::size_t>(k) + kFirstUpgradeEntry;
+    if (entry >= d.entries.size() || static_cast<std::size_t>(k) >= upgradeLevels.size())
+        return false;
+    if (upgradeLevels[k] >= d.entries[entry].levelCount)
+        return false;
+    ++upgradeLevels[k];
+    return true;
+}
+
+int takeDueShots(float& timer, float period) {
+    if (!std::isfinite(timer))
+        timer = 0.0f;
+    if (!(period > 0.0f)) {
+        const int shots = timer > period ? 1 : 0;
+        timer = 0.0f;
+        return shots;
+    }
+    int shots = 0;
+    while (timer > period && shots < kMaxShotsPerUpdate) {
+        timer -= period;
+        ++shots;
+    }
+    if (timer > period)
+        timer = std::fmod(timer, period);
+    return shots;
+}

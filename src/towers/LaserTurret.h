@@ -1,0 +1,20 @@
+#pragma once
+
+#include "towers/Building.h"
+
+// Tower type 0: fires a laser bolt straight up at a steady cadence, whether or not anything is
+// there to hit. Its second upgrade adds a missile launcher with a cadence of its own.
+class LaserTurret : public Building {
+  public:
+    LaserTurret();
+
+    void update(double dt) override;
+    void upgrade(int k) override;
+
+    float fireTimer;  // seconds run towards the next bolt
+    float firePeriod; // seconds between bolts
+    int damage;
+    float missileTimer; // runs only once the launcher is bought
+    float missilePeriod;
+    int missileDamage;
+};

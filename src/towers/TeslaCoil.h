@@ -1,0 +1,21 @@
+#pragma once
+
+#include "towers/Building.h"
+
+// Tower type 2: builds up a charge that is the reach of its discharge in pixels, then strikes
+// the nearest live invader within reach directly. Each strike drops the charge below zero, so
+// the coil must recharge before it can strike again. Its upgrade raises the damage.
+class TeslaCoil : public Building {
+  public:
+    TeslaCoil();
+
+    void update(double dt) override;
+    void upgrade(int k) override;
+
+    float fireTimer;  // seconds run towards the next discharge; frozen while uncharged
+    float firePeriod; // seconds between discharges
+    int damage;
+    double chargeRange = 0.0; // current reach in pixels
+    double rangeGrowth;       // pixels of reach gained per second
+    double rangeMax;          // reach at which the charging stops
+};
