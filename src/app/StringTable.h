@@ -19,6 +19,9 @@ class StringTable {
     // Convenience for the numbered keys ("Tower%d.Upgrade%d.Name").
     static std::string key(const char* format, int a, int b = 0, int c = 0);
 
+    // Sets one entry, as a line "key=value" would (tests and tools tune values this way).
+    void set(const std::string& key, const std::string& value) { entries[key] = value; }
+
     std::size_t size() const { return entries.size(); }
     bool contains(const std::string& key) const { return entries.count(key) != 0; }
 
