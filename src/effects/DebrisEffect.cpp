@@ -23,8 +23,14 @@ constexpr double kGravity = 256.0;
 constexpr double kBlinkFrom = 1.5;
 constexpr double kBlinksPerSecond = 10.0;
 
+// The tuning assumes rand() gives 0 ... 32767. glibc's goes up to 2^31 - 1, which would throw
+// pieces thousands of times too far; keeping the low 15 bits gives the intended range (and the
+// same numbers where rand() already stops at 32767), one draw per value as before.
+int rand15() {
+    return std::rand() % 32768;
+}
 double fraction() {
-    return std::rand() / 32767.0;
+    return rand15() / 32767.0;
 }
 
 int tileCount() {
@@ -44,8 +50,8 @@ DebrisEffect::DebrisEffect(int cx, int cy, unsigned count, double spread, double
         const double theta = fraction() * kPi;
         const int r = std::rand();
         p.tile = tiles > 0 ? r % tiles : 0;
-        p.x = cx + spread * (std::rand() * std::cos(2.0 * theta) / 32767.0);
-        p.y = cy - spread * (std::rand() * std::sin(2.0 * theta) / 32767.0);
+        p.x = cx + spread * (rand15() * std::cos(2.0 * theta) / 32767.0);
+        p.y = cy - spread * (rand15() * std::sin(2.0 * theta) / 32767.0);
         p.vx = (fraction() * 0.25 + 0.75) * std::cos(theta) * speed;
         p.vy = (fraction() * 0.25 + 0.75) * (-std::sin(theta)) * 1.5 * speed;
         pieces.push_back(p);
