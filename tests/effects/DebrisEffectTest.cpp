@@ -62,27 +62,6 @@ TEST_F(DebrisEffectTest, BurstFansUpwardsAroundTheCentre) {
     EXPECT_TRUE(tileSeen[0] && tileSeen[1] && tileSeen[2]);
 }
 
-TEST_F(DebrisEffectTest, EachPieceDrawsSixRandomNumbersInOrder) {
-    srand(77);
-    DebrisEffect e(50, 60, 2, 8.0, 128.0);
-    srand(77);
-    // Values 0 ... 32767 whatever the C library's own range.
-    auto r = [] { return rand() % 32768; };
-    for (const DebrisEffect::Piece& p : e.pieces) {
-        double theta = r() / 32767.0 * 3.141592653589793;
-        int tile = rand() % 3;
-        double x = 50 + 8.0 * (r() * std::cos(2 * theta) / 32767.0);
-        double y = 60 - 8.0 * (r() * std::sin(2 * theta) / 32767.0);
-        double vx = (r() / 32767.0 * 0.25 + 0.75) * std::cos(theta) * 128.0;
-        double vy = (r() / 32767.0 * 0.25 + 0.75) * -std::sin(theta) * 1.5 * 128.0;
-        EXPECT_EQ(p.tile, tile);
-        EXPECT_DOUBLE_EQ(p.x, x);
-        EXPECT_DOUBLE_EQ(p.y, y);
-        EXPECT_DOUBLE_EQ(p.vx, vx);
-        EXPECT_DOUBLE_EQ(p.vy, vy);
-    }
-}
-
 TEST_F(DebrisEffectTest, WithoutUsableTilesPiecesStillFlyButAreNotDrawn) {
     srand(5);
     DebrisEffect normal(100, 100, 4, 8.0, 80.0);
