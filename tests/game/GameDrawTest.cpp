@@ -1,0 +1,258 @@
+#include "app/GameApp.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/BitmapFont.h"
+#include "gfx/SpriteSheet.h"
+#include "support/TestSupport.h"
+#include "towers/Building.h"
+
+#include <allegro.h>
+
+#include <string>
+
+namespace {
+
+class GameDrawTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        if (!game)
+            return;
+        app = GameApp::instance();
+        bmp = app->backBuffer->bitmap;
+        game->waveTimer = 1000.0;
+        setMouse(5, 5, 0);
+    }
+    void TearDown() override {
+        if (copy)
+            destroy_bitmap(copy);
+        GameFixture::TearDown();
+    }
+
+    // Draws a frame and keeps a copy of it.
+    BITMAP* frame() {
+        game->draw(false);
+        if (!copy)
+            copy = create_bitmap(bmp->w, bmp->h);
+        blit(bmp, copy, 0, 0, 0, 0, bmp->w, bmp->h);
+        return copy;
+    }
+
+    // True when the two pictures agree in the rectangle [x0, x1) x [y0, y1).
+    static bool sameIn(BITMAP* a, BITMAP* b, int x0, int y0, int x1, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (getpixel(a, x, y) != getpixel(b, x, y))
+                    return false;
+        return true;
+    }
+
+    int differingColumns(BITMAP* a, BITMAP* b, int x0, int x1, int y0, int y1) {
+        int count = 0;
+        for (int x = x0; x < x1; ++x)
+            if (!sameIn(a, b, x, y0, x + 1, y1))
+                ++count;
+        return count;
+    }
+
+    // Which of the four slot looks button i shows, judged on the pixels its icon leaves free.
+    int lookOfButton(BITMAP* picture, int i) {
+        const int bx = kButtonX - i * app->buttonSpacing;
+        for (int look = 0; look < 4; ++look) {
+            bool matches = true;
+            for (int y = 0; y < kButtonSize && matches; ++y) {
+                for (int x = 0; x < kButtonSize && matches; ++x) {
+                    bool underIcon = x >= 1 && x <= 17 && y >= 1 && y <= 17;
+                    int c = getpixel(app->slotsImage, kButtonSize * look + x, y);
+                    if (underIcon || c == makecol(255, 0, 255))
+                        continue;
+                    matches = getpixel(picture, bx + x, kButtonY + y) == c;
+                }
+            }
+            if (matches)
+                return look;
+        }
+        return -1;
+    }
+
+    GameApp* app = nullptr;
+    BITMAP* bmp = nullptr;
+    BITMAP* copy = nullptr;
+};
+
+TEST_F(GameDrawTest, TheHealthBarFillIsHalfAPixelPerPercent) {
+    game->maxHealth = 40;
+    game->health = 0;
+    BITMAP* empty = create_bitmap(320, 240);
+    blit(frame(), empty, 0, 0, 0, 0, 320, 240);
+    game->health = 10; // 10 * 50 / 40 = 12 pixels
+    EXPECT_EQ(differingColumns(frame(), empty, 12, 30, 221, 228), 12);
+    game->maxHealth = 20;
+    game->health = 1; // 1 * 50 / 20 = 2 pixels
+    EXPECT_EQ(differingColumns(frame(), empty, 12, 30, 221, 228), 2);
+    destroy_bitmap(empty);
+}
+
+TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
+    game->money = app->towerDefs[0].value;
+    ASSERT_LT(game->money, app->towerDefs[1].value);
+    frame();
+    EXPECT_EQ(lookOfButton(copy, 0), 0);
+    EXPECT_EQ(lookOfButton(copy, 1), 2);
+    setMouse(kButtonX + 5, kButtonY + 5, 0);
+    frame();
+    EXPECT_EQ(lookOfButton(copy, 0), 1);
+    setMouse(kButtonX + 5, kButtonY + 5, 1);
+    frame();
+    EXPECT_EQ(lookOfButton(copy, 0), 3);
+}
+
+TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
+    const TowerDef& def = app->towerDefs[1];
+    const int tipX = 317 - 3 * app->buttonSpacing;
+    for (int money : {def.value, def.value - 1}) {
+        game->money = money;
+        setMouse(5, 5, 0);
+        BITMAP* expected = create_bitmap(320, 240);
+        blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+        const BitmapFont* font = money < def.value ? app->fontMainRed : app->fontMain;
+        font->printRight(expected, tipX, 220, "%s - $%d", def.name.c_str(), def.value);
+        app->fontSmall->drawRight(expected, tipX, 230, def.description.c_str());
+
+        setMouse(kButtonX - app->buttonSpacing + 5, kButtonY + 5, 0);
+        EXPECT_TRUE(sameIn(frame(), expected, 64, 218, tipX + 1, 240)) << "money " << money;
+        destroy_bitmap(expected);
+    }
+}
+
+TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
+    game->money = 100000;
+    game->uiMode = kUiPlacing;
+    game->placingType = 0;
+    setMouse(100, 100, 0);
+    const TowerDef& def = app->towerDefs[0];
+    BITMAP* rest = def.sprite->frame(0, 0.0f);
+    BITMAP* expected = create_bitmap(320, 240);
+    game->uiMode = kUiGameMenu; // the same frame without the bottom-right controls
+    setMouse(400, 400, 0);
+    blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+    setMouse(100, 100, 0);
+    game->uiMode = kUiPlacing;
+    def.sprite->draw(expected, 100 - rest->w / 2, app->towerBaseline - rest->h, 0, 0.0f);
+    const int tipX = 317 - app->buttonSpacing;
+    app->fontMain->printRight(expected, tipX, 220, "Placing %s - $%d", def.name.c_str(),
+                              def.value);
+    app->fontSmall->drawRight(expected, tipX, 230, "Right click to cancel");
+    EXPECT_TRUE(sameIn(frame(), expected, 64, 0, tipX + 1, 240));
+    destroy_bitmap(expected);
+}
+
+TEST_F(GameDrawTest, ThePreviewTurnsToItsRefusedPictureOverAnotherTower) {
+    Building* tower = createTower(0);
+    tower->placeAt(90);
+    game->buildings.push_back(tower);
+    game->money = 100000;
+    game->uiMode = kUiPlacing;
+    game->placingType = 0;
+    const TowerDef& def = app->towerDefs[0];
+    BITMAP* refused = def.sprite->frame(1, 0.0f);
+    ASSERT_NE(refused, nullptr);
+    setMouse(95, 100, 0);
+    ASSERT_FALSE(game->canPlace());
+    frame();
+    const int left = 95 - def.sprite->frame(0, 0.0f)->w / 2;
+    const int top = app->towerBaseline - def.sprite->frame(0, 0.0f)->h;
+    int matching = 0, opaque = 0;
+    for (int y = 0; y < refused->h; ++y)
+        for (int x = 0; x < refused->w; ++x)
+            if (getpixel(refused, x, y) != makecol(255, 0, 255)) {
+                ++opaque;
+                matching += getpixel(copy, left + x, top + y) == getpixel(refused, x, y);
+            }
+    EXPECT_GT(opaque, 0);
+    EXPECT_EQ(matching, opaque);
+}
+
+TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
+    Building* tower = createTower(0);
+    tower->placeAt(100);
+    game->buildings.push_back(tower);
+    game->selected = tower;
+    game->uiMode = kUiTowerMenu;
+    const TowerDef& def = app->towerDefs[0];
+    const int tipX = 317 - def.entryCount * app->buttonSpacing;
+    const UpgradeDef& upgrade = def.entries[kFirstUpgradeEntry];
+    ASSERT_GE(upgrade.levelCount, 2) << "the laser's first upgrade has several levels";
+
+    auto tipMatches = [&](int entry, const std::string& title, const BitmapFont* font) {
+        setMouse(5, 5, 0);
+        BITMAP* expected = create_bitmap(320, 240);
+        blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+        font->drawRight(expected, tipX, 220, title.c_str());
+        app->fontSmall->drawRight(expected, tipX, 230, def.entries[entry].description.c_str());
+        setMouse(kButtonX - entry * app->buttonSpacing + 5, kButtonY + 5, 0);
+        bool same = sameIn(frame(), expected, 0, 218, tipX + 1, 240);
+        destroy_bitmap(expected);
+        return same;
+    };
+
+    game->money = 100000;
+    tower->health = tower->maxHealth();
+    EXPECT_TRUE(tipMatches(kDemolishEntry,
+                           "Demolish - +$" + std::to_string(tower->sellValue()), app->fontMain));
+    EXPECT_TRUE(tipMatches(kRepairEntry, "Repair - $0", app->fontMain));
+    EXPECT_EQ(lookOfButton(copy, kRepairEntry), 2) << "nothing to repair";
+    EXPECT_TRUE(tipMatches(kFirstUpgradeEntry,
+                           upgrade.name + " (Lv 1) - $" + std::to_string(upgrade.levels[0].value),
+                           app->fontMain));
+    tower->upgradeLevels[0] = upgrade.levelCount;
+    EXPECT_TRUE(tipMatches(kFirstUpgradeEntry, upgrade.name + " - Max", app->fontMainRed));
+    EXPECT_EQ(lookOfButton(copy, kFirstUpgradeEntry), 2);
+}
+
+TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScore) {
+    game->gameOver = true;
+    game->waveNumber = 4;
+    frame();
+    // Everything outside the words is grey.
+    for (int y = 100; y < 240; y += 7)
+        for (int x = 0; x < 320; x += 5) {
+            Rgb c = pixelAt(copy, x, y);
+            ASSERT_TRUE(c.r == c.g && c.g == c.b) << x << "," << y << " " << c;
+        }
+    BITMAP* expected = create_bitmap(320, 240);
+    blit(copy, expected, 0, 0, 0, 0, 320, 240);
+    // The score line is the only red text below the words.
+    app->fontSmallRed->printCentred(expected, 160, 74, "Waves Defeated: %d", 3);
+    EXPECT_TRUE(sameIn(copy, expected, 0, 70, 320, 90));
+    destroy_bitmap(expected);
+}
+
+TEST_F(GameDrawTest, TheHealthBarHasRoundedEndsAndAFillToItsFraction) {
+    clear_to_color(bmp, makecol(0, 0, 0));
+    game->drawHealthBar(bmp, 100, 50, 32, 0.5);
+    const Rgb grey{48, 48, 48}, dark{0, 128, 64}, bright{0, 255, 0}, black{0, 0, 0};
+    EXPECT_EQ(pixelAt(bmp, 84, 50), dark);   // left, top row
+    EXPECT_EQ(pixelAt(bmp, 85, 51), bright); // inside the fill
+    EXPECT_EQ(pixelAt(bmp, 100, 52), bright);
+    EXPECT_EQ(pixelAt(bmp, 101, 51), grey); // past the fill
+    EXPECT_EQ(pixelAt(bmp, 116, 54), grey); // right, bottom row
+    EXPECT_EQ(pixelAt(bmp, 117, 52), grey); // rounded right end
+    EXPECT_EQ(pixelAt(bmp, 117, 50), black);
+    EXPECT_EQ(pixelAt(bmp, 83, 51), dark); // rounded left end
+    EXPECT_EQ(pixelAt(bmp, 83, 50), black);
+}
+
+TEST_F(GameDrawTest, TheMenuItemUnderTheMouseTurnsRed) {
+    game->uiMode = kUiGameMenu;
+    setMouse(5, 5, 0);
+    BITMAP* expected = create_bitmap(320, 240);
+    blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+    setMouse(160, kMenuQuitY + 3, 0);
+    app->fontMainRed->drawCentred(expected, 160, kMenuQuitY, "Quit Game");
+    frame();
+    EXPECT_TRUE(sameIn(copy, expected, 0, 0, 320, 200));
+    destroy_bitmap(expected);
+}
+
+} // namespace

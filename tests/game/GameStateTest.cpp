@@ -1,0 +1,149 @@
+#include "app/GameApp.h"
+#include "effects/Effect.h"
+#include "game/Game.h"
+#include "support/TestSupport.h"
+#include "towers/Building.h"
+
+#include <allegro.h>
+
+namespace {
+
+using GameStateTest = GameFixture;
+
+TEST_F(GameStateTest, ANewGameHasSeventeenCloudsInFiveLayers) {
+    ASSERT_EQ(game->clouds.size(), 17u);
+    const int counts[] = {6, 4, 3, 2, 2};
+    const int images[] = {1, 2, 0, 4, 3};
+    const double speeds[] = {0.5, 1.0, 1.5, 2.0, 2.5};
+    std::size_t c = 0;
+    for (int layer = 0; layer < 5; ++layer) {
+        for (int i = 0; i < counts[layer]; ++i, ++c) {
+            EXPECT_EQ(game->clouds[c].image, images[layer]);
+            EXPECT_DOUBLE_EQ(game->clouds[c].speed, speeds[layer]);
+        }
+    }
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_GE(game->clouds[i].x, 60 * i);
+        EXPECT_LE(game->clouds[i].x, 60 * i + 29);
+        EXPECT_GE(game->clouds[i].y, 50);
+        EXPECT_LE(game->clouds[i].y, 59);
+    }
+}
+
+TEST_F(GameStateTest, ANewGameStartsFromTheTunedHealthMoneyAndPause) {
+    ScopedString health("StartingHealth", "20");
+    ScopedString money("StartingMoney", "100");
+    ScopedString pause("TimeBetweenWaves", "5");
+    game->reset();
+    EXPECT_EQ(game->health, 20);
+    EXPECT_EQ(game->maxHealth, 20);
+    EXPECT_EQ(game->money, 100);
+    EXPECT_DOUBLE_EQ(game->waveTimer, 5.0);
+    EXPECT_EQ(game->waveNumber, 1);
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_EQ(game->wave, nullptr);
+    EXPECT_FALSE(game->gameOver);
+    EXPECT_TRUE(game->running);
+    EXPECT_EQ(game->uiMode, kUiIdle);
+}
+
+TEST_F(GameStateTest, CloudsDriftLeftAndWrapBackToTheRightEdge) {
+    Cloud& cloud = game->clouds[0];
+    cloud.x = 10.0;
+    game->update(2.0);
+    EXPECT_DOUBLE_EQ(cloud.x, 9.0); // 0.5 pixels per second
+    cloud.x = -GameApp::instance()->cloudImages[cloud.image]->w + 0.25;
+    game->update(1.0);
+    EXPECT_DOUBLE_EQ(cloud.x, 320.0);
+}
+
+// Puts the game in a state a reset must undo.
+void messUp(Game* game) {
+    game->money = 3;
+    game->health = 1;
+    game->waveNumber = 7;
+    game->gameOver = true;
+    game->uiMode = kUiGameMenu;
+    game->buildings.push_back(createTower(0));
+    game->buildings.back()->placeAt(100);
+}
+
+TEST_F(GameStateTest, StartOverWipesForASecondAndStartsANewGame) {
+    GameApp* app = GameApp::instance();
+    app->minStep = 0.02;
+    const int startingMoney = app->strings.getInt("StartingMoney");
+    messUp(game);
+    const double before = clock.time;
+    game->wipeAndRestart();
+    EXPECT_GE(clock.time - before, 1.0);
+    EXPECT_LT(clock.time - before, 1.1);
+    EXPECT_EQ(game->money, startingMoney);
+    EXPECT_EQ(game->waveNumber, 1);
+    EXPECT_FALSE(game->gameOver);
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_EQ(game->uiMode, kUiIdle);
+    EXPECT_TRUE(game->running);
+}
+
+TEST_F(GameStateTest, StartOverStillResetsAcrossAStallLongerThanTheWipe) {
+    GameApp* app = GameApp::instance();
+    app->minStep = 0.0;
+    messUp(game);
+    clock.time += 3.0; // the first step of the wipe is a three-second stall
+    game->wipeAndRestart();
+    EXPECT_EQ(game->waveNumber, 1);
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_FALSE(game->gameOver);
+}
+
+TEST_F(GameStateTest, AStalledWipeEndsAtOnceAfterResetting) {
+    GameApp* app = GameApp::instance();
+    app->minStep = 0.0;
+    game->money = 3;
+    clock.time += 0.7; // past the middle on the very first frame
+    game->wipeAndRestart();
+    EXPECT_EQ(game->money, app->strings.getInt("StartingMoney"));
+}
+
+TEST_F(GameStateTest, TheWindowsCloseButtonDuringTheWipeIsNotLost) {
+    GameApp* app = GameApp::instance();
+    app->minStep = 0.02;
+    game->running = false; // the close button was pressed as the wipe began
+    game->wipeAndRestart();
+    EXPECT_FALSE(game->running);
+}
+
+TEST_F(GameStateTest, TheRunLoopEndsWhenRunningIsCleared) {
+    GameApp* app = GameApp::instance();
+    app->minStep = 0.02;
+    // Escape opens the menu in the first frame; the click on "Quit Game" comes in the second.
+    keyboard.pressScanCode(kEscapeScanCode);
+    mouse.next = {2 * 130, 2 * 132, 0};
+    struct QuitOnSecondFrame : public Mouse {
+        int frames = 0;
+        MouseSample sample() override {
+            ++frames;
+            return {2 * 130, 2 * 132, frames == 2 ? 1 : 0};
+        }
+    } quitter;
+    app->mouse = &quitter;
+    game->run();
+    EXPECT_FALSE(game->running);
+    EXPECT_EQ(quitter.frames, 3);
+    app->mouse = &mouse;
+}
+
+TEST_F(GameStateTest, ResettingDeletesEveryEntity) {
+    game->buildings.push_back(createTower(1));
+    game->buildings.back()->placeAt(40);
+    game->selected = game->buildings.back();
+    game->uiMode = kUiTowerMenu;
+    game->reset();
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_EQ(game->selected, nullptr);
+    EXPECT_TRUE(game->effects.empty());
+    EXPECT_TRUE(game->projectiles.empty());
+    EXPECT_TRUE(game->enemyShots.empty());
+}
+
+} // namespace
