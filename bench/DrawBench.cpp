@@ -1,0 +1,130 @@
+// What one frame of drawing costs on the game's main screens, next to the floor that every frame
+// pays whatever it shows: clearing the back buffer, the background blit and the doubling stretch
+// onto a 640x480 picture. Run headless from anywhere: build/bench/draw_bench.
+
+#include "app/GameApp.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/MzImage.h"
+#include "towers/Building.h"
+
+#include <allegro.h>
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+BITMAP* window = nullptr; // stands in for the 640x480 screen
+
+bool setUp() {
+    if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
+        return false;
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    registerMzLoader();
+    GameApp* app = GameApp::instance();
+    if (!app->strings.load("data/strings.txt"))
+        return false;
+    app->backBuffer = new BackBuffer(320, 240);
+    std::string missing = app->loadResources();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "cannot load %s\n", missing.c_str());
+        return false;
+    }
+    window = create_bitmap(640, 480);
+    return true;
+}
+
+void present(BITMAP* buffer) { stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480); }
+
+void BM_FrameFloor(benchmark::State& state) {
+    GameApp* app = GameApp::instance();
+    BITMAP* buffer = app->backBuffer->bitmap;
+    for (auto _ : state) {
+        clear_bitmap(buffer);
+        blit(app->bgImage, buffer, 0, 0, 0, 0, 320, 240);
+        present(buffer);
+    }
+}
+BENCHMARK(BM_FrameFloor);
+
+// A game with a few towers standing, the mouse over the first build button.
+Game* sceneGame() {
+    static Game* game = nullptr;
+    GameApp* app = GameApp::instance();
+    if (!game) {
+        game = new Game();
+        app->game = game;
+        game->reset();
+        for (int i = 0; i < 3; ++i) {
+            Building* tower = createTower(i);
+            tower->placeAt(60 + 80 * i);
+            game->buildings.push_back(tower);
+        }
+    }
+    game->uiMode = kUiIdle;
+    game->gameOver = false;
+    game->money = 100000;
+    app->mouseX = kButtonX + 5;
+    app->mouseY = kButtonY + 5;
+    return game;
+}
+
+void drawFrames(benchmark::State& state, Game* game) {
+    BITMAP* buffer = GameApp::instance()->backBuffer->bitmap;
+    for (auto _ : state) {
+        game->draw(false);
+        present(buffer);
+    }
+}
+
+void BM_DrawIdle(benchmark::State& state) { drawFrames(state, sceneGame()); }
+BENCHMARK(BM_DrawIdle);
+
+void BM_DrawGameMenu(benchmark::State& state) {
+    Game* game = sceneGame();
+    game->uiMode = kUiGameMenu;
+    GameApp::instance()->mouseY = kMenuQuitY + 2;
+    GameApp::instance()->mouseX = 160;
+    drawFrames(state, game);
+}
+BENCHMARK(BM_DrawGameMenu);
+
+void BM_DrawPlacing(benchmark::State& state) {
+    Game* game = sceneGame();
+    game->uiMode = kUiPlacing;
+    game->placingType = 1;
+    GameApp::instance()->mouseX = 100;
+    GameApp::instance()->mouseY = 150;
+    drawFrames(state, game);
+}
+BENCHMARK(BM_DrawPlacing);
+
+void BM_DrawTowerMenu(benchmark::State& state) {
+    Game* game = sceneGame();
+    game->uiMode = kUiTowerMenu;
+    game->selected = game->buildings[0];
+    drawFrames(state, game);
+}
+BENCHMARK(BM_DrawTowerMenu);
+
+void BM_DrawGameOver(benchmark::State& state) {
+    Game* game = sceneGame();
+    game->gameOver = true;
+    drawFrames(state, game);
+}
+BENCHMARK(BM_DrawGameOver);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!setUp())
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
