@@ -8,8 +8,9 @@ struct gzFile_s;
 // keeps a forged header from asking for gigabytes.
 constexpr int kMaxImageSide = 4096;
 
-// One little-endian 16-bit value, read as two bytes; -1 bytes past the end of the stream go
-// into the result unchanged (it reads as -1).
+// One little-endian 16-bit value, read as two bytes. The -1 that the stream gives past its end
+// goes into the result unchanged, so a value cut short reads as negative (-1 when both bytes
+// are missing).
 int readU16(gzFile_s* in);
 
 // Reads an image block (width, height, RGB rows) from an open stream and leaves the stream just

@@ -1,0 +1,190 @@
+#include "support/TestSupport.h"
+
+#include "app/GameApp.h"
+#include "gfx/BackBuffer.h"
+
+#include <allegro.h>
+
+#include <cstdlib>
+#include <memory>
+#include <set>
+#include <utility>
+
+namespace {
+
+// Every pixel of the back buffer a colour of its own, so a stretched copy can be traced back.
+void paintPattern(BITMAP* bmp) {
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x)
+            putpixel(bmp, x, y, makecol(x & 0xFF, y & 0xFF, (x >> 8) * 16 + 1));
+}
+
+// Where back-buffer pixel (0, 0) landed on a target cleared to black, found through a lone
+// marker pixel at (10, 10) on an otherwise black buffer.
+std::pair<int, int> markerOffset(BITMAP* target) {
+    for (int y = 0; y < target->h; ++y)
+        for (int x = 0; x < target->w; ++x)
+            if (pixelAt(target, x, y) == (Rgb{255, 255, 0}))
+                return {x - 20, y - 20};
+    return {1000, 1000};
+}
+
+// The next value of the random sequence after seeding it, to see whether anything drew from it.
+int firstRandAfter(unsigned seed) {
+    srand(seed);
+    return rand();
+}
+
+class PresentTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        back = std::make_unique<BackBuffer>(320, 240);
+        target = create_bitmap(640, 480);
+    }
+    void TearDown() override {
+        destroy_bitmap(target);
+        AppFixture::TearDown();
+    }
+
+    void markBuffer() {
+        clear_to_color(back->bitmap, makecol(0, 0, 0));
+        putpixel(back->bitmap, 10, 10, makecol(255, 255, 0));
+    }
+
+    std::unique_ptr<BackBuffer> back;
+    BITMAP* target = nullptr;
+};
+
+TEST_F(PresentTest, WithoutShakeEveryPixelBecomesATwoByTwoBlock) {
+    paintPattern(back->bitmap);
+    int expectedRand = firstRandAfter(99);
+    srand(99);
+    back->presentTo(target);
+    EXPECT_EQ(rand(), expectedRand);
+
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            ASSERT_EQ(pixelAt(target, x, y), pixelAt(back->bitmap, x / 2, y / 2)) << x << "," << y;
+}
+
+TEST_F(PresentTest, ExpiredShakeDoesNotMoveThePicture) {
+    GameApp::instance()->startShake(5.0, 0.5);
+    GameApp::instance()->shakeTimeLeft = 0.0;
+    markBuffer();
+    int expectedRand = firstRandAfter(5);
+    srand(5);
+    back->presentTo(target);
+    EXPECT_EQ(rand(), expectedRand);
+    EXPECT_EQ(markerOffset(target), std::make_pair(0, 0));
+}
+
+TEST_F(PresentTest, ShakeJittersWithinItsRadiusDrawingOneRandomNumberPerFrame) {
+    GameApp::instance()->startShake(3.0, 1.0);
+    markBuffer();
+    std::set<std::pair<int, int>> seen;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        clear_to_color(target, makecol(0, 0, 0));
+        srand(seed);
+        rand();
+        int second = rand();
+        srand(seed);
+        back->presentTo(target);
+        EXPECT_EQ(rand(), second);
+        auto [dx, dy] = markerOffset(target);
+        EXPECT_LE(std::abs(dx), 3);
+        EXPECT_LE(std::abs(dy), 3);
+        EXPECT_LE(dx * dx + dy * dy, 9);
+        seen.insert({dx, dy});
+    }
+    EXPECT_GT(seen.size(), 4u);
+}
+
+TEST_F(PresentTest, ShakeBelowOnePixelTruncatesToNoOffset) {
+    GameApp::instance()->startShake(0.9, 1.0);
+    markBuffer();
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        srand(seed);
+        back->presentTo(target);
+        ASSERT_EQ(markerOffset(target), std::make_pair(0, 0));
+    }
+}
+
+TEST_F(PresentTest, AbsurdShakeMovesThePictureOutOfSight) {
+    GameApp::instance()->startShake(1e300, 1.0);
+    clear_to_color(target, makecol(0, 0, 0));
+    clear_to_color(back->bitmap, makecol(255, 255, 0));
+    back->presentTo(target);
+    EXPECT_EQ(markerOffset(target), std::make_pair(1000, 1000));
+}
+
+TEST_F(PresentTest, PresentWithoutAScreenDoesNothing) {
+    ASSERT_EQ(screen, nullptr);
+    GameApp::instance()->startShake(3.0, 1.0);
+    int expectedRand = firstRandAfter(7);
+    srand(7);
+    back->present();
+    back->presentTo(nullptr);
+    EXPECT_EQ(rand(), expectedRand);
+}
+
+TEST(GreyscaleTest, WeighsTheChannelsAndTruncates) {
+    BITMAP* bmp = create_bitmap(5, 1);
+    putpixel(bmp, 0, 0, makecol(255, 0, 0));
+    putpixel(bmp, 1, 0, makecol(0, 255, 0));
+    putpixel(bmp, 2, 0, makecol(0, 0, 255));
+    putpixel(bmp, 3, 0, makecol(0, 0, 0));
+    putpixel(bmp, 4, 0, makecol(10, 20, 30)); // 3 + 11.8 + 3.3 = 18.1
+    makeGreyscale(bmp);
+    EXPECT_EQ(pixelAt(bmp, 0, 0), (Rgb{76, 76, 76}));
+    EXPECT_EQ(pixelAt(bmp, 1, 0), (Rgb{150, 150, 150}));
+    EXPECT_EQ(pixelAt(bmp, 2, 0), (Rgb{28, 28, 28}));
+    EXPECT_EQ(pixelAt(bmp, 3, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(pixelAt(bmp, 4, 0), (Rgb{18, 18, 18}));
+    destroy_bitmap(bmp);
+    makeGreyscale(nullptr);
+}
+
+TEST(GreyscaleTest, FastPathMatchesThePerPixelPathOfOtherDepths) {
+    // The 24-bit bitmap goes through getpixel/putpixel; both must end with the same greys.
+    BITMAP* fast = create_bitmap_ex(32, 37, 23);
+    BITMAP* slow = create_bitmap_ex(24, 37, 23);
+    srand(31337);
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            int r = rand() % 256, g = rand() % 256, b = rand() % 256;
+            putpixel(fast, x, y, makecol_depth(32, r, g, b));
+            putpixel(slow, x, y, makecol_depth(24, r, g, b));
+        }
+    }
+    makeGreyscale(fast);
+    makeGreyscale(slow);
+    for (int y = 0; y < 23; ++y) {
+        for (int x = 0; x < 37; ++x) {
+            int f = getpixel(fast, x, y);
+            int s = getpixel(slow, x, y);
+            ASSERT_EQ(getr_depth(32, f), getr_depth(24, s)) << x << "," << y;
+            ASSERT_EQ(getg_depth(32, f), getr_depth(32, f));
+            ASSERT_EQ(getb_depth(32, f), getr_depth(32, f));
+        }
+    }
+    destroy_bitmap(fast);
+    destroy_bitmap(slow);
+}
+
+TEST(GreyscaleTest, SubBitmapGreysOnlyItsOwnArea) {
+    BITMAP* parent = makeBitmap(6, 4, 255, 0, 0);
+    BITMAP* part = create_sub_bitmap(parent, 2, 1, 3, 2);
+    makeGreyscale(part);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
+            EXPECT_EQ(pixelAt(parent, x, y), inside ? (Rgb{76, 76, 76}) : (Rgb{255, 0, 0}))
+                << x << "," << y;
+        }
+    }
+    destroy_bitmap(part);
+    destroy_bitmap(parent);
+}
+
+} // namespace
