@@ -5,7 +5,7 @@ struct BITMAP;
 // The half-resolution picture every frame is drawn into, and its presentation doubled onto the
 // window with the current screen shake.
 class BackBuffer {
-public:
+  public:
     BackBuffer(int width, int height);
     ~BackBuffer();
     BackBuffer(const BackBuffer&) = delete;

@@ -5,7 +5,7 @@ struct BITMAP;
 // A proportional font cut from an image whose glyph cells are separated by lines of the colour
 // of pixel (0, 0). Cells are numbered in reading order from code 32.
 class BitmapFont {
-public:
+  public:
     explicit BitmapFont(const char* filename);
     // Cuts an image the caller has already loaded; the font takes ownership.
     explicit BitmapFont(BITMAP* image);
@@ -33,6 +33,6 @@ public:
     BITMAP* glyphs[256] = {};
     int spacing = 0;
 
-private:
+  private:
     void cut();
 };

@@ -7,7 +7,7 @@ class SpriteSheet;
 
 // Plays the rows of one shared sheet for one entity, with a queue of rows to play next.
 class SpriteAnim {
-public:
+  public:
     explicit SpriteAnim(SpriteSheet* sheet);
 
     void draw(BITMAP* target, int x, int y) const;

@@ -16,7 +16,7 @@ struct AnimRow {
 // An image cut into frame rectangles plus animation rows, loaded from an .sz file. A missing or
 // malformed file gives an empty sheet: no image, no frames, no rows.
 class SpriteSheet {
-public:
+  public:
     explicit SpriteSheet(const std::string& filename);
     ~SpriteSheet();
     SpriteSheet(const SpriteSheet&) = delete;
@@ -36,7 +36,7 @@ public:
     std::vector<BITMAP*> frames;
     std::vector<AnimRow> rows;
 
-private:
+  private:
     bool load(const std::string& filename);
     void clear();
 };
