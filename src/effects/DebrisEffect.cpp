@@ -1,4 +1,5 @@
 #include "effects/DebrisEffect.h"
+#include "app/Random.h"
 
 #include "app/GameApp.h"
 #include "effects/SimpleEffect.h"
@@ -23,16 +24,6 @@ constexpr double kGravity = 256.0;
 constexpr double kBlinkFrom = 1.5;
 constexpr double kBlinksPerSecond = 10.0;
 
-// The tuning assumes rand() gives 0 ... 32767. glibc's goes up to 2^31 - 1, which would throw
-// pieces thousands of times too far; keeping the low 15 bits gives the intended range (and the
-// same numbers where rand() already stops at 32767), one draw per value as before.
-int rand15() {
-    return std::rand() % 32768;
-}
-double fraction() {
-    return rand15() / 32767.0;
-}
-
 int tileCount() {
     BITMAP* tiles = GameApp::instance()->debrisImage;
     return tiles ? tiles->w / kTileSize : 0;
@@ -47,13 +38,13 @@ DebrisEffect::DebrisEffect(int cx, int cy, unsigned count, double spread, double
     for (unsigned i = 0; i < count; ++i) {
         // Every draw happens even without tiles, so the random sequence stays the same.
         Piece p;
-        const double theta = fraction() * kPi;
-        const int r = std::rand();
+        const double theta = randomFraction() * kPi;
+        const int r = randomInt();
         p.tile = tiles > 0 ? r % tiles : 0;
-        p.x = cx + spread * (rand15() * std::cos(2.0 * theta) / 32767.0);
-        p.y = cy - spread * (rand15() * std::sin(2.0 * theta) / 32767.0);
-        p.vx = (fraction() * 0.25 + 0.75) * std::cos(theta) * speed;
-        p.vy = (fraction() * 0.25 + 0.75) * (-std::sin(theta)) * 1.5 * speed;
+        p.x = cx + spread * (randomInt() * std::cos(2.0 * theta) / static_cast<double>(kRandomMax));
+        p.y = cy - spread * (randomInt() * std::sin(2.0 * theta) / static_cast<double>(kRandomMax));
+        p.vx = (randomFraction() * 0.25 + 0.75) * std::cos(theta) * speed;
+        p.vy = (randomFraction() * 0.25 + 0.75) * (-std::sin(theta)) * 1.5 * speed;
         pieces.push_back(p);
     }
 }
@@ -79,7 +70,7 @@ void DebrisEffect::update(double dt) {
             if (p.vy > kHardLandingSpeed)
                 hardLanding = true;
             p.y = ground;
-            p.vy = (fraction() * 0.25 + 0.4) * (-p.vy);
+            p.vy = (randomFraction() * 0.25 + 0.4) * (-p.vy);
             p.vx = 0.5 * p.vx;
         }
         p.vy += kGravity * dt;

@@ -1,4 +1,5 @@
 #include "effects/SparkEffect.h"
+#include "app/Random.h"
 
 #include <allegro.h>
 
@@ -14,7 +15,7 @@ constexpr int kSegments = 9;
 
 // -3 ... +3 pixels.
 int jitter() {
-    return std::rand() % 7 - 3;
+    return randomInt() % 7 - 3;
 }
 
 // Where the bolt starts and ends inside the image along one axis, and where the image goes.

@@ -2,6 +2,7 @@
 // wipe.
 
 #include "game/Game.h"
+#include "app/Random.h"
 
 #include "app/GameApp.h"
 #include "effects/Effect.h"
@@ -82,8 +83,8 @@ void Game::spawnClouds() {
     for (const CloudLayer& layer : kCloudLayers) {
         for (int i = 0; i < layer.count; ++i) {
             Cloud cloud;
-            cloud.x = std::rand() % layer.xRange + i * layer.xStep;
-            cloud.y = std::rand() % layer.yRange + layer.yBase;
+            cloud.x = randomInt() % layer.xRange + i * layer.xStep;
+            cloud.y = randomInt() % layer.yRange + layer.yBase;
             cloud.speed = layer.speed;
             cloud.image = layer.image;
             clouds.push_back(cloud);

@@ -1,4 +1,5 @@
 #include "gfx/BackBuffer.h"
+#include "app/Random.h"
 
 #include "app/GameApp.h"
 
@@ -25,7 +26,7 @@ void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
     if (shake > 0.0) {
         if (shake > kMaxShake)
             shake = kMaxShake;
-        double angle = 2.0 * (std::rand() / 32767.0) * kPi;
+        double angle = 2.0 * randomFraction() * kPi;
         dx = static_cast<int>(shake * std::cos(angle));
         dy = static_cast<int>(shake * std::sin(angle));
     }

@@ -1,4 +1,5 @@
 #include "towers/Building.h"
+#include "app/Random.h"
 
 #include "app/GameApp.h"
 #include "app/Sound.h"
@@ -100,10 +101,10 @@ void Building::spawnSmokePuff() {
     const int cx = static_cast<int>(centreX());
     const int cy = static_cast<int>(centreY());
     // The position is drawn before the drift: x offset, y offset, then the speed.
-    const int px = cx + w / 6 + std::rand() % 4 - 2;
-    const int py = cy - w / 8 + std::rand() % 2 - 1;
+    const int px = cx + w / 6 + randomInt() % 4 - 2;
+    const int py = cy - w / 8 + randomInt() % 2 - 1;
     SimpleEffect* puff = new SimpleEffect(px, py, GameApp::instance()->puff2Sheet, 0.0);
-    puff->setVelocity(8.0 + 16.0 * std::rand() / 32767.0, -20.0);
+    puff->setVelocity(8.0 + 16.0 * randomFraction(), -20.0);
     addEffect(puff);
 }
 
@@ -162,8 +163,8 @@ void Building::explode() {
     addEffect(new DebrisEffect(static_cast<int>(cx), static_cast<int>(cy), pieces, kDebrisSpread,
                                kDebrisSpeed));
     for (int i = 1; i <= kBlastCount; ++i) {
-        const double bx = cx + std::rand() % kBlastScatter - kBlastScatter / 2;
-        const double by = cy + std::rand() % kBlastScatter - kBlastScatter / 2;
+        const double bx = cx + randomInt() % kBlastScatter - kBlastScatter / 2;
+        const double by = cy + randomInt() % kBlastScatter - kBlastScatter / 2;
         addEffect(new SimpleEffect(static_cast<int>(bx), static_cast<int>(by),
                                    app->explosionSmallSheet, i * kBlastStagger));
         app->startShake(kBlastShakeAmount, kBlastShakeSeconds);
