@@ -1,7 +1,7 @@
 #include "towers/Building.h"
-#include "app/Random.h"
 
 #include "app/GameApp.h"
+#include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/DebrisEffect.h"
 #include "effects/SimpleEffect.h"
@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 

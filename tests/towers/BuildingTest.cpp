@@ -1,6 +1,7 @@
 #include "TowerWorld.h"
 
 #include "app/GameApp.h"
+#include "app/Random.h"
 #include "effects/DebrisEffect.h"
 #include "effects/SimpleEffect.h"
 #include "effects/TextEffect.h"
@@ -166,7 +167,7 @@ TEST_F(BuildingTest, SmokeThickensAsTheTowerWeakens) {
 TEST_F(BuildingTest, ASmokePuffDrawsItsPlaceBeforeItsDrift) {
     Building* tower = place(0, 100); // centre (110, 185), frame 20 wide
     std::srand(99);
-    const int rx = std::rand(), ry = std::rand(), rv = std::rand();
+    const int rx = randomInt(), ry = randomInt(), rv = randomInt();
     std::srand(99);
     tower->takeDamage(1);
 
@@ -177,7 +178,7 @@ TEST_F(BuildingTest, ASmokePuffDrawsItsPlaceBeforeItsDrift) {
     // its width.
     EXPECT_DOUBLE_EQ(puff->x + 3, 110 + 20 / 6 + rx % 4 - 2);
     EXPECT_DOUBLE_EQ(puff->y + 3, 185 - 20 / 8 + ry % 2 - 1);
-    EXPECT_DOUBLE_EQ(puff->vx, 8.0 + 16.0 * rv / 32767.0);
+    EXPECT_DOUBLE_EQ(puff->vx, 8.0 + 16.0 * rv / kRandomMax);
     EXPECT_DOUBLE_EQ(puff->vy, -20.0);
     EXPECT_DOUBLE_EQ(puff->delay, 0.0);
 }
