@@ -123,20 +123,22 @@ int Building::maxHealth() const {
     return def().health;
 }
 
-// Halving the price first and dividing by the full health last is how the menu has always
-// priced a tower; the order matters for odd prices.
-int Building::sellValue() const {
+// Half the price, scaled by part / full. Halving first and dividing last is how the menu has
+// always priced a tower; the order matters for odd prices. The product is taken in 64 bits so
+// that generous data cannot overflow it.
+int Building::priceShare(int part) const {
     const int full = maxHealth();
     if (full <= 0 || health <= 0)
         return 0;
-    return (def().value / 2) * health / full;
+    return static_cast<int>(static_cast<long long>(def().value / 2) * part / full);
+}
+
+int Building::sellValue() const {
+    return priceShare(health);
 }
 
 int Building::repairCost() const {
-    const int full = maxHealth();
-    if (full <= 0 || health <= 0)
-        return 0;
-    return (def().value / 2) * (full - health) / full;
+    return priceShare(maxHealth() - health);
 }
 
 void Building::takeDamage(int amount) {

@@ -58,6 +58,7 @@ class Building {
     bool countUpgrade(int k);
 
   private:
+    int priceShare(int part) const;
     void spawnSmokePuff();
 };
 

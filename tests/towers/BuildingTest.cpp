@@ -29,6 +29,13 @@ TEST_F(BuildingTest, PricesHalveTheValueFirstAndDivideByTheFullHealthLast) {
     defs[0].value = 75;                 // halves to 37 before anything else
     EXPECT_EQ(tower->sellValue(), 25);  // 37 * 7 / 10 = 259 / 10
     EXPECT_EQ(tower->repairCost(), 11); // 37 * 3 / 10 = 111 / 10
+
+    // Generous data whose product passes the int range still prices right.
+    defs[0].value = 2000000;
+    defs[0].health = 5000;
+    tower->health = 4000;
+    EXPECT_EQ(tower->sellValue(), 800000);
+    EXPECT_EQ(tower->repairCost(), 200000);
 }
 
 TEST_F(BuildingTest, ATypeWithoutFullHealthPricesAtZeroAndCannotBeRepairedForMoney) {

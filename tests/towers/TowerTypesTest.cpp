@@ -137,13 +137,6 @@ TEST_F(TowerTypesTest, MissileUpgradesReadTheirOwnFixedLevelKeys) {
     EXPECT_DOUBLE_EQ(missile->splashRadius, 17.0);
 }
 
-TEST_F(TowerTypesTest, TheSplashModifierIsAddedInSinglePrecision) {
-    setStrings({{"Tower2.SplashRadius", "0"}, {"Tower2.Upgrade2.Level2.SplashMod", "0.1"}});
-    auto* missile = static_cast<MissileTurret*>(place(1));
-    missile->upgrade(1);
-    EXPECT_EQ(missile->splashRadius, static_cast<double>(0.1f));
-}
-
 TEST_F(TowerTypesTest, StrongerDischargesAddTheLevelOneDamageEveryTime) {
     setStrings({{"Tower3.DamageBase", "5"},
                 {"Tower3.Upgrade1.Level1.DamageMod", "3"},
