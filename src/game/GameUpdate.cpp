@@ -232,7 +232,8 @@ void Game::handleTowerMenuClick(bool justSelected) {
         playSample(app->sampleBip2);
         return;
     }
-    if (!leftClick() || !selected)
+    // A tower destroyed earlier in this frame is gone at its end; nothing more is bought for it.
+    if (!leftClick() || !selected || selected->removed)
         return;
 
     const TowerDef& def = app->towerDefs[selected->type];
