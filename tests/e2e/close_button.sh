@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The window's close button (a WM_DELETE_WINDOW message, as a window manager sends it) ends the
+# game with exit code 0, here in the middle of the first wave of the shipped data set.
+source "$(dirname "$0")/lib.sh"
+
+start_game "$SRC"
+wait_for_window
+move_to 160 120
+# The first wave comes after the calm; one look at it for the record, then close.
+calm=$(string_int "$SRC" TimeBetweenWaves)
+sleep $((calm < 10 ? calm + 2 : 2))
+shot close_during_wave
+"$CLOSE_WINDOW" "$WID" || fail "close_window could not send the message"
+wait_for_exit 10
+[[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after the close button, expected 0"
+[[ ! -s $GAME_ERR ]] || fail "printed on stderr: $(head -c 200 "$GAME_ERR")"

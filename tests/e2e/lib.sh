@@ -1,0 +1,226 @@
+# Helpers shared by the end-to-end scenarios; sourced by every scenario script.
+# run_all.sh exports GAME, CLOSE_WINDOW, PROBE, SRC, SHOTS, WORK, DISPLAY and ALSA_CONFIG_PATH.
+# Positions are back-buffer pixels (the window shows them doubled) unless a name says otherwise.
+# A scenario prints nothing on success and one line, the reason, on failure; everything else
+# goes to stderr, which run_all.sh keeps in SHOTS/<scenario>.log.
+
+set -u
+
+SCENARIO=$(basename "$0" .sh)
+GAME_LIMIT=${GAME_LIMIT:-45} # seconds before timeout ends a game that hangs
+GAME_PID=
+WID=
+DATA_DIR=$SRC # where the game under test reads data/ from
+
+log() { echo "[$SCENARIO] $*" >&2; }
+
+fail() {
+    echo "$*"
+    log "FAIL: $*"
+    exit 1
+}
+
+stop_game() {
+    if [[ -n $GAME_PID ]] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID" 2>/dev/null
+        wait "$GAME_PID" 2>/dev/null
+    fi
+    GAME_PID=
+}
+trap stop_game EXIT
+trap 'exit 1' INT TERM
+
+# The value of a key in DIR/data/strings.txt, as the game reads it: comment lines skipped, the
+# value ends at the next "=", the last line of a key wins.
+string_value() {
+    local dir=$1 key=$2
+    awk -F= -v key="$key" '{ sub(/\r$/, "") } /^#/ { next } NF >= 2 && $1 == key { v = $2 }
+        END { print v }' "$dir/data/strings.txt"
+}
+# atoi of a value, 0 for a missing key.
+string_int() {
+    local v
+    v=$(string_value "$1" "$2")
+    [[ $v =~ ^[[:space:]]*([+-]?[0-9]+) ]] && echo $((10#${BASH_REMATCH[1]#+})) || echo 0
+}
+
+# A copy of the project's data/ in a fresh folder, for runs that change or remove data files.
+# Prints the folder.
+copy_data() {
+    local dir
+    dir=$(mktemp -d "$WORK/$SCENARIO.XXXX")
+    cp -r "$SRC/data" "$dir/data"
+    echo "$dir"
+}
+
+# A copy whose first wave never comes while a scenario runs: with no invaders the money and the
+# base change only by what the scenario does.
+copy_data_calm() {
+    local dir
+    dir=$(copy_data)
+    printf 'TimeBetweenWaves=600\n' >>"$dir/data/strings.txt"
+    echo "$dir"
+}
+
+# Starts the game in DIR (it reads data/ from there); stdout and stderr go to WORK.
+start_game() {
+    local dir=$1
+    GAME_OUT=$WORK/$SCENARIO.stdout
+    GAME_ERR=$WORK/$SCENARIO.stderr
+    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "$GAME" >"$GAME_OUT" 2>"$GAME_ERR") &
+    GAME_PID=$!
+    DATA_DIR=$dir
+    log "started the game in $dir (pid $GAME_PID)"
+}
+
+# Waits up to SECONDS for the game to end and sets GAME_CODE to its exit code, or to "running".
+# (Not a $(...) function: only this shell can wait for the game it started.)
+wait_for_exit() {
+    local tenths=$(($1 * 10))
+    while ((tenths-- > 0)) && kill -0 "$GAME_PID" 2>/dev/null; do
+        sleep 0.1
+    done
+    if kill -0 "$GAME_PID" 2>/dev/null; then
+        GAME_CODE=running
+        return
+    fi
+    wait "$GAME_PID"
+    GAME_CODE=$?
+    GAME_PID=
+}
+
+# Finds the game's window and waits until its title is set and the first frames are drawn.
+# Sets WID.
+wait_for_window() {
+    local i name
+    # Before the title is set the window carries the program's name, which a search (case
+    # blind) would also find; so the exact title is checked as well.
+    WID=$(timeout 15 xdotool search --sync --name '^Groundline$' 2>/dev/null | head -n 1)
+    [[ -n $WID ]] || fail "no window titled Groundline appeared"
+    for ((i = 0; i < 50; ++i)); do
+        name=$(xdotool getwindowname "$WID" 2>/dev/null)
+        [[ $name == Groundline ]] && break
+        sleep 0.1
+    done
+    [[ $name == Groundline ]] || fail "the window title is '$name', not 'Groundline'"
+    # The window opens black; the first frame paints the sky over it.
+    for ((i = 0; i < 50; ++i)); do
+        if shot .ready 2>/dev/null && [[ $(pixel "$SHOTS/.ready.png" 320 300) != "0,0,0" ]]; then
+            rm -f "$SHOTS/.ready.png"
+            sleep 0.3
+            log "window $WID is up"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the window stayed black"
+}
+
+# A screenshot of the window as SHOTS/NAME.png.
+shot() {
+    import -window "$WID" "$SHOTS/$1.png"
+}
+
+# "r,g,b" of one pixel of an image file (window pixels for a screenshot).
+pixel() {
+    convert "$1" -format '%[fx:int(255*u.p{'"$2,$3"'}.r+0.5)],%[fx:int(255*u.p{'"$2,$3"'}.g+0.5)],%[fx:int(255*u.p{'"$2,$3"'}.b+0.5)]' info:
+}
+
+# Width x height of an image file.
+image_size() {
+    identify -format '%wx%h' "$1"
+}
+
+# A region of a screenshot in back-buffer pixels: the window halved, then cropped.
+crop_field() {
+    local image=$1 x=$2 y=$3 w=$4 h=$5 out=$6
+    convert "$image" -sample 50% -crop "${w}x${h}+${x}+${y}" +repage "$out"
+}
+
+# The number of pixels in which two images of one size differ.
+pixels_differing() {
+    local n
+    n=$(compare -metric AE "$1" "$2" null: 2>&1)
+    [[ $n =~ ^[0-9]+$ ]] || {
+        log "compare $1 $2: $n"
+        n=999999
+    }
+    echo "$n"
+}
+
+# The expected look of a region, rendered headless by the probe with the game's own data:
+# render_expected OUT X Y W H [--blank] COMMAND... (OUT.png in SHOTS)
+render_expected() {
+    local out=$1
+    shift
+    (cd "$DATA_DIR" && "$PROBE" "$WORK/$out.bmp" "$@") >&2 || fail "the probe could not render $out"
+    convert "$WORK/$out.bmp" "$SHOTS/$out.png"
+    rm -f "$WORK/$out.bmp"
+}
+
+# How many of the pixels drawn in the expected image (every pixel, or with --blank only those
+# not in the mask colour) differ in the same region of the screenshot.
+mismatch() {
+    local shot=$1 expected=$2 x=$3 y=$4 w=$5 h=$6 tag
+    tag=$(basename "$expected" .png)
+    crop_field "$shot" "$x" "$y" "$w" "$h" "$WORK/$tag.seen.png"
+    convert "$expected" -transparent '#FF00FF' "$WORK/$tag.over.png"
+    convert "$WORK/$tag.seen.png" "$WORK/$tag.over.png" -composite "$WORK/$tag.composed.png"
+    pixels_differing "$WORK/$tag.seen.png" "$WORK/$tag.composed.png"
+}
+
+# Takes screenshots NAME.png until the region matches EXPECTED (see mismatch) or SECONDS pass.
+# The game draws the change a frame or two after the input, so a first shot may be early.
+# shows NAME EXPECTED X Y W H [SECONDS]
+shows() {
+    local name=$1 expected=$2 x=$3 y=$4 w=$5 h=$6 tenths=$((${7:-3} * 10)) n
+    while :; do
+        shot "$name"
+        n=$(mismatch "$SHOTS/$name.png" "$SHOTS/$expected.png" "$x" "$y" "$w" "$h")
+        ((n == 0)) && return 0
+        ((tenths <= 0)) && break
+        sleep 0.2
+        tenths=$((tenths - 2))
+    done
+    log "$name: $n pixels differ from $expected"
+    return 1
+}
+
+# The same the other way round: true once the region no longer shows EXPECTED.
+stops_showing() {
+    local name=$1 expected=$2 x=$3 y=$4 w=$5 h=$6 tenths=$((${7:-3} * 10)) n
+    while :; do
+        shot "$name"
+        n=$(mismatch "$SHOTS/$name.png" "$SHOTS/$expected.png" "$x" "$y" "$w" "$h")
+        ((n > 0)) && return 0
+        ((tenths <= 0)) && break
+        sleep 0.2
+        tenths=$((tenths - 2))
+    done
+    log "$name: still shows $expected"
+    return 1
+}
+
+# Mouse input at back-buffer positions: the centre of the doubled pixel.
+move_to() {
+    xdotool mousemove --window "$WID" $(($1 * 2 + 1)) $(($2 * 2 + 1))
+    sleep 0.1
+}
+
+# A click the way a hand makes it: the game acts on the release, and the button stays down for
+# a few frames first. Button 1 is the left, 3 the right one.
+click_at() {
+    local button=${3:-1}
+    move_to "$1" "$2"
+    xdotool mousedown "$button"
+    sleep 0.1
+    xdotool mouseup "$button"
+    sleep 0.15
+}
+
+press_escape() {
+    xdotool windowfocus "$WID"
+    sleep 0.1
+    xdotool key Escape
+    sleep 0.15
+}

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Plays the real game in a virtual X display and checks what a player sees and gets: exit codes,
+# the window, the screen, the controls and the towers' menu.
+#
+#   run_all.sh GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE]
+#
+# GAME is the groundline binary, CLOSE_WINDOW the WM_DELETE_WINDOW client, SOURCE_DIR the project
+# root (its data/ is the data set under test), SHOT_DIR receives every screenshot and a log per
+# scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW. Prints one line per scenario
+# and "N passed, M failed"; exits non-zero on any failure.
+
+set -u
+
+if (($# < 4)); then
+    echo "usage: $0 GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE]" >&2
+    exit 2
+fi
+E2E_DIR=$(cd "$(dirname "$0")" && pwd)
+GAME=$(realpath "$1")
+CLOSE_WINDOW=$(realpath "$2")
+SRC=$(realpath "$3")
+mkdir -p "$4"
+SHOTS=$(realpath "$4")
+PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
+
+SCENARIOS=(no_strings missing_file window close_button controls towers)
+
+passed=0
+failed=0
+report() { # report NAME OK|FAIL [REASON]
+    if [[ $2 == OK ]]; then
+        echo "PASS $1"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $1: $3"
+        failed=$((failed + 1))
+    fi
+}
+fail_all() {
+    local s
+    for s in "${SCENARIOS[@]}"; do
+        report "$s" FAIL "$1"
+    done
+    echo "$passed passed, $failed failed"
+    exit 1
+}
+
+for tool in Xvfb xdotool import convert compare identify timeout; do
+    command -v "$tool" >/dev/null || fail_all "$tool is not installed"
+done
+for file in "$GAME" "$CLOSE_WINDOW" "$PROBE"; do
+    [[ -x $file ]] || fail_all "$file is not built"
+done
+[[ -f $SRC/data/strings.txt ]] || fail_all "$SRC/data has no strings.txt"
+
+WORK=$(mktemp -d /tmp/groundline-e2e.XXXXXX)
+XVFB_PID=
+SCENARIO_PID=
+cleanup() {
+    # A scenario stops its own game when it ends, also when it is interrupted.
+    if [[ -n $SCENARIO_PID ]]; then
+        kill "$SCENARIO_PID" 2>/dev/null
+        wait "$SCENARIO_PID" 2>/dev/null
+    fi
+    if [[ -n $XVFB_PID ]]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# A display of our own: Xvfb picks a free number and writes it to the descriptor we give it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$SHOTS/xvfb.log" &
+XVFB_PID=$!
+for ((i = 0; i < 100; ++i)); do
+    [[ -s $WORK/display ]] && break
+    sleep 0.05
+done
+[[ -s $WORK/display ]] || fail_all "Xvfb did not start"
+DISPLAY=:$(head -n 1 "$WORK/display")
+
+# Sound through the real driver into a null device: no card needed and nothing on stderr, so
+# the scenarios can insist on a silent start.
+cat >"$WORK/alsa.conf" <<'EOF'
+pcm.!default { type null }
+ctl.!default { type hw card 0 }
+EOF
+ALSA_CONFIG_PATH=$WORK/alsa.conf
+
+export GAME CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH
+rm -f "$SHOTS"/*.png "$SHOTS"/*.log
+
+for s in "${SCENARIOS[@]}"; do
+    # In the background, so that an interrupt reaches our trap at once.
+    bash "$E2E_DIR/$s.sh" >"$WORK/$s.reason" 2>"$SHOTS/$s.log" &
+    SCENARIO_PID=$!
+    wait "$SCENARIO_PID"
+    status=$?
+    SCENARIO_PID=
+    if ((status == 0)); then
+        report "$s" OK
+    else
+        reason=$(head -n 1 "$WORK/$s.reason")
+        report "$s" FAIL "${reason:-exit status $status, see $SHOTS/$s.log}"
+    fi
+done
+
+echo "$passed passed, $failed failed"
+((failed == 0))
