@@ -1,14 +1,13 @@
 #include "effects/DebrisEffect.h"
-#include "app/Random.h"
 
 #include "app/GameApp.h"
+#include "app/Random.h"
 #include "effects/SimpleEffect.h"
 #include "game/Game.h"
 
 #include <allegro.h>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 

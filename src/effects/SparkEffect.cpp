@@ -1,4 +1,5 @@
 #include "effects/SparkEffect.h"
+
 #include "app/Random.h"
 
 #include <allegro.h>
