@@ -6,9 +6,10 @@ source "$(dirname "$0")/lib.sh"
 start_game "$SRC"
 wait_for_window
 move_to 160 120
-# The first wave comes after the calm; one look at it for the record, then close.
+# The first wave comes after the calm, with its banner; one look at it for the record (the
+# banner rests on its line in its second second), then close.
 calm=$(string_int "$SRC" TimeBetweenWaves)
-sleep $((calm < 10 ? calm + 2 : 2))
+sleep "$((calm < 10 ? calm + 1 : 1)).6"
 shot close_during_wave
 "$CLOSE_WINDOW" "$WID" || fail "close_window could not send the message"
 wait_for_exit 10

@@ -186,21 +186,6 @@ shows() {
     return 1
 }
 
-# The same the other way round: true once the region no longer shows EXPECTED.
-stops_showing() {
-    local name=$1 expected=$2 x=$3 y=$4 w=$5 h=$6 tenths=$((${7:-3} * 10)) n
-    while :; do
-        shot "$name"
-        n=$(mismatch "$SHOTS/$name.png" "$SHOTS/$expected.png" "$x" "$y" "$w" "$h")
-        ((n > 0)) && return 0
-        ((tenths <= 0)) && break
-        sleep 0.2
-        tenths=$((tenths - 2))
-    done
-    log "$name: still shows $expected"
-    return 1
-}
-
 # Mouse input at back-buffer positions: the centre of the doubled pixel.
 move_to() {
     xdotool mousemove --window "$WID" $(($1 * 2 + 1)) $(($2 * 2 + 1))

@@ -24,15 +24,23 @@ SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 
 SCENARIOS=(no_strings missing_file window close_button controls towers)
+declare -A TITLES=(
+    [no_strings]="without data/strings.txt: exit 1, no output"
+    [missing_file]="without data/bg.mz: exit 2, one line naming it"
+    [window]="the window, its doubled picture, sky, clouds, HUD and build bar"
+    [close_button]="the close button ends the game with exit 0"
+    [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
+    [towers]="place, select, upgrade and demolish a tower; the money follows"
+)
 
 passed=0
 failed=0
 report() { # report NAME OK|FAIL [REASON]
     if [[ $2 == OK ]]; then
-        echo "PASS $1"
+        echo "PASS $1 (${TITLES[$1]})"
         passed=$((passed + 1))
     else
-        echo "FAIL $1: $3"
+        echo "FAIL $1 (${TITLES[$1]}): $3"
         failed=$((failed + 1))
     fi
 }

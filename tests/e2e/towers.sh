@@ -25,7 +25,8 @@ price2=$(string_int "$dir" Tower1.Upgrade1.Level2.Value)
 
 placed=$((money - value))
 upgraded=$((placed - price1))
-refund=$((value / 2 * tower_health / tower_health)) # untouched: full health
+# The refund halves the price first, then scales by health (here full).
+refund=$((value / 2 * tower_health / tower_health)) # shellcheck disable=SC2017
 sold=$((upgraded + refund))
 log "money $money -> $placed -> $upgraded -> $sold"
 
