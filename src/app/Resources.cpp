@@ -3,6 +3,7 @@
 
 #include "app/GameApp.h"
 
+#include "effects/TextEffect.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/SpriteSheet.h"
 
@@ -121,11 +122,4 @@ std::string GameApp::loadResources() {
     return load.firstMissing;
 }
 
-void GameApp::buildGameOverImage() {
-    const char* text = "Game Over";
-    int width = fontMainRed ? fontMainRed->textWidth(text) + 2 : 2;
-    gameOverImage = create_bitmap(std::max(1, width), 10);
-    clear_to_color(gameOverImage, makecol(255, 0, 255));
-    if (fontMainRed)
-        fontMainRed->draw(gameOverImage, 0, 0, text);
-}
+void GameApp::buildGameOverImage() { gameOverImage = renderTextImage(fontMainRed, "Game Over"); }
