@@ -1,7 +1,7 @@
 #include "gfx/BackBuffer.h"
-#include "app/Random.h"
 
 #include "app/GameApp.h"
+#include "app/Random.h"
 
 #include <allegro.h>
 

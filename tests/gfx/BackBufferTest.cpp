@@ -68,17 +68,6 @@ TEST_F(PresentTest, WithoutShakeEveryPixelBecomesATwoByTwoBlock) {
             ASSERT_EQ(pixelAt(target, x, y), pixelAt(back->bitmap, x / 2, y / 2)) << x << "," << y;
 }
 
-TEST_F(PresentTest, ExpiredShakeDoesNotMoveThePicture) {
-    GameApp::instance()->startShake(5.0, 0.5);
-    GameApp::instance()->shakeTimeLeft = 0.0;
-    markBuffer();
-    int expectedRand = firstRandAfter(5);
-    srand(5);
-    back->presentTo(target);
-    EXPECT_EQ(rand(), expectedRand);
-    EXPECT_EQ(markerOffset(target), std::make_pair(0, 0));
-}
-
 TEST_F(PresentTest, ShakeJittersWithinItsRadiusDrawingOneRandomNumberPerFrame) {
     GameApp::instance()->startShake(3.0, 1.0);
     markBuffer();
