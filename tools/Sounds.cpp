@@ -1,0 +1,209 @@
+#include "Sounds.h"
+
+#include "Rng.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+const double kTwoPi = 6.283185307179586;
+const double kDt = 1.0 / kSampleRate;
+
+std::vector<float> silence(double seconds) {
+    return std::vector<float>(static_cast<size_t>(seconds * kSampleRate), 0.0f);
+}
+
+// Attack, then exponential decay with the given time constant; a short fade at the very end
+// keeps the sample from ending in a click.
+double envelope(double t, double length, double attack, double decay) {
+    double e = t < attack ? t / attack : std::exp(-(t - attack) / decay);
+    double tail = (length - t) / 0.01;
+    return e * std::clamp(tail, 0.0, 1.0);
+}
+
+// An oscillator whose frequency follows a function of time; phase is accumulated so sweeps stay
+// smooth.
+class Osc {
+  public:
+    double sine(double freq) { return std::sin(advance(freq)); }
+    double square(double freq, double duty = 0.5) {
+        double p = advance(freq) / kTwoPi;
+        return p - std::floor(p) < duty ? 1.0 : -1.0;
+    }
+    double saw(double freq) {
+        double p = advance(freq) / kTwoPi;
+        return 2.0 * (p - std::floor(p)) - 1.0;
+    }
+
+  private:
+    double advance(double freq) {
+        phase += kTwoPi * freq * kDt;
+        if (phase > kTwoPi * 1024)
+            phase -= kTwoPi * 1024;
+        return phase;
+    }
+    double phase = 0.0;
+};
+
+// A one-pole low-pass filter; cutoff in hertz.
+class LowPass {
+  public:
+    double operator()(double in, double cutoff) {
+        double a = 1.0 - std::exp(-kTwoPi * cutoff * kDt);
+        state += a * (in - state);
+        return state;
+    }
+
+  private:
+    double state = 0.0;
+};
+
+void normalise(std::vector<float>& s, double peak) {
+    float most = 0.0f;
+    for (float v : s)
+        most = std::max(most, std::abs(v));
+    if (most > 0.0f)
+        for (float& v : s)
+            v = static_cast<float>(v * peak / most);
+}
+
+std::vector<float> render(double seconds, double peak, const std::function<double(double)>& f) {
+    std::vector<float> s = silence(seconds);
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = static_cast<float>(f(i * kDt));
+    normalise(s, peak);
+    return s;
+}
+
+} // namespace
+
+std::vector<float> soundBip() {
+    Osc o;
+    const double len = 0.08;
+    return render(len, 0.5, [&](double t) {
+        double f = 880.0 + 520.0 * (t / len);
+        return (o.sine(f) + 0.2 * o.sine(2 * f)) * envelope(t, len, 0.004, 0.03);
+    });
+}
+
+std::vector<float> soundBip2() {
+    Osc o;
+    const double len = 0.09;
+    return render(len, 0.45, [&](double t) {
+        double f = 620.0 - 240.0 * (t / len);
+        return (o.sine(f) + 0.2 * o.sine(2 * f)) * envelope(t, len, 0.004, 0.035);
+    });
+}
+
+std::vector<float> soundZoop() {
+    Osc a, b;
+    LowPass lp;
+    const double len = 0.2;
+    return render(len, 0.55, [&](double t) {
+        double f = 300.0 + 1700.0 * std::exp(-t / 0.045);
+        double v = 0.6 * a.square(f, 0.3) + 0.4 * b.saw(f * 1.01);
+        return lp(v, 5000.0) * envelope(t, len, 0.002, 0.06);
+    });
+}
+
+std::vector<float> soundLaserHit() {
+    Rng rng(11);
+    Osc o;
+    LowPass lp;
+    const double len = 0.06;
+    return render(len, 0.5, [&](double t) {
+        double noise = rng.range(-1, 1);
+        double v = 0.6 * lp(noise, 6000.0) + 0.5 * o.square(2100.0 - 9000.0 * t);
+        return v * envelope(t, len, 0.001, 0.012);
+    });
+}
+
+std::vector<float> soundBoom() {
+    Rng rng(23);
+    Osc thump;
+    LowPass lp1, lp2;
+    const double len = 0.8;
+    return render(len, 0.75, [&](double t) {
+        double noise = rng.range(-1, 1);
+        // The rumble darkens as it dies away.
+        double cutoff = 200.0 + 2600.0 * std::exp(-t / 0.12);
+        double rumble = lp2(lp1(noise, cutoff), cutoff);
+        double body = thump.sine(70.0 * std::exp(-t / 0.3) + 30.0) * std::exp(-t / 0.12);
+        return (2.2 * rumble + 0.7 * body) * envelope(t, len, 0.003, 0.22);
+    });
+}
+
+std::vector<float> soundPlace() {
+    Rng rng(37);
+    Osc o;
+    LowPass lp;
+    const double len = 0.16;
+    return render(len, 0.6, [&](double t) {
+        double f = 60.0 + 120.0 * std::exp(-t / 0.03);
+        double knock = lp(rng.range(-1, 1), 1400.0) * std::exp(-t / 0.012);
+        return (o.sine(f) * envelope(t, len, 0.002, 0.05) + 1.5 * knock);
+    });
+}
+
+std::vector<float> soundDeath() {
+    Rng rng(41);
+    Osc o;
+    LowPass lp;
+    const double len = 0.18;
+    return render(len, 0.55, [&](double t) {
+        double f = 260.0 + 900.0 * (t / len);
+        double pop = o.square(f, 0.4) * envelope(t, len, 0.002, 0.05);
+        double puff = lp(rng.range(-1, 1), 2500.0) * envelope(t, len, 0.001, 0.03);
+        return 0.6 * pop + 0.9 * puff;
+    });
+}
+
+std::vector<float> soundUpgrade() {
+    Osc n1, n2, n3, h1, h2, h3;
+    const double len = 0.5;
+    const double notes[3] = {1046.5, 1318.5, 1568.0};
+    return render(len, 0.5, [&](double t) {
+        double v = 0.0;
+        Osc* base[3] = {&n1, &n2, &n3};
+        Osc* harm[3] = {&h1, &h2, &h3};
+        for (int k = 0; k < 3; ++k) {
+            double start = k * 0.07;
+            double local = t - start;
+            double f = notes[k];
+            double s = base[k]->sine(f) + 0.3 * harm[k]->sine(f * 2.01);
+            if (local >= 0.0)
+                v += s * envelope(local, len - start, 0.004, 0.14);
+        }
+        return v;
+    });
+}
+
+std::vector<float> soundMissile() {
+    Rng rng(53);
+    LowPass lp1, lp2;
+    const double len = 0.45;
+    return render(len, 0.5, [&](double t) {
+        double noise = rng.range(-1, 1);
+        // A band of noise that sweeps up and back down: the rush past the ear.
+        double sweep = std::sin(3.14159 * t / len);
+        double hi = lp1(noise, 600.0 + 3800.0 * sweep);
+        double band = hi - lp2(hi, 300.0 + 1200.0 * sweep);
+        return band * envelope(t, len, 0.05, 0.25);
+    });
+}
+
+std::vector<float> soundBounce() {
+    Rng rng(67);
+    Osc o;
+    LowPass lp;
+    const double len = 0.28;
+    return render(len, 0.6, [&](double t) {
+        // A dull thud that springs back up in pitch.
+        double f = 90.0 + 160.0 * (1.0 - std::exp(-t / 0.06)) * std::exp(-t / 0.25);
+        double boing = o.sine(f) * envelope(t, len, 0.003, 0.1);
+        double thud = lp(rng.range(-1, 1), 900.0) * std::exp(-t / 0.02);
+        return boing + 1.6 * thud;
+    });
+}
