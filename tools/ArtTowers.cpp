@@ -32,45 +32,56 @@ struct LaserPose {
 Image paintLaserTurret(int w, int h, const LaserPose& pose) {
     const int cx = w / 2; // the muzzle column: the game fires from x + width / 2
     const int b = h - 1;  // lowest row, standing on the ground line
+    const Colour solid{1, 1, 1};
     Image img(w, h);
 
+    // A low armoured plinth with a hazard stripe.
     Image plinth = layer(w, h);
-    for (int r = 0; r < 5; ++r) {
-        int inset = 2 - r / 2;
-        plinth.fillRect(cx - 7 + inset, b - 4 + r, 14 - 2 * inset, 1, {1, 1, 1});
-    }
-    img.blit(shaded(plinth, {92, 100, 124}), 0, 0);
-    hazardStripe(img, cx - 5, cx + 4, b - 2);
+    plinth.fillRect(cx - 7, b - 2, 14, 3, solid);
+    plinth.fillRect(cx - 6, b - 3, 12, 1, solid);
+    img.blit(shaded(plinth, {88, 96, 120}), 0, 0);
+    hazardStripe(img, cx - 6, cx + 5, b - 1);
 
-    Image dome = layer(w, h);
-    dome.ellipse(cx, b - 6.5, 5.2, 4.6, {1, 1, 1});
-    dome.fillRect(0, b - 3, w, 4, kMask);
-    img.blit(shaded(dome, {140, 150, 176}), 0, 0);
+    // The pedestal the gun turns on.
+    Image neck = layer(w, h);
+    neck.fillRect(cx - 3, b - 5, 6, 3, solid);
+    img.blit(shaded(neck, {70, 74, 96}), 0, 0);
 
-    const int barrelTop = std::max(2, h - 17);
+    // The gun head: an armoured wedge, wider than its pedestal.
+    const int top = b - 10;
+    Image housing = layer(w, h);
+    for (int r = 0; r < 5; ++r)
+        housing.fillRect(cx - 4 - (r + 1) / 2, top + r, 8 + 2 * ((r + 1) / 2), 1, solid);
+    img.blit(shaded(housing, {140, 150, 178}), 0, 0);
+
+    // Two short guide rails flank the emitter barrel.
+    const int barrelTop = std::max(1, h - 19);
+    Image rails = layer(w, h);
+    rails.fillRect(cx - 4, top - 5, 2, 5, solid);
+    rails.fillRect(cx + 3, top - 5, 2, 5, solid);
+    img.blit(shaded(rails, {96, 100, 124}), 0, 0);
+    // The emitter barrel: dark casing around a core that glows with the charge.
     Image barrel = layer(w, h);
-    barrel.fillRect(cx - 1, barrelTop, 3, b - 9 - barrelTop + 1, {1, 1, 1});
-    img.blit(shaded(barrel, {176, 184, 200}), 0, 0);
-    Image muzzle = layer(w, h);
-    muzzle.fillRect(cx - 2, barrelTop, 5, 2, {1, 1, 1});
-    img.blit(shaded(muzzle, {84, 88, 108}), 0, 0);
-    img.set(cx, barrelTop, mix({120, 30, 30}, {255, 90, 80}, pose.lens));
-
-    // The emitter lens: the red eye of the turret.
-    for (int x = cx - 3; x <= cx + 3; ++x) {
-        double d = std::abs(x - cx) / 3.5;
-        Colour hot = mix({255, 220, 200}, {230, 30, 40}, d);
-        img.set(x, b - 6, mix({90, 20, 30}, hot, pose.lens));
-    }
+    barrel.fillRect(cx - 1, barrelTop, 3, top - barrelTop, solid);
+    img.blit(shaded(barrel, {70, 74, 96}), 0, 0);
+    for (int y = barrelTop + 1; y < top; ++y)
+        img.set(cx, y,
+                mix({90, 24, 30},
+                    mix({255, 200, 180}, {210, 30, 40}, (y - barrelTop) / double(top - barrelTop)),
+                    pose.lens));
+    img.fillRect(cx - 2, barrelTop, 5, 1, {120, 126, 150});
+    // A slit of the lens on the head's face.
+    for (int x = cx - 2; x <= cx + 2; ++x)
+        img.set(x, top + 2, mix({70, 16, 24}, {255, 70, 60}, pose.lens));
     img.outline(kOutline);
 
     if (pose.flash > 0) {
         const int fy = barrelTop - 1;
-        const double r = 0.8 + pose.flash * 0.9;
+        const double r = 0.6 + pose.flash * 0.8;
         Image flash(w, h);
-        flash.ellipse(cx + 0.5, fy + 0.5, r, r * 1.3, {255, 60, 60});
-        flash.ellipse(cx + 0.5, fy + 0.5, r * 0.6, r * 0.9, {255, 170, 150});
-        flash.ellipse(cx + 0.5, fy + 0.5, r * 0.3, r * 0.5, {255, 255, 240});
+        flash.ellipse(cx + 0.5, fy + 0.5, r * 0.8, r * 1.4, {255, 60, 60});
+        flash.ellipse(cx + 0.5, fy + 0.5, r * 0.5, r, {255, 170, 150});
+        flash.ellipse(cx + 0.5, fy + 0.5, r * 0.25, r * 0.6, {255, 255, 240});
         img.blit(flash, 0, 0);
     }
     return img;
@@ -93,7 +104,7 @@ Image paintMissileTurret(int w, int h, const MissilePose& pose) {
     Image bunker = layer(w, h);
     bunker.fillRect(1, b - 5, w - 2, 6, {1, 1, 1});
     bunker.fillRect(3, b - 7, w - 6, 2, {1, 1, 1});
-    img.blit(shaded(bunker, {92, 104, 70}), 0, 0);
+    img.blit(shaded(bunker, {84, 88, 104}), 0, 0);
     hazardStripe(img, 2, w - 3, b - 2);
 
     // The launch pod, raised 35 degrees to the left on its pivot.
@@ -102,30 +113,24 @@ Image paintMissileTurret(int w, int h, const MissilePose& pose) {
     const double nx = -dy, ny = dx;
     const double pcx = cx + 0.5 - dx * pose.recoil, pcy = b - 9.5 - dy * pose.recoil;
     Image pod = layer(w, h);
-    Image mouth = layer(w, h);
+    Image band = layer(w, h);
+    Image missiles(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             double u = (x + 0.5 - pcx) * dx + (y + 0.5 - pcy) * dy;
             double v = (x + 0.5 - pcx) * nx + (y + 0.5 - pcy) * ny;
-            if (u >= -5.0 && u <= 6.2 && std::abs(v) <= 3.1) {
+            if (u >= -5.0 && u <= 4.6 && std::abs(v) <= 3.6) {
                 pod.set(x, y, {1, 1, 1});
-                if (u > 4.9 && std::abs(v) > 0.4 && std::abs(v) < 2.7)
-                    mouth.set(x, y, {1, 1, 1});
+                if (u > -0.6 && u < 0.8)
+                    band.set(x, y, {1, 1, 1});
             }
+            // The noses of the two loaded missiles stick out of the tubes.
+            if (pose.loaded && u > 4.6 && u <= 7.4 && std::abs(std::abs(v) - 1.7) < 0.75)
+                missiles.set(x, y, u > 6.3 ? Colour{236, 64, 48} : Colour{226, 230, 238});
         }
-    img.blit(shaded(pod, {150, 164, 112}), 0, 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            if (!mouth.isMask(x, y))
-                img.set(x, y,
-                        pose.loaded && (x + y) % 2 ? Colour{220, 50, 40} : Colour{24, 22, 20});
-    // A warning band across the pod.
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            double u = (x + 0.5 - pcx) * dx + (y + 0.5 - pcy) * dy;
-            if (!pod.isMask(x, y) && u > 1.0 && u < 2.2)
-                img.set(x, y, {200, 60, 40});
-        }
+    img.blit(shaded(pod, {138, 158, 92}), 0, 0);
+    img.blit(shaded(band, {196, 64, 44}), 0, 0);
+    img.blit(missiles, 0, 0);
     Image pivot = layer(w, h);
     pivot.disc(cx + 0.5, b - 6.5, 2.2, {1, 1, 1});
     img.blit(shaded(pivot, {70, 74, 86}), 0, 0);

@@ -3,6 +3,7 @@
 #include "DataSet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -19,7 +20,7 @@ Image frameOf(const Sheet& s, int number) {
 
 Image withLabel(const PixelFont& font, const std::string& label, const Image& content) {
     int w = std::max(font.textWidth(label), content.width());
-    Image block(w, font.height() + 1 + content.height());
+    Image block(w, font.height() + 1 + content.height(), kBoard);
     font.draw(block, 0, 0, label);
     block.blitOpaque(content, 0, font.height() + 1);
     return block;
@@ -91,6 +92,37 @@ Image pack(const std::vector<Image>& blocks) {
     return board;
 }
 
+const Image& imageNamed(const DataSet& data, const std::string& name) {
+    for (const ImageFile& f : data.images)
+        if (f.name == name)
+            return f.image;
+    static const Image none;
+    return none;
+}
+
+// The boss as the game layers it: body, satellites, band, eye, all centred on one point.
+Image orbComposite(const DataSet& data) {
+    const Image& body = imageNamed(data, "orb1.mz");
+    Image out(64, 64, kBoard);
+    const int cx = 32, cy = 32;
+    out.blit(body, cx - body.width() / 2, cy - body.height() / 2);
+    for (const SheetFile& f : data.sheets)
+        if (f.name == "orb4.sz") {
+            const int offsets[3][2] = {{8, 0}, {-3, 6}, {-4, -6}};
+            for (int i = 0; i < 3; ++i) {
+                double a = (i / 3.0 + 0.4 * i) * 3.14159 * 0.5;
+                Image sat = frameOf(f.sheet, f.sheet.rows[0].frames[i]);
+                out.blit(sat, cx + static_cast<int>(8 * std::cos(a)) + offsets[i][0] - 4,
+                         cy + static_cast<int>(8 * std::sin(a)) + offsets[i][1] - 4);
+            }
+        }
+    for (const char* overlay : {"orb2.mz", "orb3.mz"}) {
+        const Image& o = imageNamed(data, overlay);
+        out.blit(o, cx - o.width() / 2, cy - o.height() / 2);
+    }
+    return out;
+}
+
 } // namespace
 
 Image makeContactSheet(const DataSet& data) {
@@ -103,6 +135,7 @@ Image makeContactSheet(const DataSet& data) {
                       f.image.height());
         blocks.push_back(withLabel(font, label, onBoard(f.image, opaque)));
     }
+    blocks.push_back(withLabel(font, "boss composite", orbComposite(data)));
     for (const SheetFile& f : data.sheets)
         blocks.push_back(sheetBlock(font, f.name, f.sheet));
     // A sample of every font, with the spacing the game uses.
