@@ -57,27 +57,32 @@ Image bombIcon() {
 
 Image wrenchIcon() {
     Image i(16, 16);
-    const Colour steel{190, 196, 210}, steelDark{110, 116, 134};
-    for (int k = 0; k < 9; ++k) {
-        i.fillRect(3 + k, 11 - k, 2, 2, k % 2 ? steel : steelDark);
-    }
-    i.line(4, 12, 11, 5, steel);
-    i.disc(11.5, 4.5, 3.2, steel);
-    i.disc(13, 3, 1.4, kMask);
-    i.fillRect(12, 1, 3, 3, kMask);
-    i.disc(3.5, 12.5, 2.0, steelDark);
+    const Colour steel{196, 202, 216}, steelDark{116, 122, 140};
+    // The handle, running down to the lower left.
+    for (int k = 0; k < 8; ++k)
+        i.fillRect(2 + k, 12 - k, 2, 2, k < 2 ? steelDark : steel);
+    // The open jaw at the upper right, its mouth facing up and right.
+    i.ring(10.5, 5.5, 1.6, 4.0, steel);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            double dx = x + 0.5 - 10.5, dy = y + 0.5 - 5.5;
+            if (dx - dy > 1.5 && dx + dy < 3.5 && dx > 0.0)
+                i.set(x, y, kMask);
+        }
     i.outline(kOutline);
     return i;
 }
 
-Image boltIcon(Colour core, Colour glow) {
+// Three bolts in a staggered burst: more shots.
+Image rapidFireIcon() {
     Image i(16, 16);
-    // A bolt rising with speed lines: faster fire.
-    i.fillRect(6, 2, 3, 10, glow);
-    i.fillRect(7, 1, 1, 11, core);
-    for (int k = 0; k < 3; ++k)
-        i.line(2 + k * 5 / 2, 8 + k * 2, 2 + k * 5 / 2, 13, mix(glow, Colour{80, 20, 20}, 0.3 * k));
-    i.line(11, 6, 11, 12, glow);
+    const Colour core{255, 240, 230}, glow{232, 44, 44}, tail{140, 20, 30};
+    const int xs[3] = {3, 7, 11}, ys[3] = {4, 1, 5};
+    for (int k = 0; k < 3; ++k) {
+        i.fillRect(xs[k] - 1, ys[k], 3, 6, glow);
+        i.fillRect(xs[k], ys[k], 1, 4, core);
+        i.fillRect(xs[k], ys[k] + 6, 1, 2, tail);
+    }
     i.outline(kOutline);
     return i;
 }
@@ -208,7 +213,7 @@ Image makeUpgradeIcons() {
     icons[kIconDemolish] = bombIcon();
     icons[kIconRepair] = wrenchIcon();
     for (int l = 0; l < 3; ++l) {
-        icons[kIconRapidFire1 + l] = boltIcon({255, 230, 230}, {230, 40, 40});
+        icons[kIconRapidFire1 + l] = rapidFireIcon();
         levelPips(icons[kIconRapidFire1 + l], l + 1);
     }
     icons[kIconMissilePod] = missilePodIcon();

@@ -3,7 +3,9 @@
 #include "Art.h"
 #include "Rng.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -141,35 +143,53 @@ Image makeCloud(int index) {
                                   {56, 17, 0.85, 35}};
     const Spec& s = specs[index];
     Rng rng(s.seed);
-    Image shape(s.w, s.h);
-    const Colour solid{1, 1, 1};
-    // A flat base and a row of puffs of different sizes.
-    const double baseY = s.h * 0.72;
-    shape.ellipse(s.w / 2.0, baseY, s.w / 2.0 - 0.5, s.h * 0.26, solid);
-    int puffs = 3 + s.w / 18;
-    for (int i = 0; i < puffs; ++i) {
-        double t = (i + 0.5) / puffs;
-        double cx = s.w * (0.12 + 0.76 * t) + rng.range(-1.5, 1.5);
+
+    // A cloud is a cluster of round puffs over a flat base, each puff shaded like a ball lit
+    // by the moon from the upper right.
+    struct Puff {
+        double x, y, r;
+    };
+    std::vector<Puff> puffs;
+    const double baseY = s.h - 2.5;
+    const int count = 3 + s.w / 10;
+    for (int i = 0; i < count; ++i) {
+        double t = (i + 0.5) / count;
         double bulge = std::sin(t * 3.14159);
-        double r = s.h * (0.26 + 0.26 * bulge) + rng.range(-0.8, 0.8);
-        shape.disc(cx, baseY - r * 0.55, r, solid);
+        double r = s.h * (0.22 + 0.3 * bulge) * rng.range(0.8, 1.15);
+        double x = 1.5 + r * 0.6 + (s.w - 3.0 - r * 1.2) * t + rng.range(-1.0, 1.0);
+        puffs.push_back({x, baseY - r * rng.range(0.35, 0.75), r});
     }
+    const double lx = 0.35, ly = -0.75, lz = 0.56;
     const Colour sky{24, 32, 80};
-    const Colour lit = mix(sky, Colour{150, 156, 200}, s.contrast);
-    const Colour body = mix(sky, Colour{86, 92, 144}, s.contrast);
-    const Colour under = mix(sky, Colour{52, 56, 104}, s.contrast);
+    const Colour levels[4] = {
+        mix(sky, Colour{46, 50, 98}, s.contrast), mix(sky, Colour{76, 82, 134}, s.contrast),
+        mix(sky, Colour{112, 118, 170}, s.contrast), mix(sky, Colour{168, 172, 214}, s.contrast)};
     Image img(s.w, s.h);
     for (int y = 0; y < s.h; ++y)
         for (int x = 0; x < s.w; ++x) {
-            if (shape.isMask(x, y))
+            if (y + 0.5 > baseY + 1.0)
                 continue;
-            // Moonlight from above: the top edge of every puff is lit.
-            bool edgeAbove = shape.isMask(x, y - 1) || shape.isMask(x, y - 2);
-            double down = y / double(s.h);
-            Colour c = ditherMix(body, under, (down - 0.45) * 2.0, x, y, 4);
-            if (edgeAbove)
-                c = shape.isMask(x, y - 1) ? lit : mix(lit, body, 0.5);
-            img.set(x, y, notMask(c));
+            double best = -1e9, light = 0.0;
+            for (const Puff& p : puffs) {
+                double dx = x + 0.5 - p.x, dy = y + 0.5 - p.y;
+                double d2 = dx * dx + dy * dy;
+                if (d2 > p.r * p.r)
+                    continue;
+                double z = std::sqrt(p.r * p.r - d2);
+                // Lower puffs sit in front of higher ones.
+                double depth = z + p.y * 0.5;
+                if (depth > best) {
+                    best = depth;
+                    light = (dx * lx + dy * ly + z * lz) / p.r;
+                }
+            }
+            if (best < -1e8)
+                continue;
+            // The flat underside is in shadow.
+            double under = (y + 0.5 - (baseY - 2.0)) / 3.0;
+            double v = 1.3 + 1.7 * light - std::max(0.0, under) * 1.5;
+            double level = std::clamp(v + (bayer(x, y) - 0.5) * 0.45, 0.0, 3.0);
+            img.set(x, y, notMask(levels[static_cast<int>(level)]));
         }
     return img;
 }

@@ -169,27 +169,38 @@ Image paintTeslaCoil(int w, int h, int sparkSeed) {
         img.set(cx + 2, y, {130, 70, 40});
     }
 
+    // The toroid crown, seen from a little above: a bright metal ring around a dark hole.
     Image torus = layer(w, h);
-    torus.ellipse(cx, torusY + 0.5, 6.0, 3.3, {1, 1, 1});
-    img.blit(shaded(torus, {176, 186, 214}), 0, 0);
-    img.set(cx - 3, torusY - 1, {255, 255, 255});
-    img.set(cx - 2, torusY - 1, {230, 240, 255});
-    img.set(cx, torusY + 1, {120, 180, 255});
-    img.set(cx - 1, torusY + 1, {200, 230, 255});
+    torus.ellipse(cx, torusY + 0.5, 5.4, 3.1, {1, 1, 1});
+    img.blit(shaded(torus, {170, 182, 212}), 0, 0);
+    img.fillRect(cx - 3, torusY - 1, 6, 1, {52, 56, 84});
+    img.fillRect(cx - 2, torusY, 4, 1, {80, 90, 130});
+    // The terminal ball on top, where the discharges leave.
+    Image ball = layer(w, h);
+    ball.disc(cx, torusY - 2.0, 1.8, {1, 1, 1});
+    img.blit(shaded(ball, {190, 214, 255}), 0, 0);
     img.outline(kOutline);
 
     if (sparkSeed > 0) {
         Rng rng(static_cast<uint32_t>(sparkSeed));
-        for (int k = 0; k < 2; ++k) {
-            double ang = rng.range(-kPi, 0.2);
-            int x = cx + static_cast<int>(std::lround(std::cos(ang) * 6.5));
-            int y = torusY + static_cast<int>(std::lround(std::sin(ang) * 3.6));
-            int len = 2 + rng.below(2);
-            int sx = std::cos(ang) >= 0 ? 1 : -1;
-            for (int i = 0; i < len; ++i) {
-                img.set(x, y, i == 0 ? Colour{255, 255, 255} : Colour{130, 190, 255});
-                x += sx;
-                y += rng.below(3) - 1;
+        // Faint blue glow over the crown while it crackles.
+        for (int y = 0; y < torusY + 4; ++y)
+            for (int x = 0; x < w; ++x)
+                img.tint(x, y, {120, 180, 255}, 0.18);
+        // Arcs jump from the rim out to the sides and from the ball upwards; the frame is
+        // narrow, so they stay short.
+        for (int k = 0; k < 3; ++k) {
+            const bool fromBall = k == 0;
+            const int side = (k == 1) != (rng.below(2) == 0) ? 1 : -1;
+            double px = fromBall ? cx + 0.5 : cx + 0.5 + side * 5.0;
+            double py = fromBall ? torusY - 3.0 : torusY + rng.range(-0.5, 1.5);
+            const double stepX = fromBall ? side * 0.7 : side * 0.9;
+            const double stepY = fromBall ? -0.7 : rng.range(-0.4, 0.6);
+            for (int i = 0; i < 3; ++i) {
+                img.set(static_cast<int>(std::floor(px)), static_cast<int>(std::floor(py)),
+                        i < 2 ? Colour{255, 255, 255} : Colour{140, 200, 255});
+                px += stepX;
+                py += stepY + rng.range(-0.5, 0.5);
             }
         }
     }

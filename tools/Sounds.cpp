@@ -24,7 +24,7 @@ double envelope(double t, double length, double attack, double decay) {
 }
 
 // An oscillator whose frequency follows a function of time; phase is accumulated so sweeps stay
-// smooth.
+// smooth. One oscillator per partial: every call advances the phase.
 class Osc {
   public:
     double sine(double freq) { return std::sin(advance(freq)); }
@@ -73,6 +73,10 @@ std::vector<float> render(double seconds, double peak, const std::function<doubl
     std::vector<float> s = silence(seconds);
     for (size_t i = 0; i < s.size(); ++i)
         s[i] = static_cast<float>(f(i * kDt));
+    // A millisecond of fade-in: even a hard knock should not start with a click.
+    const size_t fade = kSampleRate / 1000;
+    for (size_t i = 0; i < fade && i < s.size(); ++i)
+        s[i] = static_cast<float>(s[i] * double(i) / fade);
     normalise(s, peak);
     return s;
 }
@@ -80,20 +84,20 @@ std::vector<float> render(double seconds, double peak, const std::function<doubl
 } // namespace
 
 std::vector<float> soundBip() {
-    Osc o;
+    Osc o, o2;
     const double len = 0.08;
     return render(len, 0.5, [&](double t) {
         double f = 880.0 + 520.0 * (t / len);
-        return (o.sine(f) + 0.2 * o.sine(2 * f)) * envelope(t, len, 0.004, 0.03);
+        return (o.sine(f) + 0.2 * o2.sine(2 * f)) * envelope(t, len, 0.004, 0.03);
     });
 }
 
 std::vector<float> soundBip2() {
-    Osc o;
+    Osc o, o2;
     const double len = 0.09;
     return render(len, 0.45, [&](double t) {
         double f = 620.0 - 240.0 * (t / len);
-        return (o.sine(f) + 0.2 * o.sine(2 * f)) * envelope(t, len, 0.004, 0.035);
+        return (o.sine(f) + 0.2 * o2.sine(2 * f)) * envelope(t, len, 0.004, 0.035);
     });
 }
 
@@ -131,7 +135,7 @@ std::vector<float> soundBoom() {
         double cutoff = 200.0 + 2600.0 * std::exp(-t / 0.12);
         double rumble = lp2(lp1(noise, cutoff), cutoff);
         double body = thump.sine(70.0 * std::exp(-t / 0.3) + 30.0) * std::exp(-t / 0.12);
-        return (2.2 * rumble + 0.7 * body) * envelope(t, len, 0.003, 0.22);
+        return (2.2 * rumble + 0.7 * body) * envelope(t, len, 0.003, 0.3);
     });
 }
 
