@@ -24,7 +24,7 @@ Colour heatRamp(double heat) {
 Image fireball(int size, double t, unsigned seed) {
     Image img(size, size);
     const double c = size / 2.0;
-    const double r = (size / 2.0 - 0.5) * (0.35 + 0.65 * std::sqrt(t));
+    const double r = (size / 2.0 - 0.5) * (0.45 + 0.6 * std::sqrt(t));
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             double d = std::hypot(x + 0.5 - c, y + 0.5 - c) / r;
@@ -35,6 +35,17 @@ Image fireball(int size, double t, unsigned seed) {
             double heat = (1.0 - t * 1.05) * (1.15 - 0.7 * d) + 0.25 * (n - 0.5);
             img.set(x, y, notMask(heatRamp(heat)));
         }
+    // Sparks thrown out of the blast while it is young.
+    if (t < 0.6) {
+        Rng rng(seed);
+        for (int k = 0; k < 7; ++k) {
+            double a = k * 2 * kPi / 7 + rng.range(-0.3, 0.3);
+            double dist = r * 0.9 + size * 0.45 * t + rng.range(0.0, 1.5);
+            img.set(static_cast<int>(c + std::cos(a) * dist),
+                    static_cast<int>(c + std::sin(a) * dist),
+                    t < 0.3 ? Colour{255, 250, 200} : Colour{255, 170, 60});
+        }
+    }
     return img;
 }
 
