@@ -189,8 +189,9 @@ TEST_F(GameInputTest, TheMenuSwitchesSoundQuitsAndStartsOver) {
     EXPECT_FALSE(game->running);
     EXPECT_EQ(game->uiMode, kUiGameMenu);
 
+    game->running = true;
     game->money = 1;
-    app->minStep = 0.0;
+    app->minStep = 0.02;
     clock.time += 2.0; // let the wipe pass in one step
     leftClick(160, kMenuStartOverY + 4);
     EXPECT_TRUE(game->running);

@@ -87,7 +87,7 @@ TEST_F(GameStateTest, StartOverWipesForASecondAndStartsANewGame) {
 
 TEST_F(GameStateTest, StartOverStillResetsAcrossAStallLongerThanTheWipe) {
     GameApp* app = GameApp::instance();
-    app->minStep = 0.0;
+    app->minStep = 0.02;
     messUp(game);
     clock.time += 3.0; // the first step of the wipe is a three-second stall
     game->wipeAndRestart();
@@ -98,7 +98,7 @@ TEST_F(GameStateTest, StartOverStillResetsAcrossAStallLongerThanTheWipe) {
 
 TEST_F(GameStateTest, AStalledWipeEndsAtOnceAfterResetting) {
     GameApp* app = GameApp::instance();
-    app->minStep = 0.0;
+    app->minStep = 0.02;
     game->money = 3;
     clock.time += 0.7; // past the middle on the very first frame
     game->wipeAndRestart();
