@@ -111,6 +111,14 @@ void GameFixture::TearDown() {
     AppFixture::TearDown();
 }
 
+ScopedString::ScopedString(const std::string& key, const std::string& value) : key(key) {
+    StringTable& strings = GameApp::instance()->strings;
+    saved = strings.get(key);
+    strings.set(key, value);
+}
+
+ScopedString::~ScopedString() { GameApp::instance()->strings.set(key, saved); }
+
 std::ostream& operator<<(std::ostream& os, const Rgb& c) {
     return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }

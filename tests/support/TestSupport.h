@@ -80,6 +80,19 @@ protected:
     Game* game = nullptr;
 };
 
+// Sets a string-table value for the length of a test and puts the old one back afterwards.
+class ScopedString {
+public:
+    ScopedString(const std::string& key, const std::string& value);
+    ~ScopedString();
+    ScopedString(const ScopedString&) = delete;
+    ScopedString& operator=(const ScopedString&) = delete;
+
+private:
+    std::string key;
+    std::string saved;
+};
+
 // Colour helpers that read back through getr/getg/getb, whatever the pixel layout.
 struct Rgb {
     int r, g, b;
