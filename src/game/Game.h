@@ -2,6 +2,7 @@
 
 #include "game/Cloud.h"
 
+#include <atomic>
 #include <vector>
 
 struct BITMAP;
@@ -54,7 +55,8 @@ class Game {
 
     int uiMode = kUiIdle;
     int placingType = 0;
-    bool running = false;
+    // Also cleared by the window's close button, on Allegro's own thread.
+    std::atomic<bool> running{false};
     std::vector<Building*> buildings;
     std::vector<Projectile*> projectiles;
     std::vector<InvaderProjectile*> enemyShots;
