@@ -131,17 +131,17 @@ Image makeBackground() {
 Image makeCloud(int index) {
     // cloud1..cloud5; the game's far layers use cloud2 and cloud3, the near ones cloud5 and
     // cloud4, so size and contrast grow in that order.
-    struct Spec {
+    struct CloudShape {
         int w, h;
         double contrast;
         unsigned seed;
     };
-    static const Spec specs[5] = {{44, 14, 0.70, 31},
-                                  {26, 9, 0.45, 32},
-                                  {34, 11, 0.58, 33},
-                                  {72, 21, 1.0, 34},
-                                  {56, 17, 0.85, 35}};
-    const Spec& s = specs[index];
+    static const CloudShape shapes[5] = {{44, 14, 0.70, 31},
+                                         {26, 9, 0.45, 32},
+                                         {34, 11, 0.58, 33},
+                                         {72, 21, 1.0, 34},
+                                         {56, 17, 0.85, 35}};
+    const CloudShape& s = shapes[index];
     Rng rng(s.seed);
 
     // A cloud is a cluster of round puffs over a flat base, each puff shaded like a ball lit
