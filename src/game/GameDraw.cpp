@@ -165,14 +165,16 @@ void Game::drawTowerMenu(BITMAP* bmp) {
         const bool canBuyLevel = level < entry.levelCount && money >= entry.levels[level].value;
         const bool usable = (i < kFirstUpgradeEntry || canBuyLevel) &&
                             (i != kRepairEntry || (repairCost != 0 && money >= repairCost));
-        // An upgrade without levels (a broken key) shows the last level's icon, or the
-        // "Demolish" column when it has none at all.
-        int icon = i;
-        if (i >= kFirstUpgradeEntry)
-            icon =
-                entry.levelCount > 0 ? entry.levels[std::min(level, entry.levelCount - 1)].icon : 0;
+        // An upgrade without levels (a broken Levels key) can never be bought and gets an empty
+        // button: any icon would promise something.
+        const bool hasIcon = i < kFirstUpgradeEntry || entry.levelCount > 0;
+        const int icon =
+            i < kFirstUpgradeEntry
+                ? i
+                : (hasIcon ? entry.levels[std::min(level, entry.levelCount - 1)].icon : 0);
         const int look = buttonLook(i, usable);
-        drawButton(bmp, i, look, app->upgradeIconsImage, kIconSize * icon, look == kLookUnusable);
+        drawButton(bmp, i, look, hasIcon ? app->upgradeIconsImage : nullptr, kIconSize * icon,
+                   look == kLookUnusable);
 
         if (!buttonContainsMouse(i))
             continue;

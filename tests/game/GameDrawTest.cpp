@@ -211,6 +211,33 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
     EXPECT_EQ(lookOfButton(copy, kFirstUpgradeEntry), 2);
 }
 
+TEST_F(GameDrawTest, AnUpgradeWithoutLevelsShowsAnEmptyButtonAtItsMax) {
+    TowerDef& def = app->towerDefs[0];
+    const UpgradeDef saved = def.entries[kFirstUpgradeEntry];
+    def.entries[kFirstUpgradeEntry].levelCount = -1;
+    def.entries[kFirstUpgradeEntry].levels.clear();
+    Building* tower = createTower(0);
+    tower->placeAt(100);
+    game->buildings.push_back(tower);
+    game->selected = tower;
+    game->uiMode = kUiTowerMenu;
+    game->money = 100000;
+    setMouse(kButtonX - kFirstUpgradeEntry * app->buttonSpacing + 5, kButtonY + 5, 0);
+    frame();
+    const int bx = kButtonX - kFirstUpgradeEntry * app->buttonSpacing;
+    BITMAP* expected = create_bitmap(320, 240);
+    blit(copy, expected, 0, 0, 0, 0, 320, 240);
+    masked_blit(app->slotsImage, expected, 2 * kButtonSize, 0, bx, kButtonY, kButtonSize,
+                kButtonSize);
+    EXPECT_TRUE(sameIn(copy, expected, bx, kButtonY, bx + kButtonSize, kButtonY + kButtonSize))
+        << "only the unusable look, no icon";
+    const int tipX = 317 - def.entryCount * app->buttonSpacing;
+    app->fontMainRed->printRight(expected, tipX, 220, "%s - Max", saved.name.c_str());
+    EXPECT_TRUE(sameIn(copy, expected, 0, 218, tipX + 1, 230));
+    destroy_bitmap(expected);
+    def.entries[kFirstUpgradeEntry] = saved;
+}
+
 TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScore) {
     game->gameOver = true;
     game->waveNumber = 4;
