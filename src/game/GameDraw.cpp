@@ -27,13 +27,6 @@ enum ButtonLook { kLookUsable = 0, kLookHover = 1, kLookUnusable = 2, kLookPress
 constexpr int kIconSize = 16;
 constexpr int kTooltipRight = 317;
 
-// Row 0 of a sheet at rest: the size the game places and selects towers by.
-void restFrameSize(const SpriteSheet* sheet, int& w, int& h) {
-    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
-    w = frame ? frame->w : 0;
-    h = frame ? frame->h : 0;
-}
-
 void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, int w, int h) {
     if (source && w > 0 && h > 0)
         masked_blit(source, target, sx, sy, dx, dy, w, h);
@@ -129,8 +122,8 @@ void Game::drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX
 
 void Game::drawPlacing(BITMAP* bmp) {
     const TowerDef& def = app->towerDefs[placingType];
-    int fw, fh;
-    restFrameSize(def.sprite, fw, fh);
+    const int fw = restFrameWidth(def.sprite);
+    const int fh = restFrameHeight(def.sprite);
     if (def.sprite)
         def.sprite->draw(bmp, app->mouseX - fw / 2, app->towerBaseline - fh, canPlace() ? 0 : 1,
                          0.0f);
@@ -145,8 +138,8 @@ void Game::drawTowerMenu(BITMAP* bmp) {
     if (!b)
         return;
     const TowerDef& def = app->towerDefs[b->type];
-    int fw, fh;
-    restFrameSize(def.sprite, fw, fh);
+    const int fw = restFrameWidth(def.sprite);
+    const int fh = restFrameHeight(def.sprite);
     const int top = app->towerBaseline - fh - 3;
     const int bottom = app->towerBaseline - 3;
     maskedBlit(app->selectorImage, bmp, 0, 0, b->x - 3, top, 7, 7);

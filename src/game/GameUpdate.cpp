@@ -34,11 +34,6 @@ template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Sp
     list.resize(kept);
 }
 
-int restFrameWidth(const SpriteSheet* sheet) {
-    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
-    return frame ? frame->w : 0;
-}
-
 constexpr int kBossWaveEvery = 10;
 
 } // namespace

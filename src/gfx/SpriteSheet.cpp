@@ -143,3 +143,13 @@ double SpriteSheet::cycleLength(unsigned row) const {
     const AnimRow& r = rows[row];
     return static_cast<double>(r.frameCount) / static_cast<double>(r.fps);
 }
+
+int restFrameWidth(const SpriteSheet* sheet) {
+    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
+    return frame ? frame->w : 0;
+}
+
+int restFrameHeight(const SpriteSheet* sheet) {
+    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
+    return frame ? frame->h : 0;
+}

@@ -40,3 +40,8 @@ class SpriteSheet {
     bool load(const std::string& filename);
     void clear();
 };
+
+// The size of the frame row 0 shows at time 0: the size the game places, selects and previews
+// towers by. 0 for a null or empty sheet.
+int restFrameWidth(const SpriteSheet* sheet);
+int restFrameHeight(const SpriteSheet* sheet);

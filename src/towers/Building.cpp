@@ -66,8 +66,7 @@ const TowerDef& Building::def() const {
 }
 
 int Building::restFrameWidth() const {
-    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
-    return frame ? frame->w : 0;
+    return ::restFrameWidth(sheet);
 }
 
 void Building::placeAt(int newX) {
