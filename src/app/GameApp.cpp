@@ -79,7 +79,7 @@ double GameApp::now() {
     return clock->now();
 }
 
-double GameApp::tick() {
+double GameApp::waitForStep() {
     double elapsed;
     for (;;) {
         elapsed = now() - lastTime;
@@ -88,6 +88,11 @@ double GameApp::tick() {
         clock->sleepMs(static_cast<int>((minStep - elapsed) * 1000.0));
     }
     lastTime = lastTime + elapsed;
+    return elapsed;
+}
+
+double GameApp::tick() {
+    const double elapsed = stepSource ? stepSource->nextStep() : waitForStep();
     if (shakeTimeLeft > 0.0)
         shakeTimeLeft -= elapsed;
 

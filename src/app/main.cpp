@@ -1,9 +1,27 @@
 #include "app/GameApp.h"
 #include "game/Game.h"
+#include "sim/ReplaySession.h"
 
 #include <allegro.h>
 
-int main() {
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+int main(int argc, char** argv) {
+    // --record FILE or --replay FILE: a play-through written to or played back from a file.
+    std::string record, replay;
+    for (int i = 1; i < argc; ++i) {
+        const bool known = !std::strcmp(argv[i], "--record") || !std::strcmp(argv[i], "--replay");
+        if (!known || i + 1 >= argc) {
+            std::fprintf(stderr, "groundline: usage: groundline [--record FILE | --replay FILE]\n");
+            return 64;
+        }
+        (!std::strcmp(argv[i], "--record") ? record : replay) = argv[i + 1];
+        ++i;
+    }
+
     GameApp* app = GameApp::instance();
     int status = app->init();
     if (status != 0)
@@ -11,9 +29,16 @@ int main() {
 
     Game* game = new Game();
     app->game = game;
-    game->run();
+    if (!record.empty())
+        status = startRecording("groundline", record, static_cast<unsigned>(std::time(nullptr)));
+    else if (!replay.empty())
+        status = startReplay("groundline", replay, true);
+    if (status == 0) {
+        game->run();
+        status = finishPlaySession("groundline", *game);
+    }
     app->game = nullptr;
     delete game;
-    return 0;
+    return status;
 }
 END_OF_MAIN()

@@ -1,0 +1,86 @@
+#include "sim/PlayStats.h"
+
+#include "game/Game.h"
+#include "invaders/Invader.h"
+#include "invaders/Wave.h"
+
+#include <algorithm>
+
+namespace {
+
+// A squibble lands when its top edge reaches this y. Shots and strikes only meet it above, so
+// an invader that died at or below it landed and was not shot.
+constexpr double kLandingY = 190.0;
+
+} // namespace
+
+bool PlayStats::waveUnderway(const Game& game) const {
+    return game.wave || game.waveTimer < 0.0;
+}
+
+void PlayStats::countInvaders(const Game& game) {
+    const Wave* wave = game.wave;
+    if (!wave) {
+        watchedWave = nullptr;
+        alive.clear();
+        return;
+    }
+    // A new wave may be allocated where the last one was; its number tells them apart.
+    if (wave != watchedWave || game.waveNumber != watchedWaveNumber ||
+        alive.size() != wave->invaders.size()) {
+        watchedWave = wave;
+        watchedWaveNumber = game.waveNumber;
+        alive.assign(wave->invaders.size(), false);
+        for (std::size_t i = 0; i < alive.size(); ++i)
+            alive[i] = wave->invaders[i]->health > 0;
+        return;
+    }
+    for (std::size_t i = 0; i < alive.size(); ++i) {
+        const Invader* v = wave->invaders[i];
+        const bool now = v->health > 0;
+        if (alive[i] && !now) {
+            if (v->y >= kLandingY)
+                ++landings;
+            else
+                ++kills;
+        }
+        alive[i] = now;
+    }
+}
+
+bool PlayStats::observe(const Game& game, double time, const SoldCheck& wasSold) {
+    // The frame that defeats a wave deletes it before anything else moves, so the deaths
+    // counted so far belong to the wave that just ended.
+    const bool waveEnded = previousWaveNumber >= 0 && game.waveNumber > previousWaveNumber;
+    if (waveEnded) {
+        last = current(game, time);
+        last.wave = previousWaveNumber;
+        totalKills += kills;
+        totalLandings += landings;
+        totalTowersLost += towersLost;
+        kills = landings = towersLost = 0;
+    }
+    previousWaveNumber = game.waveNumber;
+    countInvaders(game);
+
+    for (const Building* tower : towers)
+        if (std::find(game.buildings.begin(), game.buildings.end(), tower) ==
+                game.buildings.end() &&
+            !wasSold(tower))
+            ++towersLost;
+    towers.assign(game.buildings.begin(), game.buildings.end());
+    return waveEnded;
+}
+
+WaveReport PlayStats::current(const Game& game, double time) const {
+    WaveReport r;
+    r.wave = game.waveNumber;
+    r.time = time;
+    r.money = game.money;
+    r.health = game.health;
+    r.kills = kills;
+    r.landings = landings;
+    r.towersStanding = static_cast<int>(game.buildings.size());
+    r.towersLost = towersLost;
+    return r;
+}

@@ -1,0 +1,46 @@
+#include "sim/PlayerHands.h"
+
+namespace {
+
+// The window shows every play-field pixel as a 2 x 2 block; the game halves what it samples.
+MouseSample at(int x, int y, int buttons) {
+    MouseSample s;
+    s.x = x * 2;
+    s.y = y * 2;
+    s.buttons = buttons;
+    return s;
+}
+
+} // namespace
+
+MouseSample PlayerHands::sample() {
+    if (samples.empty())
+        return resting;
+    MouseSample s = samples.front();
+    samples.pop_front();
+    resting = s;
+    resting.buttons = 0;
+    return s;
+}
+
+int PlayerHands::readkey() {
+    if (keys.empty())
+        return 0;
+    int k = keys.front();
+    keys.pop_front();
+    return k;
+}
+
+void PlayerHands::click(int x, int y) {
+    samples.push_back(at(x, y, 1));
+    samples.push_back(at(x, y, 0));
+}
+
+void PlayerHands::rightClick(int x, int y) {
+    samples.push_back(at(x, y, 2));
+    samples.push_back(at(x, y, 0));
+}
+
+void PlayerHands::pressKey(int scanCode) {
+    keys.push_back(scanCode << 8);
+}
