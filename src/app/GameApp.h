@@ -87,7 +87,11 @@ class GameApp {
     SAMPLE* sampleMissile = nullptr;
     SAMPLE* sampleBounce = nullptr;
 
+    // The game being played; written and read on the game's thread only.
     Game* game = nullptr;
+    // Set by the window's close button on Allegro's own thread; the run loop ends after the
+    // frame in progress. The callback never touches the game, which main may be deleting.
+    std::atomic<bool> closeRequested{false};
 
     // Mouse snapshot in back-buffer pixels; bit 0 left, bit 1 right.
     int mouseX = 0;

@@ -5,8 +5,11 @@ class SpriteAnim;
 
 // A shot thrown by an invader at the towers; the game deletes it once it is no longer alive.
 class InvaderProjectile {
-public:
+  public:
+    InvaderProjectile() = default;
     virtual ~InvaderProjectile();
+    InvaderProjectile(const InvaderProjectile&) = delete;
+    InvaderProjectile& operator=(const InvaderProjectile&) = delete;
     virtual void update(double dt) = 0;
     virtual void draw(BITMAP* target) = 0;
     virtual void impact() = 0;
