@@ -21,15 +21,12 @@ bool PlayStats::waveUnderway(const Game& game) const {
 void PlayStats::countInvaders(const Game& game) {
     const Wave* wave = game.wave;
     if (!wave) {
-        watchedWave = nullptr;
+        watchedWave = 0;
         alive.clear();
         return;
     }
-    // A new wave may be allocated where the last one was; its number tells them apart.
-    if (wave != watchedWave || game.waveNumber != watchedWaveNumber ||
-        alive.size() != wave->invaders.size()) {
-        watchedWave = wave;
-        watchedWaveNumber = game.waveNumber;
+    if (wave->serial != watchedWave || alive.size() != wave->invaders.size()) {
+        watchedWave = wave->serial;
         alive.assign(wave->invaders.size(), false);
         for (std::size_t i = 0; i < alive.size(); ++i)
             alive[i] = wave->invaders[i]->health > 0;

@@ -6,7 +6,6 @@
 
 class Building;
 class Game;
-class Wave;
 
 // One line of the simulator's report: the state when a wave ended (or the run stopped in it)
 // and what happened during it.
@@ -44,8 +43,7 @@ class PlayStats {
   private:
     void countInvaders(const Game& game);
 
-    const Wave* watchedWave = nullptr;
-    int watchedWaveNumber = 0;
+    unsigned long long watchedWave = 0; // serial
     std::vector<bool> alive;
     std::vector<const Building*> towers;
     int previousWaveNumber = -1;
