@@ -71,7 +71,7 @@ void ReplayWriter::frame(const ReplayFrame& frame) {
     if (!file)
         return;
     ++frames;
-    if (havePending && frame.keys.empty() && frame.sameInputAs(pending)) {
+    if (havePending && frame.keys.empty() && pending.keys.empty() && frame.sameInputAs(pending)) {
         ++pending.repeat;
         return;
     }

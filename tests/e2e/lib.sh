@@ -1,5 +1,6 @@
 # Helpers shared by the end-to-end scenarios; sourced by every scenario script.
-# run_all.sh exports GAME, CLOSE_WINDOW, PROBE, SRC, SHOTS, WORK, DISPLAY and ALSA_CONFIG_PATH.
+# run_all.sh exports GAME, SIM, CLOSE_WINDOW, PROBE, SRC, SHOTS, WORK, DISPLAY and
+# ALSA_CONFIG_PATH.
 # Positions are back-buffer pixels (the window shows them doubled) unless a name says otherwise.
 # A scenario prints nothing on success and one line, the reason, on failure; everything else
 # goes to stderr, which run_all.sh keeps in SHOTS/<scenario>.log.
@@ -62,12 +63,13 @@ copy_data_calm() {
     echo "$dir"
 }
 
-# Starts the game in DIR (it reads data/ from there); stdout and stderr go to WORK.
+# Starts the game in DIR (it reads data/ from there) with ARGS; stdout and stderr go to WORK.
 start_game() {
     local dir=$1
+    shift
     GAME_OUT=$WORK/$SCENARIO.stdout
     GAME_ERR=$WORK/$SCENARIO.stderr
-    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "$GAME" >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "$GAME" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
     DATA_DIR=$dir
     log "started the game in $dir (pid $GAME_PID)"

@@ -2,17 +2,18 @@
 # Plays the real game in a virtual X display and checks what a player sees and gets: exit codes,
 # the window, the screen, the controls and the towers' menu.
 #
-#   run_all.sh GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE]
+#   run_all.sh GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE [SIM]]
 #
 # GAME is the groundline binary, CLOSE_WINDOW the WM_DELETE_WINDOW client, SOURCE_DIR the project
 # root (its data/ is the data set under test), SHOT_DIR receives every screenshot and a log per
-# scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW. Prints one line per scenario
+# scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW, SIM to groundline-sim beside
+# GAME. Prints one line per scenario
 # and "N passed, M failed"; exits non-zero on any failure.
 
 set -u
 
 if (($# < 4)); then
-    echo "usage: $0 GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE]" >&2
+    echo "usage: $0 GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE [SIM]]" >&2
     exit 2
 fi
 E2E_DIR=$(cd "$(dirname "$0")" && pwd)
@@ -22,8 +23,10 @@ SRC=$(realpath "$3")
 mkdir -p "$4"
 SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
+SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
-SCENARIOS=(no_strings missing_file window close_button controls towers)
+# E2E_SCENARIOS="a b" runs only those.
+read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-no_strings missing_file window close_button controls towers replay}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -31,6 +34,7 @@ declare -A TITLES=(
     [close_button]="the close button ends the game with exit 0"
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
+    [replay]="a play-through recorded in the window replays to the same digest, headless and in the window"
 )
 
 passed=0
@@ -56,7 +60,7 @@ fail_all() {
 for tool in Xvfb xdotool import convert compare identify timeout; do
     command -v "$tool" >/dev/null || fail_all "$tool is not installed"
 done
-for file in "$GAME" "$CLOSE_WINDOW" "$PROBE"; do
+for file in "$GAME" "$CLOSE_WINDOW" "$PROBE" "$SIM"; do
     [[ -x $file ]] || fail_all "$file is not built"
 done
 [[ -f $SRC/data/strings.txt ]] || fail_all "$SRC/data has no strings.txt"
@@ -97,7 +101,7 @@ ctl.!default { type hw card 0 }
 EOF
 ALSA_CONFIG_PATH=$WORK/alsa.conf
 
-export GAME CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH
+export GAME SIM CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH
 rm -f "$SHOTS"/*.png "$SHOTS"/*.log
 
 for s in "${SCENARIOS[@]}"; do
