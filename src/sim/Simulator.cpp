@@ -86,7 +86,7 @@ int runSimulation(const SimOptions& options, std::ostream& out) {
 
     GameApp* app = GameApp::instance();
     SeamGuard guard;
-    double step = options.step > 0.0 ? options.step : app->minStep;
+    double step = options.step > 0.0 ? options.step : app->strings.getReal("TimestepThreshold");
     if (!(step > 0.0))
         step = kDefaultStep;
     // Whole microseconds, as a recording would round them: a recorded run is the same run.
