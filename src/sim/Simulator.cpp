@@ -76,7 +76,7 @@ int fail(const SimOptions& options, const std::string& message, int code) {
 
 } // namespace
 
-int runSimulation(const SimOptions& options, std::ostream& out) {
+int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result) {
     Strategy strategy;
     std::string error;
     if (!loadStrategy(options.strategy, strategy, error))
@@ -172,6 +172,12 @@ int runSimulation(const SimOptions& options, std::ostream& out) {
     out << "ended: " << ending << "\n";
     out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
     out.flush();
+    if (result) {
+        result->wavesDefeated = game.waveNumber - options.startWave;
+        result->lost = game.gameOver;
+        result->time = time;
+        result->frames = frames;
+    }
 
     int status = 0;
     if (!options.recordPath.empty()) {

@@ -16,12 +16,20 @@ struct SimOptions {
     std::string recordPath; // when set: the play-through as a replay
 };
 
+// How a run ended, for callers that want more than the report.
+struct SimResult {
+    int wavesDefeated = 0;
+    bool lost = false;
+    double time = 0.0; // game seconds played
+    long long frames = 0;
+};
+
 // Runs the game headless with fixed frame steps, as fast as it goes, and writes the report to
 // out: a header, one line per wave (wave, game time, money, base health, kills, landings, towers
 // standing, towers lost), the totals, why it ended, and "waves defeated: N" last. The same
 // options and data give the same report, byte for byte. Needs startHeadless first. Returns 0,
 // or an exit code after one line on stderr.
-int runSimulation(const SimOptions& options, std::ostream& out);
+int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result = nullptr);
 
 // Plays a replay headless as fast as it goes; prints the final state digest and checks it.
 int runReplayHeadless(const std::string& program, const std::string& path);
