@@ -166,8 +166,9 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     if (stats.waveUnderway(game) && !(game.waveNumber - options.startWave >= options.waves))
         out << formatLine(stats.current(game, time));
     const WaveReport now = stats.current(game, time);
-    out << "totals: kills " << stats.totalKills + now.kills << ", landings "
-        << stats.totalLandings + now.landings << ", towers lost "
+    const int kills = stats.totalKills + now.kills;
+    const int landings = stats.totalLandings + now.landings;
+    out << "totals: kills " << kills << ", landings " << landings << ", towers lost "
         << stats.totalTowersLost + now.towersLost << "\n";
     out << "ended: " << ending << "\n";
     out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
@@ -177,6 +178,8 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         result->lost = game.gameOver;
         result->time = time;
         result->frames = frames;
+        result->kills = kills;
+        result->landings = landings;
     }
 
     int status = 0;

@@ -22,6 +22,8 @@ struct SimResult {
     bool lost = false;
     double time = 0.0; // game seconds played
     long long frames = 0;
+    int kills = 0;
+    int landings = 0;
 };
 
 // Runs the game headless with fixed frame steps, as fast as it goes, and writes the report to
