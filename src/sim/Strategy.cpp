@@ -99,43 +99,52 @@ std::string lasersText() {
 }
 
 const char* const kMixedText =
-    R"(# mixed: lasers for the crowd, tesla coils for whatever comes close, missile turrets for the
-# boss, upgrades when the line is up, and repairs throughout
-start repair below 50
+    R"(# mixed: a row of laser turrets first, tesla coils among them, missile turrets at the ends;
+# rapid fire for the lasers, then the coils' and launchers' upgrades; repairs throughout
+start repair below 60
 start build laser 160
-start build laser 100
-start build tesla 130
-start build laser 220
-start build tesla 190
+start build laser 80
+start build laser 240
+start build laser 120
+start build laser 200
+wave 2 build tesla 140
 wave 2 build laser 40
 wave 2 build laser 280
-wave 2 upgrade 160 1 1
-wave 3 build tesla 70
-wave 3 build tesla 250
-wave 3 upgrade 100 1 1
-wave 3 upgrade 220 1 1
-wave 4 build missile 10
-wave 4 build missile 310
-wave 4 upgrade 40 1 1
-wave 4 upgrade 280 1 1
-wave 5 upgrade 130 1
-wave 5 upgrade 190 1
-wave 5 upgrade 160 1
+wave 3 build laser 100
+wave 3 build laser 220
+wave 3 build tesla 180
+wave 4 build laser 60
+wave 4 build laser 260
+wave 4 upgrade 160 1
+wave 5 build missile 20
+wave 5 build missile 300
+wave 5 upgrade 120 1
+wave 5 upgrade 200 1
+wave 6 upgrade 80 1
+wave 6 upgrade 240 1
 wave 6 upgrade 100 1
 wave 6 upgrade 220 1
-wave 6 upgrade 10 1
-wave 6 upgrade 310 1
-wave 7 upgrade 160 2
-wave 7 upgrade 100 2
-wave 7 upgrade 220 2
-wave 8 upgrade 10 3
-wave 8 upgrade 310 3
-wave 8 upgrade 10 2
-wave 8 upgrade 310 2
-wave 9 upgrade 40 1
-wave 9 upgrade 280 1
-wave 9 upgrade 40 2
-wave 9 upgrade 280 2
+wave 7 upgrade 140 1
+wave 7 upgrade 180 1
+wave 7 upgrade 60 1
+wave 7 upgrade 260 1
+wave 8 upgrade 40 1
+wave 8 upgrade 280 1
+wave 8 upgrade 20 1
+wave 8 upgrade 300 1
+wave 11 upgrade 160 2
+wave 11 upgrade 120 2
+wave 11 upgrade 200 2
+wave 11 upgrade 20 2
+wave 11 upgrade 300 2
+wave 12 upgrade 20 3
+wave 12 upgrade 300 3
+wave 12 upgrade 80 2
+wave 12 upgrade 240 2
+wave 13 upgrade 100 2
+wave 13 upgrade 220 2
+wave 13 upgrade 60 2
+wave 13 upgrade 260 2
 )";
 
 } // namespace
