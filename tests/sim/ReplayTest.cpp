@@ -172,6 +172,31 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     EXPECT_NE(complaint.find("cannot open it"), std::string::npos) << complaint;
 }
 
+TEST(DataDigestTest, ChangesWithAnyFileItsNameOrItsContents) {
+    char pattern[] = "/tmp/groundline-data-digest.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    auto write = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir + "/" + name, std::ios::binary) << text;
+    };
+    EXPECT_EQ(dataDigest(dir), ""); // nothing to vouch for
+    write("strings.txt", "A=1\n");
+    write("bg.mz", "pixels");
+    const std::string first = dataDigest(dir);
+    EXPECT_EQ(first.size(), 16u);
+    EXPECT_EQ(dataDigest(dir), first);
+    write("bg.mz", "pixelz");
+    EXPECT_NE(dataDigest(dir), first);
+    write("bg.mz", "pixels");
+    EXPECT_EQ(dataDigest(dir), first);
+    std::rename((dir + "/bg.mz").c_str(), (dir + "/bh.mz").c_str());
+    EXPECT_NE(dataDigest(dir), first);
+    std::remove((dir + "/bh.mz").c_str());
+    std::remove((dir + "/strings.txt").c_str());
+    rmdir(dir.c_str());
+    EXPECT_EQ(dataDigest("/no/such/folder"), "");
+}
+
 TEST_F(ReplayTest, TheStateDigestSeesWhatTheGameIsMadeOf) {
     Game game;
     GameApp::instance()->game = &game;
