@@ -18,7 +18,7 @@ constexpr double kWoundedFraction = 0.35;
 
 // No squibble fires in its first 2.3 seconds. After each roll a healthy one waits 0.5 to 2.25
 // seconds for the next, a wounded one twice as long, but a wounded one fires twice as often.
-constexpr float kShotRollAfter = 2.3f;
+constexpr double kShotRollAfter = 2.3;
 constexpr double kRollPauseMin = 1.0;
 constexpr double kRollPauseRange = 3.5;
 constexpr double kHealthyRollPause = 0.5;

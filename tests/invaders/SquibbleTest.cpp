@@ -130,9 +130,9 @@ TEST_F(SquibbleTest, RollsForAShotFromTwoPointThreeSecondsOnWithAPauseDrawnFirst
     EXPECT_EQ(randomInt(), d.pause) << "no draw before the first roll";
 
     srand(seed);
-    s->update(0.1);
+    s->update(0.15);
     const double pause = (d.pause / 32767.0 * 3.5 + 1.0) * 0.5;
-    EXPECT_FLOAT_EQ(s->shotTimer, static_cast<float>(static_cast<float>(2.2f + 0.1) - pause));
+    EXPECT_FLOAT_EQ(s->shotTimer, static_cast<float>(static_cast<float>(2.2f + 0.15) - pause));
     ASSERT_EQ(shotsOfKind<SquibbleBullet>().size(), 1u);
     SquibbleBullet* bullet = shotsOfKind<SquibbleBullet>()[0];
     EXPECT_DOUBLE_EQ(bullet->x, 107.0); // the squibble's centre
