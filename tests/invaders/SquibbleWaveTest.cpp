@@ -1,18 +1,11 @@
 #include "InvaderWorld.h"
 
-#include "app/GameApp.h"
 #include "effects/SimpleEffect.h"
 #include "effects/TextEffect.h"
 #include "game/Game.h"
 #include "gfx/SpriteAnim.h"
-#include "invaders/Squibble.h"
-#include "invaders/SquibbleBullet.h"
 #include "invaders/SquibbleWave.h"
 
-#include <allegro.h>
-
-#include <algorithm>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -32,190 +25,109 @@ class SquibbleWaveTest : public InvaderWorld {
             at.emplace_back(v->x, v->y);
         return at;
     }
-    // The left edges of the live squibbles, leftmost and rightmost.
-    static std::pair<double, double> span(const Wave& wave) {
-        double left = 1e9, right = -1e9;
-        for (const Invader* v : wave.invaders)
-            if (v->health > 0) {
-                left = std::min(left, v->x);
-                right = std::max(right, v->x);
-            }
-        return {left, right};
-    }
-    // Steps the wave until its marching state changes; returns the steps taken.
-    static int stepUntilTurn(SquibbleWave& wave, double dt) {
+    // Steps the wave by 0.1 s until its marching state changes.
+    static void stepUntilTurn(SquibbleWave& wave) {
         const int state = wave.marchState;
-        int steps = 0;
-        while (wave.marchState == state && steps < 100000) {
-            wave.update(dt);
-            ++steps;
-        }
-        return steps;
+        for (int i = 0; i < 10000 && wave.marchState == state; ++i)
+            wave.update(0.1);
     }
 };
 
 TEST_F(SquibbleWaveTest, TheFormationIsRowsOfTwelveCentredAboveTheField) {
-    SquibbleWave sixteen(16);
-    ASSERT_EQ(sixteen.invaders.size(), 16u);
+    const SquibbleWave sixteen(16), twentyFour(24), twentyFive(25);
+    const auto p16 = positions(sixteen), p24 = positions(twentyFour), p25 = positions(twentyFive);
+    ASSERT_EQ(p16.size(), 16u);
     for (int c = 0; c < 12; ++c)
-        EXPECT_EQ(positions(sixteen)[c], std::make_pair(30.0 + 20 * c, -36.0));
+        EXPECT_EQ(p16[c], std::make_pair(30.0 + 20 * c, -36.0));
     for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(positions(sixteen)[12 + c], std::make_pair(110.0 + 20 * c, -20.0));
-    for (const Invader* v : sixteen.invaders) {
-        EXPECT_EQ(v->wave, &sixteen);
-        EXPECT_NE(dynamic_cast<const Squibble*>(v), nullptr);
-    }
-
-    SquibbleWave twentyFour(24);
-    EXPECT_EQ(positions(twentyFour)[0], std::make_pair(30.0, -36.0));
-    EXPECT_EQ(positions(twentyFour)[23], std::make_pair(250.0, -20.0));
-
-    SquibbleWave twentyFive(25);
-    EXPECT_EQ(positions(twentyFive)[0], std::make_pair(30.0, -52.0));
-    EXPECT_EQ(positions(twentyFive)[12], std::make_pair(30.0, -36.0));
-    EXPECT_EQ(positions(twentyFive)[24], std::make_pair(140.0, -20.0));
-
-    SquibbleWave none(0);
-    EXPECT_TRUE(none.invaders.empty());
-    EXPECT_TRUE(none.isDefeated());
-    EXPECT_EQ(none.boss(), nullptr);
+        EXPECT_EQ(p16[12 + c], std::make_pair(110.0 + 20 * c, -20.0));
+    EXPECT_EQ(sixteen.invaders[15]->wave, &sixteen);
+    EXPECT_EQ(p24[23], std::make_pair(250.0, -20.0));
+    EXPECT_EQ(p25[0], std::make_pair(30.0, -52.0));
+    EXPECT_EQ(p25[24], std::make_pair(140.0, -20.0));
 }
 
 TEST_F(SquibbleWaveTest, SpeedGrowsWithTheWaveUpToItsCap) {
-    const std::pair<int, double> expected[] = {{1, 10.0}, {6, 20.0}, {11, 30.0}, {40, 30.0}};
-    for (const auto& e : expected) {
+    for (const auto& e : {std::make_pair(1, 10.0), {6, 20.0}, {11, 30.0}, {40, 30.0}}) {
         game->waveNumber = e.first;
         EXPECT_DOUBLE_EQ(SquibbleWave(1).speed, e.second) << "wave " << e.first;
-        EXPECT_EQ(SquibbleWave(1).marchState, SquibbleWave::kStepDownLeft);
     }
     // Without a cap every wave stands still in its first step down.
     setStrings({{"Wave1SpeedMax", ""}});
     SquibbleWave still(16);
-    EXPECT_DOUBLE_EQ(still.speed, 0.0);
     const auto before = positions(still);
     still.update(5.0);
     EXPECT_EQ(positions(still), before);
-    EXPECT_EQ(still.marchState, SquibbleWave::kStepDownLeft);
     // Tuning past all reason is held to a speed the positions can carry.
     setStrings({{"Wave1SpeedBase", "1e300"}, {"Wave1SpeedMax", "1e308"}});
     EXPECT_DOUBLE_EQ(SquibbleWave(1).speed, 1.0e6);
 }
 
-TEST_F(SquibbleWaveTest, TheBlockStepsDownMarchesRightStepsDownAndMarchesLeft) {
+TEST_F(SquibbleWaveTest, OnlyLiveSquibblesTurnTheBlockSoShotAwayEndsLetItMarchFurther) {
     SquibbleWave wave(16);
-    // Entering: 16 pixels down at 10 pixels a second.
-    EXPECT_EQ(stepUntilTurn(wave, 0.1), 16);
+    // The top row's ends are the block's outermost columns.
+    wave.invaders[0]->health = wave.invaders[11]->health = 0;
+    const auto dead = std::make_pair(wave.invaders[11]->x, wave.invaders[11]->y);
+    stepUntilTurn(wave); // entering: one step of 16 pixels down
     EXPECT_EQ(wave.marchState, SquibbleWave::kMarchRight);
-    EXPECT_NEAR(wave.invaders[0]->y, -20.0, 1e-9);
-    EXPECT_DOUBLE_EQ(wave.stepDone, 0.0);
-
-    // Right until the rightmost left edge reaches 296 (from 250).
-    stepUntilTurn(wave, 0.1);
+    EXPECT_DOUBLE_EQ(wave.invaders[1]->y, -20.0);
+    stepUntilTurn(wave);
     EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownRight);
-    EXPECT_NEAR(span(wave).second, 296.0, 1e-6);
-    stepUntilTurn(wave, 0.1);
+    EXPECT_DOUBLE_EQ(wave.invaders[10]->x, 296.0) << "20 pixels further than an intact block";
+    stepUntilTurn(wave);
     EXPECT_EQ(wave.marchState, SquibbleWave::kMarchLeft);
-    EXPECT_NEAR(wave.invaders[0]->y, -4.0, 1e-6);
-    // Left until the leftmost left edge reaches 8 (from 76).
-    stepUntilTurn(wave, 0.1);
+    EXPECT_DOUBLE_EQ(wave.invaders[1]->y, -4.0);
+    stepUntilTurn(wave);
     EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownLeft);
-    EXPECT_NEAR(span(wave).first, 8.0, 1e-6);
-    // The relative layout never changes.
-    EXPECT_NEAR(wave.invaders[12]->x - wave.invaders[0]->x, 80.0, 1e-9);
-    EXPECT_NEAR(wave.invaders[12]->y - wave.invaders[0]->y, 16.0, 1e-9);
+    EXPECT_DOUBLE_EQ(wave.invaders[1]->x, 8.0);
+    EXPECT_EQ(positions(wave)[11], dead) << "the dead do not move";
+    EXPECT_DOUBLE_EQ(wave.invaders[12]->x - wave.invaders[1]->x, 60.0);
 }
 
-TEST_F(SquibbleWaveTest, OnlyLiveSquibblesTurnTheBlockSoAColumnShotAwayLetsItGoFurther) {
-    SquibbleWave wave(16);
-    wave.invaders[11]->health = 0; // the rightmost column is only the top row's last squibble
-    wave.invaders[0]->health = 0;  // and the leftmost the top row's first
-    const double deadX = wave.invaders[11]->x;
-    stepUntilTurn(wave, 0.1); // enters
-    stepUntilTurn(wave, 0.1); // marches right
-    EXPECT_NEAR(wave.invaders[10]->x, 296.0, 1e-6) << "20 pixels further than the intact block";
-    EXPECT_DOUBLE_EQ(wave.invaders[11]->x, deadX) << "the dead do not move";
-    stepUntilTurn(wave, 0.1);
-    stepUntilTurn(wave, 0.1); // marches left
-    EXPECT_NEAR(wave.invaders[1]->x, 8.0, 1e-6);
-}
-
-TEST_F(SquibbleWaveTest, ASquibbleReachingYOneNinetyLandsCostingOnePointAndPayingNothing) {
-    SoundLog sounds;
-    SquibbleWave wave(16);
+TEST_F(SquibbleWaveTest, ALandingCostsOnePointPaysNothingAndTheWaveFallsWithItsLastSquibble) {
+    SquibbleWave wave(3);
     wave.marchState = SquibbleWave::kMarchRight; // landing does not wait for a step down
-    Invader* lander = wave.invaders[3];
-    lander->x = 60.5;
-    lander->y = 190.0;
-    wave.invaders[4]->y = 189.5;
+    wave.invaders[0]->takeDamage(100);
+    SoundLog sounds;
+    const int money = game->money;
+    wave.invaders[1]->y = 189.5;
+    wave.invaders[2]->x = 60.5;
+    wave.invaders[2]->y = 190.0;
     wave.update(0.01);
-    EXPECT_EQ(lander->health, -1);
-    EXPECT_GT(wave.invaders[4]->health, 0);
+    EXPECT_GT(wave.invaders[1]->health, 0);
+    EXPECT_EQ(wave.invaders[2]->health, -1);
     EXPECT_EQ(game->health, kBaseHealth - 1);
-    EXPECT_EQ(game->money, kStartMoney);
+    EXPECT_EQ(game->money, money);
     EXPECT_TRUE(sounds.samples.empty());
+    // A poof and a "-1" on the squibble's centre.
+    ASSERT_EQ(game->effects.size(), 4u); // after the kill's poof and bounty
+    EXPECT_DOUBLE_EQ(game->effects[2]->x, 60 + 7 - 4);
+    auto* label = dynamic_cast<TextEffect*>(game->effects[3]);
+    ASSERT_NE(label, nullptr);
+    EXPECT_DOUBLE_EQ(label->y, 190 + 6);
+    EXPECT_TRUE(showsText(label, "-1"));
 
-    // A poof and a red "-1" on the squibble's centre, from where it stood when it landed.
-    const int cx = 60 + 7, cy = 190 + 6;
-    ASSERT_EQ(effectsOn(poofs).size(), 1u);
-    EXPECT_DOUBLE_EQ(effectsOn(poofs)[0]->x, cx - 4);
-    ASSERT_EQ(effectsOfKind<TextEffect>().size(), 1u);
-    EXPECT_DOUBLE_EQ(effectsOfKind<TextEffect>()[0]->x, cx);
-    EXPECT_DOUBLE_EQ(effectsOfKind<TextEffect>()[0]->y, cy);
-    EXPECT_TRUE(shows(effectsOfKind<TextEffect>()[0], redFont, "-1"));
-
-    // Landed, it no longer moves, draws or lands again.
-    const double x = lander->x;
+    EXPECT_FALSE(wave.isDefeated());
+    wave.marchState = SquibbleWave::kStepDownRight;
     wave.update(1.0);
-    EXPECT_DOUBLE_EQ(lander->x, x);
-    EXPECT_EQ(game->health, kBaseHealth - 1);
+    EXPECT_TRUE(wave.isDefeated()) << "one killed, two landed";
+    EXPECT_EQ(game->health, kBaseHealth - 2);
+    EXPECT_EQ(wave.invaders.size(), 3u) << "the dead stay until the wave goes";
+    EXPECT_TRUE(SquibbleWave(0).isDefeated());
 }
 
-TEST_F(SquibbleWaveTest, AWaveIsDefeatedWhenNoSquibbleIsLeftAliveHoweverTheyWent) {
-    SquibbleWave shot(3);
-    shot.invaders[0]->takeDamage(100);
-    shot.invaders[1]->takeDamage(100);
-    EXPECT_FALSE(shot.isDefeated());
-    shot.invaders[2]->takeDamage(100);
-    EXPECT_TRUE(shot.isDefeated());
-    EXPECT_EQ(shot.invaders.size(), 3u) << "the dead stay until the wave goes";
-
-    SquibbleWave landed(2);
-    landed.invaders[0]->takeDamage(100);
-    landed.invaders[1]->y = 200.0;
-    landed.update(0.01);
-    EXPECT_TRUE(landed.isDefeated());
-    EXPECT_EQ(game->health, kBaseHealth - 1);
-}
-
-TEST_F(SquibbleWaveTest, OnlyLiveSquibblesAreDrawn) {
-    SquibbleWave wave(2);
-    wave.invaders[0]->x = 10;
-    wave.invaders[0]->y = 10;
-    wave.invaders[1]->x = 40;
-    wave.invaders[1]->y = 10;
-    wave.invaders[1]->health = 0;
-    BITMAP* field = makeBitmap(64, 32, 0, 0, 0);
-    wave.drawInvaders(field);
-    EXPECT_EQ(pixelAt(field, 15, 15), (Rgb{0, 255, 0}));
-    EXPECT_EQ(pixelAt(field, 45, 15), (Rgb{0, 0, 0}));
-    destroy_bitmap(field);
-}
-
-TEST_F(SquibbleWaveTest, WhenTheBaseFallsTheBlockFreezesInPlaceStillAnimatingAndHoldingFire) {
+TEST_F(SquibbleWaveTest, WhenTheBaseFallsTheBlockFreezesStillAnimatingAndHoldingFire) {
     SquibbleWave wave(16);
     wave.update(1.0);
     wave.invaders[2]->takeDamage(1);
     game->gameOver = true;
     const auto before = positions(wave);
-    const double stepDone = wave.stepDone;
     for (int i = 0; i < 200; ++i)
         wave.update(0.05);
     EXPECT_EQ(positions(wave), before);
     EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownLeft);
-    EXPECT_DOUBLE_EQ(wave.stepDone, stepDone);
     EXPECT_EQ(wave.invaders[2]->anim->row, kSquibbleHealthy) << "its hit flash played out";
     EXPECT_TRUE(game->enemyShots.empty());
-    EXPECT_EQ(game->health, kBaseHealth);
 }
 
 } // namespace
