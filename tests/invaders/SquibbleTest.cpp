@@ -23,6 +23,15 @@ TEST_F(SquibbleTest, HealthGrowsWithTheWaveTruncatingTheIncreaseAndSaturating) {
     EXPECT_EQ(squibble(0, 0)->health, 2147483647);
 }
 
+TEST_F(SquibbleTest, ItsCentreIsHalfAFrameInAndSetCentrePutsItThere) {
+    Squibble* s = squibble(10.5, 20.5);
+    EXPECT_DOUBLE_EQ(s->centreX(), 17.5); // 14 x 12
+    EXPECT_DOUBLE_EQ(s->centreY(), 26.5);
+    s->setCentre(100, 50);
+    EXPECT_DOUBLE_EQ(s->x, 93.0);
+    EXPECT_DOUBLE_EQ(s->y, 44.0);
+}
+
 TEST_F(SquibbleTest, HitsFlashAndFromThirtyFivePercentDownTheWoundedLoopTakesOver) {
     SoundLog sounds;
     Squibble* s = squibble(100, 50); // 10 health: wounded at 3 or less
