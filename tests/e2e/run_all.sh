@@ -26,7 +26,7 @@ PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
 # E2E_SCENARIOS="a b" runs only those.
-read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-no_strings missing_file window close_button controls towers replay}"
+read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-no_strings missing_file window close_button controls towers invaders replay}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -34,6 +34,7 @@ declare -A TITLES=(
     [close_button]="the close button ends the game with exit 0"
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
+    [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
     [replay]="a play-through recorded in the window replays to the same digest, headless and in the window"
 )
 
