@@ -124,9 +124,10 @@ std::string stateDigest(const Game& game) {
         d.addDouble(cloud.x);
         d.addDouble(cloud.y);
     }
+    // The sound switch is left out: it changes nothing in play, and it may start from a setting
+    // the player keeps, which a replay on another machine would not share.
     const GameApp* app = game.app;
     d.addDouble(app->shakeAmount);
     d.addDouble(app->shakeTimeLeft);
-    d.addInt(app->soundOn);
     return d.hex();
 }
