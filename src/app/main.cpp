@@ -12,14 +12,14 @@
 int main(int argc, char** argv) {
     // --record FILE or --replay FILE: a play-through written to or played back from a file.
     std::string record, replay;
-    for (int i = 1; i < argc; ++i) {
-        const bool known = !std::strcmp(argv[i], "--record") || !std::strcmp(argv[i], "--replay");
-        if (!known || i + 1 >= argc) {
+    for (int i = 1; i < argc; i += 2) {
+        const bool isRecord = !std::strcmp(argv[i], "--record");
+        const bool isReplay = !std::strcmp(argv[i], "--replay");
+        if (!(isRecord || isReplay) || i + 1 >= argc || !record.empty() || !replay.empty()) {
             std::fprintf(stderr, "groundline: usage: groundline [--record FILE | --replay FILE]\n");
             return 64;
         }
-        (!std::strcmp(argv[i], "--record") ? record : replay) = argv[i + 1];
-        ++i;
+        (isRecord ? record : replay) = argv[i + 1];
     }
 
     GameApp* app = GameApp::instance();
