@@ -61,6 +61,17 @@ TEST_F(BuildingTest, ATypeWithoutFullHealthPricesAtZeroAndCannotBeRepairedForMon
     }
 }
 
+TEST_F(BuildingTest, AHugeFullHealthSellsAtItsPriceWithACappedBurstOfDebris) {
+    defs[0].health = 2000000000; // once aborted the game with bad_alloc on a sale
+    Building* tower = place(0);
+    EXPECT_EQ(tower->repairCost(), 0);
+    tower->sell();
+    EXPECT_EQ(game->money, kStartMoney + 50);
+    auto bursts = effectsOfKind<DebrisEffect>();
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_EQ(bursts[0]->pieces.size(), DebrisEffect::kMaxPieces);
+}
+
 TEST_F(BuildingTest, StandsOnTheGroundLineWithItsCentreHalfAFrameIn) {
     Building* tower = place(0, 100);
     EXPECT_EQ(tower->health, 10);
