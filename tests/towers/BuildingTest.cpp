@@ -12,6 +12,7 @@
 #include <allegro.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -111,9 +112,11 @@ TEST_F(BuildingTest, ATypeWithoutSpriteIsInvisibleCentredOnItsEdgeAndIdle) {
 }
 
 TEST_F(BuildingTest, DamageEqualToTheRemainingHealthBlowsTheTowerUp) {
+    SoundLog sounds;
     Building* tower = place(0, 100);
     tower->health = 7;
     tower->takeDamage(7);
+    EXPECT_EQ(sounds.samples, std::vector<SAMPLE*>{blastSound}) << "one blast, no hit";
     EXPECT_EQ(tower->health, 0);
     EXPECT_TRUE(tower->removed);
 
@@ -137,8 +140,10 @@ TEST_F(BuildingTest, DamageEqualToTheRemainingHealthBlowsTheTowerUp) {
 }
 
 TEST_F(BuildingTest, LesserDamageHurtsShakesAndPuffsSmoke) {
+    SoundLog sounds;
     Building* tower = place(0);
     tower->takeDamage(3);
+    EXPECT_EQ(sounds.samples, std::vector<SAMPLE*>{hitSound});
     EXPECT_EQ(tower->health, 7);
     EXPECT_FALSE(tower->removed);
     EXPECT_EQ(effectsOn(puffs).size(), 1u);
@@ -243,8 +248,11 @@ TEST_F(BuildingTest, ATowerAlreadyGoneCannotBeSoldOrRepairedAgain) {
     Building* wreck = place(0);
     wreck->takeDamage(10);
     const std::size_t effects = game->effects.size();
+    SoundLog sounds;
     wreck->sell();
     wreck->repair();
+    wreck->takeDamage(1);
+    EXPECT_TRUE(sounds.samples.empty()) << "a wreck makes no more sound";
     EXPECT_EQ(game->money, kStartMoney);
     EXPECT_EQ(game->effects.size(), effects);
 
