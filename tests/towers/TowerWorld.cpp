@@ -93,12 +93,16 @@ void TowerWorld::SetUp() {
     savedBlasts = app->explosionSmallSheet;
     savedDebris = app->debrisImage;
     savedFont = app->fontSmall;
+    savedHitSound = app->sampleLaserHit;
+    savedBlastSound = app->sampleBoom1;
 
     towerSheet = solidSheet(kTowerW, kTowerH, 5, 10.0f, 0, 200, 0);
     puffs = solidSheet(6, 6, 1, 10.0f, 200, 200, 200);
     blasts = solidSheet(16, 16, 1, 10.0f, 255, 128, 0);
     debris = makeBitmap(16, 8, 90, 60, 30);
     font = patternFont();
+    hitSound = create_sample(8, 0, 11025, 1);
+    blastSound = create_sample(8, 0, 11025, 1);
 
     app->towerDefs[0] = towerType(towerSheet, 2);
     app->towerDefs[1] = towerType(towerSheet, 3);
@@ -109,6 +113,8 @@ void TowerWorld::SetUp() {
     app->explosionSmallSheet = blasts;
     app->debrisImage = debris;
     app->fontSmall = font;
+    app->sampleLaserHit = hitSound;
+    app->sampleBoom1 = blastSound;
 
     game = new Game();
     game->money = kStartMoney;
@@ -129,6 +135,10 @@ void TowerWorld::TearDown() {
     app->explosionSmallSheet = savedBlasts;
     app->debrisImage = savedDebris;
     app->fontSmall = savedFont;
+    app->sampleLaserHit = savedHitSound;
+    app->sampleBoom1 = savedBlastSound;
+    destroy_sample(hitSound);
+    destroy_sample(blastSound);
     delete towerSheet;
     delete puffs;
     delete blasts;
