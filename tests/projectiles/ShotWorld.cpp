@@ -30,24 +30,6 @@ StubInvader* StubWave::add(double cx, double cy, int health, double hitRadius) {
     return invader;
 }
 
-namespace {
-
-SpriteSheet* oneFrameSheet(int w, int h, int rows) {
-    SpriteSheet* sheet = new SpriteSheet("");
-    sheet->image = makeBitmap(w, h, 250, 250, 250);
-    sheet->frames.push_back(create_sub_bitmap(sheet->image, 0, 0, w, h));
-    for (int i = 0; i < rows; ++i) {
-        AnimRow row;
-        row.fps = 10.0f;
-        row.frameCount = 1;
-        row.frames.push_back(0);
-        sheet->rows.push_back(row);
-    }
-    return sheet;
-}
-
-} // namespace
-
 void ShotWorld::SetUp() {
     TowerWorld::SetUp();
     GameApp* app = GameApp::instance();
@@ -62,8 +44,8 @@ void ShotWorld::SetUp() {
         *mine[i] = *samples[i] = create_sample(8, 0, 8000, 8);
     }
     bolt = makeBitmap(2, 8, 255, 40, 40);
-    missileSheet = oneFrameSheet(6, 6, 16);
-    poofs = oneFrameSheet(4, 4, 1);
+    missileSheet = solidSheet(6, 6, 16, 10.0f, 250, 250, 250);
+    poofs = solidSheet(4, 4, 1, 10.0f, 250, 250, 250);
     app->laserSmallImage = bolt;
     app->missileSheet = missileSheet;
     app->poofSheet = poofs;
