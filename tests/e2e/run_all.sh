@@ -23,7 +23,7 @@ mkdir -p "$4"
 SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 
-SCENARIOS=(no_strings missing_file window close_button controls towers invaders)
+SCENARIOS=(no_strings missing_file window close_button controls towers invaders shots)
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -32,6 +32,7 @@ declare -A TITLES=(
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
     [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
+    [shots]="bolts, homing missiles with their trails and sparks against a wave; the money rises"
 )
 
 passed=0

@@ -16,21 +16,6 @@
 
 namespace {
 
-// A sheet of one w x h frame in one colour, shown by every row.
-SpriteSheet* solidSheet(int w, int h, int rowCount, float fps, int r, int g, int b) {
-    SpriteSheet* sheet = new SpriteSheet(""); // no such file: starts empty
-    sheet->image = makeBitmap(w, h, r, g, b);
-    sheet->frames.push_back(create_sub_bitmap(sheet->image, 0, 0, w, h));
-    for (int i = 0; i < rowCount; ++i) {
-        AnimRow row;
-        row.fps = fps;
-        row.frameCount = 1;
-        row.frames.push_back(0);
-        sheet->rows.push_back(row);
-    }
-    return sheet;
-}
-
 // Codes 32 to 57 (space, signs, digits) in 3 x 5 cells, each cell inked with the bits of its
 // code so that no two characters look alike.
 BitmapFont* patternFont() {
@@ -80,6 +65,20 @@ bool sameImage(BITMAP* a, BITMAP* b) {
 }
 
 } // namespace
+
+SpriteSheet* TowerWorld::solidSheet(int w, int h, int rowCount, float fps, int r, int g, int b) {
+    SpriteSheet* sheet = new SpriteSheet(""); // no such file: starts empty
+    sheet->image = makeBitmap(w, h, r, g, b);
+    sheet->frames.push_back(create_sub_bitmap(sheet->image, 0, 0, w, h));
+    for (int i = 0; i < rowCount; ++i) {
+        AnimRow row;
+        row.fps = fps;
+        row.frameCount = 1;
+        row.frames.push_back(0);
+        sheet->rows.push_back(row);
+    }
+    return sheet;
+}
 
 void TowerWorld::SetUp() {
     AppFixture::SetUp();

@@ -33,6 +33,8 @@ class TowerWorld : public AppFixture {
     static constexpr int kTowerH = 30;
     static constexpr int kStartMoney = 1000;
 
+    // A sheet of one w x h frame in one colour, shown by every row.
+    static SpriteSheet* solidSheet(int w, int h, int rowCount, float fps, int r, int g, int b);
     // Adds string-table entries for this test (they replace earlier ones).
     void setStrings(const std::vector<std::pair<std::string, std::string>>& entries);
     // A tower of the type made by the factory, placed with its left edge at x; the world owns it.
