@@ -26,7 +26,7 @@ PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
 # E2E_SCENARIOS="a b" runs only those.
-read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-no_strings missing_file window close_button controls towers invaders replay}"
+read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-no_strings missing_file window close_button controls towers invaders shots replay}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -35,6 +35,7 @@ declare -A TITLES=(
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
     [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
+    [shots]="bolts, homing missiles with their trails and sparks against a wave; the money rises"
     [replay]="a play-through recorded in the window replays to the same digest, headless and in the window"
 )
 
