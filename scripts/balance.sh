@@ -59,7 +59,7 @@ set xrange [-0.6:2.6]
 set yrange [0:*]
 set xtics ("idle" 0, "lasers" 1, "mixed" 2)
 set grid ytics
-set key top left
+set key below horizontal
 plot "$work/points.idle" using 1:2 with points pt 7 ps 1.3 lc rgb "#888888" title "one seed", \
      "$work/points.lasers" using 1:2 with points pt 7 ps 1.3 lc rgb "#d03030" notitle, \
      "$work/points.mixed" using 1:2 with points pt 7 ps 1.3 lc rgb "#3060d0" notitle, \
@@ -75,7 +75,7 @@ set title "Money over time, seed 1"
 set xlabel "game time (s)"
 set ylabel "money"
 set grid
-set key top left
+set key below horizontal
 plot "$work/idle.trace" using 1:2 with lines lw 2 lc rgb "#888888" title "idle", \
      "$work/lasers.trace" using 1:2 with lines lw 2 lc rgb "#d03030" title "lasers", \
      "$work/mixed.trace" using 1:2 with lines lw 2 lc rgb "#3060d0" title "mixed"
