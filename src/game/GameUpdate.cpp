@@ -39,6 +39,24 @@ constexpr int kBossWaveEvery = 10;
 } // namespace
 
 void Game::update(double dt) {
+    if (!paused)
+        updateField(dt);
+    handleKeyboard();
+    if (!gameOver && !paused)
+        handleMouse();
+    if (handleGameMenu())
+        return;
+    if (health < 1 && !gameOver) {
+        health = 0;
+        gameOver = true;
+        uiMode = kUiIdle;
+        if (firstWave == 1)
+            app->profile.recordWavesDefeated(waveNumber - 1);
+    }
+    removeDestroyedTowers();
+}
+
+void Game::updateField(double dt) {
     if (!gameOver)
         updateWaveSchedule(dt);
     updateClouds(dt);
@@ -59,17 +77,6 @@ void Game::update(double dt) {
             projectiles[i]->update(0.0);
     }
     removeSpent();
-    handleKeyboard();
-    if (!gameOver)
-        handleMouse();
-    if (handleGameMenu())
-        return;
-    if (health < 1 && !gameOver) {
-        health = 0;
-        gameOver = true;
-        uiMode = kUiIdle;
-    }
-    removeDestroyedTowers();
 }
 
 void Game::updateWaveSchedule(double dt) {
@@ -129,8 +136,13 @@ void Game::removeSpent() {
 void Game::handleKeyboard() {
     if (!app->keyboard->keypressed())
         return;
-    int key = app->keyboard->readkey();
-    if ((key >> 8) != kEscapeScanCode)
+    const int scanCode = app->keyboard->readkey() >> 8;
+    if (scanCode == kPauseScanCode) {
+        paused = !paused;
+        playSample(paused ? app->sampleBip : app->sampleBip2);
+        return;
+    }
+    if (scanCode != kEscapeScanCode)
         return;
     if (uiMode == kUiGameMenu) {
         uiMode = kUiIdle;
@@ -268,6 +280,7 @@ bool Game::handleGameMenu() {
         return false;
     if (app->mouseIn(kMenuItemX, kMenuSoundY, kMenuItemWidth, kMenuItemHeight)) {
         app->setSound(!app->soundOn);
+        app->profile.saveSound(app->soundOn);
     } else if (app->mouseIn(kMenuItemX, kMenuStartOverY, kMenuItemWidth, kMenuItemHeight)) {
         wipeAndRestart();
         return true;
