@@ -12,7 +12,13 @@ class InvaderProjectile {
     InvaderProjectile& operator=(const InvaderProjectile&) = delete;
     virtual void update(double dt) = 0;
     virtual void draw(BITMAP* target) = 0;
+    // Where the shot ends (or, for a bomb, first bounces): on the ground line or a tower.
     virtual void impact() = 0;
+
+    // Whether the shot's hit circle overlaps any tower's.
+    bool touchesTower() const;
+    // Every tower whose hit circle comes within reach of the shot's position loses amount.
+    void damageTowers(double reach, int amount) const;
 
     double x = 0.0;
     double y = 0.0;
