@@ -7,10 +7,14 @@
 #include "invaders/MasterOrb.h"
 #include "invaders/MasterOrbWave.h"
 #include "invaders/OrbBomb.h"
+#include "invaders/SquibbleWave.h"
 #include "support/TestSupport.h"
+#include "towers/Building.h"
+#include "towers/TeslaCoil.h"
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -236,6 +240,62 @@ TEST_F(BossFight, AHitOrbBlinksWhiteAndItsBarShowsAtTheTop) {
     boss->orb->flashTimer = 0.5;
     game->draw(false);
     EXPECT_FALSE(pixelAt(bmp, bx - 12, by - 12) == (Rgb{255, 255, 255}));
+}
+
+// A whole game from wave 10: the boss comes, the towers bring its bar down, it falls, pays, and
+// wave 11 follows.
+TEST_F(BossFight, AGameFromWaveTenFightsTheBossDownAndMovesOn) {
+    ScopedString weakerOrb("MasterOrb.Health", "60");
+    ScopedString pause("TimeBetweenWaves", "1");
+    game->firstWave = 10;
+    game->reset();
+    for (int i = 0; i < 8; ++i) {
+        Building* tower = createTower(i % 2);
+        tower->placeAt(40 + 30 * i);
+        tower->health = 100000;
+        game->buildings.push_back(tower);
+    }
+    game->health = 1000;
+    bool sawBar = false;
+    int lowestBar = 1000;
+    int moneyBefore = 0;
+    for (int i = 0; i < 60000 && game->waveNumber == 10; ++i) {
+        game->update(0.01);
+        if (MasterOrbWave* w = dynamic_cast<MasterOrbWave*>(game->wave)) {
+            boss = w;
+            if (Invader* b = w->boss()) {
+                sawBar = true;
+                lowestBar = std::min(lowestBar, b->health);
+            }
+            if (w->orb->orbState != MasterOrb::kDead)
+                moneyBefore = game->money;
+        }
+    }
+    EXPECT_TRUE(sawBar);
+    EXPECT_LT(lowestBar, 60);
+    EXPECT_EQ(game->waveNumber, 11);
+    EXPECT_GE(game->money - moneyBefore, 1200);
+    for (int i = 0; i < 200 && !game->wave; ++i)
+        game->update(0.01);
+    EXPECT_NE(dynamic_cast<SquibbleWave*>(game->wave), nullptr);
+}
+
+// The coil's shipped reach lets it strike ring squibbles as they swing low, never the orb.
+TEST_F(BossFight, ATeslaCoilReachesTheRingButNotTheOrb) {
+    startBoss(10);
+    TeslaCoil* coil = new TeslaCoil();
+    coil->placeAt(153);
+    coil->health = 100000;
+    game->buildings.push_back(coil);
+    game->health = 1000;
+    int strikes = 0;
+    for (int i = 0; i < 12000; ++i) {
+        const double charge = coil->chargeRange;
+        game->update(0.01);
+        strikes += coil->chargeRange < charge;
+    }
+    EXPECT_GE(strikes, 5);
+    EXPECT_EQ(boss->orb->health, boss->orb->maxHealth);
 }
 
 } // namespace
