@@ -62,12 +62,14 @@ copy_data_calm() {
     echo "$dir"
 }
 
-# Starts the game in DIR (it reads data/ from there); stdout and stderr go to WORK.
+# Starts the game in DIR (it reads data/ from there) with the options ARGS; stdout and stderr go
+# to WORK. start_game DIR [ARGS...]
 start_game() {
     local dir=$1
+    shift
     GAME_OUT=$WORK/$SCENARIO.stdout
     GAME_ERR=$WORK/$SCENARIO.stderr
-    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "$GAME" >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "$GAME" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
     DATA_DIR=$dir
     log "started the game in $dir (pid $GAME_PID)"

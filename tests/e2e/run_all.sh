@@ -23,7 +23,7 @@ mkdir -p "$4"
 SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 
-SCENARIOS=(no_strings missing_file window close_button controls towers)
+SCENARIOS=(no_strings missing_file window close_button controls towers boss_wave)
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -31,6 +31,7 @@ declare -A TITLES=(
     [close_button]="the close button ends the game with exit 0"
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
+    [boss_wave]="--wave 10: the master orb arrives with its health bar, which shrinks under fire"
 )
 
 passed=0
