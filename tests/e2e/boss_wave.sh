@@ -13,7 +13,6 @@ StartingHealth=500
 Tower1.Health=100000
 Tower2.Health=100000
 TUNING
-export XDG_CONFIG_HOME=$WORK/$SCENARIO.config XDG_DATA_HOME=$WORK/$SCENARIO.share
 start_game "$dir" --wave 10
 wait_for_window
 shot boss_wave_start
