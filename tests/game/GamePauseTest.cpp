@@ -84,7 +84,8 @@ class GamePauseTest : public GameFixture {
             b->health = b->maxHealth() / 3;
             game->buildings.push_back(b);
         }
-        game->waveTimer = 0.1;
+        // The battle's own wave is running: the schedule must not start another over it.
+        game->waveTimer = -1.0;
         MarchingWave* wave = new MarchingWave();
         for (int i = 0; i < 12; ++i) {
             wave->invaders.push_back(new MarchingInvader(20 + 25 * i, 20 + 3 * i));
