@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The few services that differ between platforms and that tests must be able to replace:
 // a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample.
 
@@ -54,3 +56,6 @@ class AllegroMouse : public Mouse {
     static void installPressLatch();
     MouseSample sample() override;
 };
+
+// The running program's own file (/proc/self/exe), or an empty string when it cannot be told.
+std::string executablePath();
