@@ -1,7 +1,10 @@
 #include "DataSet.h"
 
+#include "AppIcon.h"
 #include "Art.h"
 #include "Sounds.h"
+
+#include <string>
 
 PixelFont makeMainFont() {
     return PixelFont(kMainGlyphs, mainFontLook(), kMainFontSpacing);
@@ -61,5 +64,7 @@ DataSet makeDataSet() {
         {"death.wav", soundDeath()},     {"upgrade.wav", soundUpgrade()},
         {"missile.wav", soundMissile()}, {"bounce.wav", soundBounce()},
     };
+    for (int size : kAppIconSizes)
+        d.icons.push_back({"icons/groundline-" + std::to_string(size) + ".png", makeAppIcon(size)});
     return d;
 }

@@ -2,6 +2,7 @@
 
 #include "Font.h"
 #include "Image.h"
+#include "Png.h"
 #include "Sheet.h"
 
 #include <string>
@@ -20,6 +21,11 @@ struct SheetFile {
     std::string name;
     Sheet sheet;
 };
+// A desktop icon; its name includes the icons/ folder.
+struct IconFile {
+    std::string name;
+    RgbaImage image;
+};
 struct SoundFile {
     std::string name;
     std::vector<float> samples;
@@ -30,6 +36,7 @@ struct DataSet {
     std::vector<ImageFile> images;
     std::vector<SheetFile> sheets;
     std::vector<SoundFile> sounds;
+    std::vector<IconFile> icons;
 };
 
 DataSet makeDataSet();

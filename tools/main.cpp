@@ -1,4 +1,5 @@
-// groundline_datagen: writes the game's images, sprite sheets, fonts and sounds.
+// groundline_datagen: writes the game's images, sprite sheets, fonts and sounds, and the
+// desktop icons under icons/.
 //
 //   groundline_datagen OUTPUT-DIR [--contact-sheet FILE.bmp] [--mock-frame FILE.bmp]
 //
@@ -7,6 +8,7 @@
 
 #include "DataSet.h"
 #include "DataWriter.h"
+#include "Png.h"
 #include "Sounds.h"
 
 #include <cstdio>
@@ -46,7 +48,7 @@ int main(int argc, char** argv) {
         return usage();
 
     std::error_code ec;
-    std::filesystem::create_directories(outDir, ec);
+    std::filesystem::create_directories(outDir + "/icons", ec);
     if (ec) {
         std::fprintf(stderr, "groundline_datagen: cannot create %s: %s\n", outDir.c_str(),
                      ec.message().c_str());
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
         ok &= report(writeSz(outDir + "/" + f.name, f.sheet), f.name);
     for (const SoundFile& f : data.sounds)
         ok &= report(writeWav(outDir + "/" + f.name, f.samples, kSampleRate), f.name);
+    for (const IconFile& f : data.icons)
+        ok &= report(writePng(outDir + "/" + f.name, f.image), f.name);
     if (!contactSheet.empty())
         ok &= report(writeBmp(contactSheet, makeContactSheet(data)), contactSheet);
     if (!mockFrame.empty())

@@ -1,5 +1,7 @@
 #include "app/GameApp.h"
 
+#include "app/DataFolder.h"
+#include "app/Options.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/MzImage.h"
@@ -47,27 +49,32 @@ GameApp* GameApp::instance() {
 
 GameApp::GameApp() : clock(&systemClock), keyboard(&allegroKeyboard), mouse(&allegroMouse) {}
 
-int GameApp::init() {
+int GameApp::init(const Options& options) {
+    scale = options.scale;
     install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
     install_keyboard();
     if (install_mouse() >= 0)
         AllegroMouse::installPressLatch();
     registerMzLoader();
     set_color_depth(32);
-    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0) {
-        std::fprintf(stderr, "groundline: cannot open a 640x480 window: %s\n", allegro_error);
+    const int width = kFieldWidth * scale;
+    const int height = kFieldHeight * scale;
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, width, height, 0, 0) != 0) {
+        std::fprintf(stderr, "groundline: cannot open a %dx%d window: %s\n", width, height,
+                     allegro_error);
         return kExitNoWindow;
     }
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
 
-    if (!strings.load("data/strings.txt"))
+    dataDir = findDataFolder(options.dataDir, executablePath());
+    if (dataDir.empty() || !strings.load(dataDir + "/strings.txt"))
         return kExitNoStrings;
 
     set_window_title(strings.get("WindowTitle").c_str());
     show_mouse(screen);
     enable_hardware_cursor();
 
-    backBuffer = new BackBuffer(320, 240);
+    backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
     std::string missing = loadResources();
     if (!missing.empty()) {
         std::fprintf(stderr, "groundline: cannot load %s\n", missing.c_str());
@@ -83,6 +90,13 @@ int GameApp::init() {
     shakeTimeLeft = 0.0;
     shakeAmount = 0.0;
     soundOn = true;
+
+    // The library's default volume stands until the player switches the sound, unless the
+    // player switched it off in an earlier run.
+    profile = Profile::forPlayer();
+    profile.load();
+    if (!profile.soundOn)
+        setSound(false);
     return 0;
 }
 
@@ -106,12 +120,12 @@ double GameApp::waitForStep() {
 
 double GameApp::tick() {
     const double elapsed = stepSource ? stepSource->nextStep() : waitForStep();
-    if (shakeTimeLeft > 0.0)
+    if (shakeTimeLeft > 0.0 && !fieldPaused())
         shakeTimeLeft -= elapsed;
 
     MouseSample m = mouse->sample();
-    mouseX = m.x / 2;
-    mouseY = m.y / 2;
+    mouseX = m.x / scale;
+    mouseY = m.y / scale;
     previousButtons = buttons;
     buttons = m.buttons;
     return elapsed;
@@ -129,7 +143,17 @@ void GameApp::startShake(double amount, double duration) {
 }
 
 double GameApp::currentShake() const {
-    return shakeTimeLeft > 0.0 ? shakeAmount : 0.0;
+    return shakeTimeLeft > 0.0 && !fieldPaused() ? shakeAmount : 0.0;
+}
+
+bool GameApp::fieldPaused() const {
+    return game && game->paused;
+}
+
+std::string GameApp::dataPath(const std::string& file) const {
+    if (file.compare(0, 5, "data/") == 0)
+        return dataDir + file.substr(4);
+    return file;
 }
 
 void GameApp::setSound(bool on) {
@@ -146,4 +170,6 @@ void GameApp::resetFrameState() {
     shakeAmount = shakeTimeLeft = 0.0;
     soundOn = true;
     closeRequested = false;
+    scale = 2;
+    profile = Profile();
 }

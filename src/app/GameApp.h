@@ -2,6 +2,7 @@
 
 #include "app/Definitions.h"
 #include "app/Platform.h"
+#include "app/Profile.h"
 #include "app/StringTable.h"
 
 #include <atomic>
@@ -14,11 +15,17 @@ class BackBuffer;
 class BitmapFont;
 class SpriteSheet;
 class Game;
+struct Options;
 
 // Exit codes of start-up failures.
 constexpr int kExitNoStrings = 1;       // data/strings.txt missing: silent
 constexpr int kExitMissingResource = 2; // any other data file: one line on stderr
 constexpr int kExitNoWindow = 3;
+constexpr int kExitUsage = 2; // a command line the game does not understand: one line
+
+// The back buffer every frame is drawn into; the window shows it scaled by GameApp::scale.
+constexpr int kFieldWidth = 320;
+constexpr int kFieldHeight = 240;
 
 // The process-wide application object: everything that outlives one game (back buffer, string
 // table, resources, definitions), the frame clock, the mouse snapshot, the screen shake and the
@@ -27,8 +34,9 @@ class GameApp {
   public:
     static GameApp* instance();
 
-    // Start-up. Returns 0, or the exit code the program must end with.
-    int init();
+    // Start-up with the command line's choices. Returns 0, or the exit code the program must
+    // end with.
+    int init(const Options& options);
     // Loads every font, image, sheet and sample and builds the definitions. Returns the name
     // of the first file that could not be loaded, or an empty string when all loaded.
     std::string loadResources();
@@ -43,6 +51,11 @@ class GameApp {
     void startShake(double amount, double duration);
     double currentShake() const;
     void setSound(bool on);
+    // A data file's path in the chosen data folder: "data/bg.mz" becomes dataDir + "/bg.mz".
+    // Other paths are used as they are.
+    std::string dataPath(const std::string& file) const;
+    // True while the current game is paused: the shake then holds still, as everything else.
+    bool fieldPaused() const;
 
     // Clears everything tests may have set so that each test starts from a known state. The
     // resources stay loaded.
@@ -92,6 +105,13 @@ class GameApp {
     // Set by the window's close button on Allegro's own thread; the run loop ends after the
     // frame in progress. The callback never touches the game, which main may be deleting.
     std::atomic<bool> closeRequested{false};
+
+    // Window pixels per back-buffer pixel, each way.
+    int scale = 2;
+    // The folder holding strings.txt and the data files.
+    std::string dataDir = "data";
+    // The sound switch and the best result kept between runs.
+    Profile profile;
 
     // Mouse snapshot in back-buffer pixels; bit 0 left, bit 1 right.
     int mouseX = 0;

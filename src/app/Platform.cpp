@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <unistd.h>
 
 double SystemClock::now() {
     using namespace std::chrono;
@@ -56,4 +57,12 @@ MouseSample AllegroMouse::sample() {
     s.y = mouse_y;
     s.buttons = mouse_b | latchedPresses.exchange(0);
     return s;
+}
+
+std::string executablePath() {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return std::string();
+    return std::string(buffer, static_cast<std::size_t>(n));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The few services that differ between platforms and that tests must be able to replace:
 // a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample, and where the
 // frame steps come from when they are not measured.
@@ -64,3 +66,6 @@ class StepSource {
     virtual ~StepSource() = default;
     virtual double nextStep() = 0;
 };
+
+// The running program's own file (/proc/self/exe), or an empty string when it cannot be told.
+std::string executablePath();

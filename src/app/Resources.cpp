@@ -17,10 +17,10 @@ namespace {
 // Remembers the first file that failed so start-up can name it.
 class Loader {
   public:
-    explicit Loader(StringTable& strings) : strings(strings) {}
+    explicit Loader(GameApp& app) : app(app), strings(app.strings) {}
 
     BitmapFont* font(const char* key) {
-        const std::string& file = strings.get(key);
+        const std::string file = app.dataPath(strings.get(key));
         BitmapFont* f = new BitmapFont(file.c_str());
         if (!f->image)
             fail(file);
@@ -28,22 +28,25 @@ class Loader {
         return f;
     }
 
-    BITMAP* image(const char* file) {
-        BITMAP* bmp = load_bitmap(file, nullptr);
+    BITMAP* image(const char* name) {
+        const std::string file = app.dataPath(name);
+        BITMAP* bmp = load_bitmap(file.c_str(), nullptr);
         if (!bmp)
             fail(file);
         return bmp;
     }
 
-    SpriteSheet* sheet(const std::string& file) {
+    SpriteSheet* sheet(const std::string& name) {
+        const std::string file = app.dataPath(name);
         SpriteSheet* s = new SpriteSheet(file);
         if (!s->image)
             fail(file);
         return s;
     }
 
-    SAMPLE* sample(const char* file) {
-        SAMPLE* s = load_sample(file);
+    SAMPLE* sample(const char* name) {
+        const std::string file = app.dataPath(name);
+        SAMPLE* s = load_sample(file.c_str());
         if (!s)
             fail(file);
         return s;
@@ -55,6 +58,7 @@ class Loader {
                 file.empty() ? std::string("(a file name missing from data/strings.txt)") : file;
     }
 
+    GameApp& app;
     StringTable& strings;
     std::string firstMissing;
 };
@@ -62,7 +66,7 @@ class Loader {
 } // namespace
 
 std::string GameApp::loadResources() {
-    Loader load(strings);
+    Loader load(*this);
 
     fontMain = load.font("FontMain");
     fontMainRed = load.font("FontMainRed");
@@ -122,4 +126,6 @@ std::string GameApp::loadResources() {
     return load.firstMissing;
 }
 
-void GameApp::buildGameOverImage() { gameOverImage = renderTextImage(fontMainRed, "Game Over"); }
+void GameApp::buildGameOverImage() {
+    gameOverImage = renderTextImage(fontMainRed, "Game Over");
+}

@@ -74,8 +74,9 @@ void Game::reset() {
     gameOver = false;
     spawnClouds();
 
-    waveNumber = 1;
+    waveNumber = firstWave;
     wave = nullptr;
+    paused = false;
     waveTimer = app->strings.getReal("TimeBetweenWaves");
 }
 

@@ -26,6 +26,7 @@ constexpr int kMenuSoundY = 110;
 constexpr int kMenuStartOverY = 120;
 constexpr int kMenuQuitY = 130;
 constexpr int kEscapeScanCode = 59;
+constexpr int kPauseScanCode = 16; // P
 
 // One play-through: towers, shots, effects, the current wave, the base, money, the wave
 // schedule, the sky and the state of the controls. It owns every entity in its lists; entities
@@ -70,8 +71,15 @@ class Game {
     std::vector<Cloud> clouds;
     double waveTimer = 0.0;
     int waveNumber = 1;
+    // The wave every new game starts at (practice from a later wave); only a game from wave 1
+    // can set a best result.
+    int firstWave = 1;
+    // While set, the play field stands still: no entity, cloud, timer or shake moves, and only
+    // P, Escape and the in-game menu answer.
+    bool paused = false;
 
   private:
+    void updateField(double dt);
     void clearEntities();
     void spawnClouds();
     void updateWaveSchedule(double dt);
@@ -90,6 +98,7 @@ class Game {
 
     void drawHud(BITMAP* bmp);
     void drawGameOver(BITMAP* bmp);
+    void drawPaused(BITMAP* bmp);
     void drawPlacing(BITMAP* bmp);
     void drawTowerMenu(BITMAP* bmp);
     void drawBuildBar(BITMAP* bmp);

@@ -26,6 +26,10 @@ enum ButtonLook { kLookUsable = 0, kLookHover = 1, kLookUnusable = 2, kLookPress
 
 constexpr int kIconSize = 16;
 constexpr int kTooltipRight = 317;
+// The best result sits one small-font line under "Waves Defeated".
+constexpr int kBestLineY = 82;
+// Above the clouds, clear of the game-over words, the wave banner and the menu.
+constexpr int kPausedY = 30;
 
 void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, int w, int h) {
     if (source && w > 0 && h > 0)
@@ -74,6 +78,8 @@ void Game::draw(bool present) {
             break;
         }
     }
+    if (paused)
+        drawPaused(bmp);
     if (uiMode == kUiGameMenu)
         drawGameMenu(bmp);
     if (wave && !gameOver) {
@@ -101,6 +107,11 @@ void Game::drawGameOver(BITMAP* bmp) {
         masked_stretch_blit(words, bmp, 0, 0, words->w, words->h, 160 - words->w, 50, 2 * words->w,
                             2 * words->h);
     app->fontSmallRed->printCentred(bmp, 160, 74, "Waves Defeated: %d", waveNumber - 1);
+    app->fontSmallRed->printCentred(bmp, 160, kBestLineY, "Best: %d", app->profile.bestWaves);
+}
+
+void Game::drawPaused(BITMAP* bmp) {
+    app->fontMain->drawCentred(bmp, 160, kPausedY, "Paused");
 }
 
 int Game::buttonLook(int index, bool usable) const {

@@ -11,6 +11,7 @@
 #include "gfx/SpriteSheet.h"
 #include "invaders/Invader.h"
 #include "invaders/InvaderProjectile.h"
+#include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
@@ -40,6 +41,24 @@ constexpr int kBossWaveEvery = 10;
 } // namespace
 
 void Game::update(double dt) {
+    if (!paused)
+        updateField(dt);
+    handleKeyboard();
+    if (!gameOver && !paused)
+        handleMouse();
+    if (handleGameMenu())
+        return;
+    if (health < 1 && !gameOver) {
+        health = 0;
+        gameOver = true;
+        uiMode = kUiIdle;
+        if (firstWave == 1)
+            app->profile.recordWavesDefeated(waveNumber - 1);
+    }
+    removeDestroyedTowers();
+}
+
+void Game::updateField(double dt) {
     if (!gameOver)
         updateWaveSchedule(dt);
     updateClouds(dt);
@@ -60,17 +79,6 @@ void Game::update(double dt) {
             projectiles[i]->update(0.0);
     }
     removeSpent();
-    handleKeyboard();
-    if (!gameOver)
-        handleMouse();
-    if (handleGameMenu())
-        return;
-    if (health < 1 && !gameOver) {
-        health = 0;
-        gameOver = true;
-        uiMode = kUiIdle;
-    }
-    removeDestroyedTowers();
 }
 
 void Game::updateWaveSchedule(double dt) {
@@ -89,13 +97,11 @@ void Game::updateWaveSchedule(double dt) {
 
 void Game::startWave() {
     char text[32];
-    const int squibbles = 2 * waveNumber + 14;
     if (waveNumber % kBossWaveEvery != 0) {
-        wave = new SquibbleWave(squibbles);
+        wave = new SquibbleWave(2 * waveNumber + 14);
         std::snprintf(text, sizeof text, "Wave %d", waveNumber);
     } else {
-        // Until the master orb comes, a boss wave is announced as one but marches as squibbles.
-        wave = new SquibbleWave(squibbles);
+        wave = new MasterOrbWave();
         std::snprintf(text, sizeof text, "Boss Wave");
     }
     addEffect(new BounceTextEffect(160, 80, app->fontMain, text));
@@ -135,8 +141,13 @@ void Game::removeSpent() {
 void Game::handleKeyboard() {
     if (!app->keyboard->keypressed())
         return;
-    int key = app->keyboard->readkey();
-    if ((key >> 8) != kEscapeScanCode)
+    const int scanCode = app->keyboard->readkey() >> 8;
+    if (scanCode == kPauseScanCode) {
+        paused = !paused;
+        playSample(paused ? app->sampleBip : app->sampleBip2);
+        return;
+    }
+    if (scanCode != kEscapeScanCode)
         return;
     if (uiMode == kUiGameMenu) {
         uiMode = kUiIdle;
@@ -274,6 +285,7 @@ bool Game::handleGameMenu() {
         return false;
     if (app->mouseIn(kMenuItemX, kMenuSoundY, kMenuItemWidth, kMenuItemHeight)) {
         app->setSound(!app->soundOn);
+        app->profile.saveSound(app->soundOn);
     } else if (app->mouseIn(kMenuItemX, kMenuStartOverY, kMenuItemWidth, kMenuItemHeight)) {
         wipeAndRestart();
         return true;

@@ -18,7 +18,7 @@ int startHeadless(const char* program) {
     set_color_depth(32);
     registerMzLoader();
     GameApp* app = GameApp::instance();
-    if (!app->strings.load("data/strings.txt"))
+    if (!app->strings.load(app->dataPath("data/strings.txt")))
         return kExitNoStrings;
     app->backBuffer = new BackBuffer(320, 240);
     const std::string missing = app->loadResources();

@@ -1,12 +1,16 @@
 #include "sim/PlayerHands.h"
 
+#include "app/GameApp.h"
+
 namespace {
 
-// The window shows every play-field pixel as a 2 x 2 block; the game halves what it samples.
+// The window shows every play-field pixel as a block of scale x scale; the game divides what it
+// samples by the scale.
 MouseSample at(int x, int y, int buttons) {
+    const int scale = GameApp::instance()->scale;
     MouseSample s;
-    s.x = x * 2;
-    s.y = y * 2;
+    s.x = x * scale;
+    s.y = y * scale;
     s.buttons = buttons;
     return s;
 }

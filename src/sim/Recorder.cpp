@@ -1,10 +1,9 @@
 #include "sim/Recorder.h"
 
 #include "app/GameApp.h"
-#include "app/Version.h"
 
-bool Recorder::start(const std::string& path, unsigned seed, const std::string& dataDigest) {
-    if (!writer.open(path, kGameVersion, seed, dataDigest))
+bool Recorder::start(const std::string& path, const ReplayHeader& header) {
+    if (!writer.open(path, header))
         return false;
     app = GameApp::instance();
     innerSteps = app->stepSource;

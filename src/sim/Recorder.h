@@ -13,7 +13,7 @@ class GameApp;
 class Recorder : public StepSource, public Mouse, public Keyboard {
   public:
     // Opens the file and puts itself between the application object and its seams.
-    bool start(const std::string& path, unsigned seed, const std::string& dataDigest);
+    bool start(const std::string& path, const ReplayHeader& header);
     // Puts the seams back and writes the end line with the final digest.
     bool finish(const std::string& finalDigest);
 

@@ -16,6 +16,8 @@ constexpr long long kMaxFrames = 86400LL * 1000;
 constexpr std::int64_t kMaxStepMicros = 3600LL * 1000000; // an hour-long stall
 constexpr int kMaxKeysPerFrame = 64;
 constexpr int kMaxLine = 4096;
+constexpr long long kMaxWave = 1000000;
+constexpr long long kMaxScale = 64;
 
 bool parseInt(const std::string& word, long long low, long long high, long long& value) {
     if (word.empty())
@@ -57,13 +59,14 @@ ReplayWriter::~ReplayWriter() {
         gzclose(static_cast<gzFile>(file));
 }
 
-bool ReplayWriter::open(const std::string& path, const std::string& version, unsigned seed,
-                        const std::string& dataDigest) {
+bool ReplayWriter::open(const std::string& path, const ReplayHeader& header) {
     file = gzopen(path.c_str(), "wb9");
     if (!file)
         return false;
-    gzprintf(static_cast<gzFile>(file), "groundline-replay %d\nversion %s\nseed %u\ndata %s\n",
-             kReplayFormat, version.c_str(), seed, dataDigest.c_str());
+    gzprintf(static_cast<gzFile>(file),
+             "groundline-replay %d\nversion %s\nseed %u\ndata %s\nwave %d\nscale %d\n",
+             kReplayFormat, header.version.c_str(), header.seed, header.dataDigest.c_str(),
+             header.firstWave, header.scale);
     return true;
 }
 
@@ -125,7 +128,8 @@ bool readReplay(const std::string& path, Replay& replay, std::string& error) {
         error = "line " + std::to_string(lineNumber) + ": " + why;
         return false;
     };
-    const char* header[] = {"groundline-replay", "version", "seed", "data"};
+    const char* const header[] = {"groundline-replay", "version", "seed", "data", "wave", "scale"};
+    constexpr int kHeaderLines = 6;
     while (gzgets(f, buffer, sizeof buffer)) {
         ++lineNumber;
         const std::size_t length = std::strlen(buffer);
@@ -134,24 +138,35 @@ bool readReplay(const std::string& path, Replay& replay, std::string& error) {
         const std::vector<std::string> w = words(buffer);
         if (ended)
             return fail("text after the end line");
-        if (lineNumber <= 4) {
-            if (w.size() != 2 || w[0] != header[lineNumber - 1])
-                return lineNumber == 1
-                           ? fail("not a Groundline replay")
-                           : fail("expected \"" + std::string(header[lineNumber - 1]) + " ...\"");
+        if (lineNumber <= kHeaderLines) {
+            const std::string key = header[lineNumber - 1];
+            if (w.size() != 2 || w[0] != key)
+                return lineNumber == 1 ? fail("not a Groundline replay")
+                                       : fail("expected \"" + key + " ...\"");
             long long n = 0;
-            if (lineNumber == 1 && (!parseInt(w[1], 0, INT_MAX, n) || n != kReplayFormat))
+            if (key == "groundline-replay" &&
+                (!parseInt(w[1], 0, INT_MAX, n) || n != kReplayFormat))
                 return fail("replay format " + w[1] + ", this game reads format " +
                             std::to_string(kReplayFormat));
-            if (lineNumber == 2)
-                replay.version = w[1];
-            if (lineNumber == 3) {
+            if (key == "version")
+                replay.header.version = w[1];
+            if (key == "seed") {
                 if (!parseInt(w[1], 0, UINT_MAX, n))
                     return fail("bad seed");
-                replay.seed = static_cast<unsigned>(n);
+                replay.header.seed = static_cast<unsigned>(n);
             }
-            if (lineNumber == 4)
-                replay.dataDigest = w[1];
+            if (key == "data")
+                replay.header.dataDigest = w[1];
+            if (key == "wave") {
+                if (!parseInt(w[1], 1, kMaxWave, n))
+                    return fail("bad first wave");
+                replay.header.firstWave = static_cast<int>(n);
+            }
+            if (key == "scale") {
+                if (!parseInt(w[1], 1, kMaxScale, n))
+                    return fail("bad scale");
+                replay.header.scale = static_cast<int>(n);
+            }
             continue;
         }
         if (w.empty())
@@ -201,7 +216,7 @@ bool readReplay(const std::string& path, Replay& replay, std::string& error) {
         error = "the file is damaged";
         return false;
     }
-    if (lineNumber < 4) {
+    if (lineNumber < kHeaderLines) {
         error = lineNumber == 0 ? "the file is empty" : "the header is cut short";
         return false;
     }

@@ -11,7 +11,9 @@
 //   groundline-replay 1
 //   version 0.1.0                the game's version
 //   seed 1712345678              what rand was seeded with
-//   data 3fa1c2d4e5f60718        digest of every file in data/
+//   data 3fa1c2d4e5f60718        digest of every file in the data folder
+//   wave 1                       the first wave of the game
+//   scale 2                      the window's scale: the mouse is in window pixels
 //   10000 412 301 0              per frame: the step in microseconds, the mouse in window
 //   10000 412 301 1 15131        pixels and its buttons, then the keys read in that frame
 //   * 41                         the previous frame 41 more times (same step and mouse, no keys)
@@ -32,10 +34,17 @@ struct ReplayFrame {
     }
 };
 
-struct Replay {
+// What a replay must agree with before it can be played.
+struct ReplayHeader {
     std::string version;
     unsigned seed = 0;
     std::string dataDigest;
+    int firstWave = 1;
+    int scale = 2;
+};
+
+struct Replay {
+    ReplayHeader header;
     std::vector<ReplayFrame> frames; // runs of frames, see ReplayFrame::repeat
     long long frameCount = 0;        // frames in all, as the end line states
     std::string finalDigest;
@@ -56,8 +65,7 @@ class ReplayWriter {
     ReplayWriter(const ReplayWriter&) = delete;
     ReplayWriter& operator=(const ReplayWriter&) = delete;
 
-    bool open(const std::string& path, const std::string& version, unsigned seed,
-              const std::string& dataDigest);
+    bool open(const std::string& path, const ReplayHeader& header);
     void frame(const ReplayFrame& frame);
     // Writes the end line; false when the file could not be written completely.
     bool close(const std::string& finalDigest);

@@ -58,10 +58,17 @@ double ReplayPlayer::nextStep() {
     return step;
 }
 
-// Past the end the mouse stays as it was, buttons and all, so that nothing is clicked.
+// The recorded mouse is in the recorded window's pixels; it is carried over to this window's
+// scale so that the game sees the same play-field pixel. Past the end the mouse stays as it
+// was, buttons and all, so that nothing is clicked.
 MouseSample ReplayPlayer::sample() {
-    if (frame)
+    if (frame) {
+        const int from = replay.header.scale;
+        const int to = app->scale;
         lastSample = frame->mouse;
+        lastSample.x = frame->mouse.x / from * to;
+        lastSample.y = frame->mouse.y / from * to;
+    }
     return lastSample;
 }
 

@@ -1,6 +1,8 @@
 #include "sim/ReplaySession.h"
 
-#include "app/Version.h"
+#include "app/GameApp.h"
+#include "app/Options.h"
+#include "game/Game.h"
 #include "sim/Digest.h"
 #include "sim/Recorder.h"
 #include "sim/ReplayPlayer.h"
@@ -23,11 +25,17 @@ int refuse(const std::string& program, const std::string& message) {
 } // namespace
 
 int startRecording(const std::string& program, const std::string& path, unsigned seed) {
-    const std::string data = dataDigest("data");
-    if (data.empty())
+    GameApp* app = GameApp::instance();
+    ReplayHeader header;
+    header.version = gameVersion();
+    header.seed = seed;
+    header.dataDigest = dataDigest(app->dataDir);
+    header.firstWave = app->game ? app->game->firstWave : 1;
+    header.scale = app->scale;
+    if (header.dataDigest.empty())
         return refuse(program, "cannot record: the data folder cannot be read");
     auto r = std::make_unique<Recorder>();
-    if (!r->start(path, seed, data))
+    if (!r->start(path, header))
         return refuse(program, "cannot record to " + path);
     std::srand(seed);
     recorder = std::move(r);
@@ -40,15 +48,24 @@ int startReplay(const std::string& program, const std::string& path, bool paced)
     std::string error;
     if (!readReplay(path, replay, error))
         return refuse(program, "cannot replay " + path + ": " + error);
-    if (replay.version != kGameVersion)
+    const ReplayHeader& header = replay.header;
+    if (header.version != gameVersion())
         return refuse(program, "cannot replay " + path + ": it was recorded with version " +
-                                   replay.version + ", this is version " + kGameVersion);
-    const std::string data = dataDigest("data");
-    if (replay.dataDigest != data)
+                                   header.version + ", this is version " + gameVersion());
+    GameApp* app = GameApp::instance();
+    const std::string data = dataDigest(app->dataDir);
+    if (header.dataDigest != data)
         return refuse(program, "cannot replay " + path + ": it was recorded with other data (" +
-                                   replay.dataDigest + ", here " + (data.empty() ? "none" : data) +
+                                   header.dataDigest + ", here " + (data.empty() ? "none" : data) +
                                    ")");
-    std::srand(replay.seed);
+    if (app->game)
+        app->game->firstWave = header.firstWave;
+    // A replay is not a game of the player's: it sets no best result and changes no setting.
+    Profile memoryOnly;
+    memoryOnly.soundOn = app->profile.soundOn;
+    memoryOnly.bestWaves = app->profile.bestWaves;
+    app->profile = memoryOnly;
+    std::srand(header.seed);
     player = std::make_unique<ReplayPlayer>(std::move(replay), paced);
     player->install();
     sessionPath = path;

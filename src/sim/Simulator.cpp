@@ -80,7 +80,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     Strategy strategy;
     std::string error;
     if (!loadStrategy(options.strategy, strategy, error))
-        return fail(options, error, 64);
+        return fail(options, error, kExitUsage);
     if (!options.recordPath.empty() && options.startWave != 1)
         return fail(options, "a recording starts at wave 1 (the replay could not start later)", 64);
 
@@ -99,6 +99,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     app->resetFrameState();
 
     Game game;
+    game.firstWave = options.startWave;
     app->game = &game;
     if (!options.recordPath.empty()) {
         if (int status = startRecording(options.program, options.recordPath, options.seed))
@@ -107,23 +108,22 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         std::srand(options.seed);
     }
     game.reset();
-    if (options.startWave > 1)
-        game.waveNumber = options.startWave;
 
     std::ofstream trace;
     if (!options.tracePath.empty()) {
         trace.open(options.tracePath);
         if (!trace)
-            return fail(options, "cannot write " + options.tracePath, 64);
+            return fail(options, "cannot write " + options.tracePath, kExitUsage);
         trace << "# time money health wave towers\n";
     }
 
     const double timeLimit =
         options.timeLimit > 0.0 ? options.timeLimit : kSecondsPerWaveAllowed * options.waves;
     char header[256];
-    std::snprintf(
-        header, sizeof header, "strategy %s, seed %u, first wave %d, step %g s, data %s\n",
-        strategy.name.c_str(), options.seed, options.startWave, step, dataDigest("data").c_str());
+    std::snprintf(header, sizeof header,
+                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n",
+                  strategy.name.c_str(), options.seed, options.startWave, step,
+                  dataDigest(app->dataDir).c_str());
     out << header << " wave      time   money health  kills landings towers  lost\n";
 
     ScriptedPlayer player(strategy);

@@ -1,5 +1,6 @@
 // groundline-sim: the game without a window, played by a scripted player or a replay.
 
+#include "app/GameApp.h"
 #include "sim/Headless.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
@@ -38,9 +39,9 @@ Prints one line per wave (wave, game time in seconds, money, base health, kills,
 towers standing, towers lost), then the totals, why it ended (lost, wave limit reached, time
 limit) and last "waves defeated: N". The same seed and data give the same output.
 
-Exit codes: 0 done; 1 no data/strings.txt; 2 another data file missing; 4 a replay that cannot
-be played (unreadable, other data or another version); 5 a replay that did not end as
-recorded; 64 bad options.
+Exit codes: 0 done; 1 no data/strings.txt; 2 another data file missing, or options not
+understood; 4 a replay that cannot be played (unreadable, other data or another version); 5 a
+replay that did not end as recorded.
 )";
 
 bool number(const char* text, double low, double high, double& value) {
@@ -55,7 +56,7 @@ bool number(const char* text, double low, double high, double& value) {
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "groundline-sim: %s (see --help)\n", message.c_str());
-    return 64;
+    return kExitUsage;
 }
 
 } // namespace

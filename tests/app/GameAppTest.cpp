@@ -97,6 +97,21 @@ TEST_F(FrameClockTest, TheMouseIsSampledAtHalfResolution) {
     EXPECT_EQ(app->mouseY, 5);
 }
 
+TEST_F(FrameClockTest, TheMouseFollowsTheWindowScale) {
+    for (int scale = 1; scale <= 4; ++scale) {
+        app->scale = scale;
+        // The last window pixel of the bottom-right button's corner, and one past it.
+        mouse.next = {319 * scale + scale - 1, 239 * scale, 0};
+        app->tick();
+        EXPECT_EQ(app->mouseX, 319) << scale;
+        EXPECT_EQ(app->mouseY, 239) << scale;
+        EXPECT_TRUE(app->mouseIn(300, 220, 19, 19));
+        mouse.next = {320 * scale, 100, 0};
+        app->tick();
+        EXPECT_EQ(app->mouseX, 320) << scale;
+    }
+}
+
 TEST(MouseLatch, AQuickTapBetweenTwoSamplesShowsAsPressedThenReleased) {
     AllegroMouse::installPressLatch();
     ASSERT_NE(mouse_callback, nullptr);

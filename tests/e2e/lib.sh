@@ -1,7 +1,8 @@
 # Helpers shared by the end-to-end scenarios; sourced by every scenario script.
 # run_all.sh exports GAME, SIM, CLOSE_WINDOW, PROBE, SRC, SHOTS, WORK, DISPLAY and
 # ALSA_CONFIG_PATH.
-# Positions are back-buffer pixels (the window shows them doubled) unless a name says otherwise.
+# Positions are back-buffer pixels (the window shows them SCALE times, 2 unless a scenario starts
+# the game with --scale) unless a name says otherwise.
 # A scenario prints nothing on success and one line, the reason, on failure; everything else
 # goes to stderr, which run_all.sh keeps in SHOTS/<scenario>.log.
 
@@ -12,6 +13,11 @@ GAME_LIMIT=${GAME_LIMIT:-45} # seconds before timeout ends a game that hangs
 GAME_PID=
 WID=
 DATA_DIR=$SRC # where the game under test reads data/ from
+SCALE=2       # window pixels per back-buffer pixel of the game under test
+
+# Each scenario keeps its own settings and best result, starting with none.
+export XDG_CONFIG_HOME=$WORK/$SCENARIO.config
+export XDG_DATA_HOME=$WORK/$SCENARIO.share
 
 log() { echo "[$SCENARIO] $*" >&2; }
 
@@ -63,13 +69,14 @@ copy_data_calm() {
     echo "$dir"
 }
 
-# Starts the game in DIR (it reads data/ from there) with ARGS; stdout and stderr go to WORK.
+# Starts the game in DIR (it reads data/ from there) with the options that follow; stdout and
+# stderr go to WORK. The program is $GAME unless PROGRAM names another.
 start_game() {
     local dir=$1
     shift
     GAME_OUT=$WORK/$SCENARIO.stdout
     GAME_ERR=$WORK/$SCENARIO.stderr
-    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "$GAME" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
+    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "${PROGRAM:-$GAME}" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
     DATA_DIR=$dir
     log "started the game in $dir (pid $GAME_PID)"
@@ -107,7 +114,8 @@ wait_for_window() {
     [[ $name == Groundline ]] || fail "the window title is '$name', not 'Groundline'"
     # The window opens black; the first frame paints the sky over it.
     for ((i = 0; i < 50; ++i)); do
-        if shot .ready 2>/dev/null && [[ $(pixel "$SHOTS/.ready.png" 320 300) != "0,0,0" ]]; then
+        if shot .ready 2>/dev/null &&
+            [[ $(pixel "$SHOTS/.ready.png" $((160 * SCALE)) $((150 * SCALE))) != "0,0,0" ]]; then
             rm -f "$SHOTS/.ready.png"
             sleep 0.3
             log "window $WID is up"
@@ -133,10 +141,11 @@ image_size() {
     identify -format '%wx%h' "$1"
 }
 
-# A region of a screenshot in back-buffer pixels: the window halved, then cropped.
+# A region of a screenshot in back-buffer pixels: the window brought back to 320x240, then
+# cropped.
 crop_field() {
     local image=$1 x=$2 y=$3 w=$4 h=$5 out=$6
-    convert "$image" -sample 50% -crop "${w}x${h}+${x}+${y}" +repage "$out"
+    convert "$image" -sample '320x240!' -crop "${w}x${h}+${x}+${y}" +repage "$out"
 }
 
 # The strongest colour in a region of a screenshot, in back-buffer pixels: the highest
@@ -211,9 +220,9 @@ shows() {
     return 1
 }
 
-# Mouse input at back-buffer positions: the centre of the doubled pixel.
+# Mouse input at back-buffer positions: the middle of the scaled pixel.
 move_to() {
-    xdotool mousemove --window "$WID" $(($1 * 2 + 1)) $(($2 * 2 + 1))
+    xdotool mousemove --window "$WID" $(($1 * SCALE + SCALE / 2)) $(($2 * SCALE + SCALE / 2))
     sleep 0.1
 }
 
@@ -228,9 +237,24 @@ click_at() {
     sleep 0.15
 }
 
-press_escape() {
+press_key() {
     xdotool windowfocus "$WID"
     sleep 0.1
-    xdotool key Escape
+    xdotool key "$1"
     sleep 0.15
+}
+
+press_escape() {
+    press_key Escape
+}
+
+# Waits until the window has the size WxH (it is mapped before Allegro resizes it).
+wait_for_size() {
+    local i size
+    for ((i = 0; i < 30; ++i)); do
+        size=$(xdotool getwindowgeometry "$WID" 2>/dev/null | awk '/Geometry/ { print $2 }')
+        [[ $size == "$1" ]] && return 0
+        sleep 0.1
+    done
+    fail "the window is $size, expected $1"
 }

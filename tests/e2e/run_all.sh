@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Plays the real game in a virtual X display and checks what a player sees and gets: exit codes,
-# the window, the screen, the controls and the towers' menu.
+# the window, the screen, the controls, the towers' menu, the command line, the pause, the files
+# kept between runs and the installed game.
 #
 #   run_all.sh GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE [SIM]]
 #
 # GAME is the groundline binary, CLOSE_WINDOW the WM_DELETE_WINDOW client, SOURCE_DIR the project
 # root (its data/ is the data set under test), SHOT_DIR receives every screenshot and a log per
 # scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW, SIM to groundline-sim beside
-# GAME. Prints one line per scenario
-# and "N passed, M failed"; exits non-zero on any failure.
+# GAME. GAME must sit at the top of
+# its build tree (the installed scenario installs that tree). Prints one line per scenario and
+# "N passed, M failed"; exits non-zero on any failure.
 
 set -u
 
@@ -26,7 +28,9 @@ PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
 # E2E_SCENARIOS="a b" runs only those.
-read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-no_strings missing_file window close_button controls towers invaders shots replay}"
+ALL_SCENARIOS="no_strings missing_file window close_button controls towers invaders shots options"
+ALL_SCENARIOS+=" scale pause kept installed boss_wave replay"
+read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -36,6 +40,12 @@ declare -A TITLES=(
     [towers]="place, select, upgrade and demolish a tower; the money follows"
     [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
     [shots]="bolts, homing missiles with their trails and sparks against a wave; the money rises"
+    [options]="--help, --version, unknown and bad options, --data from another folder"
+    [scale]="--scale 1 and 3: the window's size and a click on the right button"
+    [pause]="P: \"Paused\", nothing moves, the menu still works, P again resumes"
+    [kept]="sound switch and best result kept between runs; a corrupt file costs one line"
+    [installed]="installed into a temporary prefix and started from another folder"
+    [boss_wave]="--wave 10: the master orb arrives with its health bar, which shrinks under fire"
     [replay]="a play-through recorded in the window replays to the same digest, headless and in the window"
 )
 
@@ -103,7 +113,11 @@ ctl.!default { type hw card 0 }
 EOF
 ALSA_CONFIG_PATH=$WORK/alsa.conf
 
-export GAME SIM CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH
+# The game keeps its settings and best result under these; never the tester's own.
+XDG_CONFIG_HOME=$WORK/config
+XDG_DATA_HOME=$WORK/share
+
+export GAME SIM CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH XDG_CONFIG_HOME XDG_DATA_HOME
 rm -f "$SHOTS"/*.png "$SHOTS"/*.log
 
 for s in "${SCENARIOS[@]}"; do

@@ -249,9 +249,10 @@ TEST_F(GameDrawTest, AnUpgradeWithoutLevelsShowsAnEmptyButtonAtItsMax) {
     def.entries[kFirstUpgradeEntry] = saved;
 }
 
-TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScore) {
+TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScoreAndTheBest) {
     game->gameOver = true;
     game->waveNumber = 4;
+    app->profile.bestWaves = 12;
     frame();
     // Everything outside the words is grey.
     for (int y = 100; y < 240; y += 7)
@@ -261,9 +262,10 @@ TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScore) {
         }
     BITMAP* expected = create_bitmap(320, 240);
     blit(copy, expected, 0, 0, 0, 0, 320, 240);
-    // The score line is the only red text below the words.
+    // The score line and the best under it are the only red texts below the words.
     app->fontSmallRed->printCentred(expected, 160, 74, "Waves Defeated: %d", 3);
-    EXPECT_TRUE(sameIn(copy, expected, 0, 70, 320, 90));
+    app->fontSmallRed->printCentred(expected, 160, 82, "Best: %d", 12);
+    EXPECT_TRUE(sameIn(copy, expected, 0, 70, 320, 95));
     destroy_bitmap(expected);
 
     // The words keep their red over the grey, every pixel doubled, centred from y = 50.

@@ -235,4 +235,23 @@ TEST_F(GameStateTest, ResettingDeletesEveryEntity) {
     EXPECT_TRUE(game->enemyShots.empty());
 }
 
+TEST_F(GameStateTest, ALostGameFromWaveOneSetsTheBestAndAPracticeGameDoesNot) {
+    GameApp* app = GameApp::instance();
+    app->profile.bestWaves = 5;
+    game->waveNumber = 8;
+    game->health = 0;
+    game->update(0.01);
+    ASSERT_TRUE(game->gameOver);
+    EXPECT_EQ(app->profile.bestWaves, 7);
+
+    game->firstWave = 10;
+    game->reset();
+    EXPECT_EQ(game->waveNumber, 10) << "a practice game starts at its wave";
+    game->waveNumber = 15;
+    game->health = 0;
+    game->update(0.01);
+    ASSERT_TRUE(game->gameOver);
+    EXPECT_EQ(app->profile.bestWaves, 7);
+}
+
 } // namespace

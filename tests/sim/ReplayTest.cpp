@@ -1,5 +1,5 @@
 #include "app/GameApp.h"
-#include "app/Version.h"
+#include "app/Options.h"
 #include "game/Game.h"
 #include "sim/Digest.h"
 #include "sim/ReplayFile.h"
@@ -92,7 +92,7 @@ class ReplayTest : public AppFixture {
 TEST_F(ReplayTest, AHeadlessRecordingPlaysBackToTheRecordedDigest) {
     record(40.0); // the first wave, towers built, the build bar and the tower menu used
     const std::string text = readAll();
-    EXPECT_EQ(text.rfind("groundline-replay 1\nversion " + std::string(kGameVersion) +
+    EXPECT_EQ(text.rfind("groundline-replay 1\nversion " + std::string(gameVersion()) +
                              "\nseed 4242\n"
                              "data " +
                              dataDigest("data") + "\n",
@@ -112,7 +112,13 @@ TEST_F(ReplayTest, AHeadlessRecordingPlaysBackToTheRecordedDigest) {
 
 TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
     ReplayWriter writer;
-    ASSERT_TRUE(writer.open(path, "v", 7, "d"));
+    ReplayHeader header;
+    header.version = "v";
+    header.seed = 7;
+    header.dataDigest = "d";
+    header.firstWave = 12;
+    header.scale = 3;
+    ASSERT_TRUE(writer.open(path, header));
     ReplayFrame a;
     a.stepMicros = 10000;
     a.mouse = {10, 20, 1};
@@ -129,8 +135,11 @@ TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
     Replay r;
     std::string error;
     ASSERT_TRUE(readReplay(path, r, error)) << error;
-    EXPECT_EQ(r.version, "v");
-    EXPECT_EQ(r.seed, 7u);
+    EXPECT_EQ(r.header.version, "v");
+    EXPECT_EQ(r.header.seed, 7u);
+    EXPECT_EQ(r.header.dataDigest, "d");
+    EXPECT_EQ(r.header.firstWave, 12);
+    EXPECT_EQ(r.header.scale, 3);
     EXPECT_EQ(r.frameCount, 6);
     EXPECT_EQ(r.finalDigest, "abc");
     ASSERT_EQ(r.frames.size(), 3u);
@@ -152,7 +161,7 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
         EXPECT_EQ(printed, "") << why;
     };
     std::string other = good;
-    other.replace(other.find("version "), 8 + std::string(kGameVersion).size(), "version 9.9");
+    other.replace(other.find("version "), 8 + std::string(gameVersion()).size(), "version 9.9");
     refused(other, true, "recorded with version 9.9, this is version");
     other = good;
     other.replace(other.find("data ") + 5, 16, "ffffffffffffffff");
@@ -161,7 +170,7 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused("", false, "empty");
     refused("\x1f\x8b garbage that only looks compressed", false, "");
     refused("groundline-replay 2\n", false, "format 2");
-    std::string header = good.substr(0, good.find("data ") + 22);
+    const std::string header = good.substr(0, good.find('\n', good.find("\nscale ") + 1) + 1);
     refused(header + "10000 1 2 0\n* 99999999999999\nend 1 x\n", true, "bad repeat");
     refused(header + "* 3\nend 3 x\n", true, "bad repeat");
     refused(header + "10000 1 2\nend 1 x\n", true, "bad frame");

@@ -1,5 +1,6 @@
 # Regenerates the data set into WORK_DIR and fails unless every file equals the committed one in
 # SOURCE_DIR/data, and data/ holds nothing generated-looking that the generator no longer makes.
+# Folders inside data/ (the desktop icons) are compared file by file too.
 #   cmake -DDATAGEN=... -DSOURCE_DIR=... -DWORK_DIR=... -P CompareData.cmake
 
 cmake_minimum_required(VERSION 3.16)
@@ -16,7 +17,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "${DATAGEN} failed: ${result}")
 endif()
 
-file(GLOB generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+file(GLOB_RECURSE generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
 list(LENGTH generated count)
 if(count EQUAL 0)
   message(FATAL_ERROR "the generator wrote nothing into ${WORK_DIR}")
@@ -36,7 +37,7 @@ foreach(name IN LISTS generated)
 endforeach()
 
 # strings.txt is the only hand-written file in data/; anything else must come from the generator.
-file(GLOB committed RELATIVE "${SOURCE_DIR}/data" "${SOURCE_DIR}/data/*")
+file(GLOB_RECURSE committed RELATIVE "${SOURCE_DIR}/data" "${SOURCE_DIR}/data/*")
 foreach(name IN LISTS committed)
   if(NOT name STREQUAL "strings.txt" AND NOT name IN_LIST generated)
     string(APPEND problems "  data/${name} is no longer generated: remove it\n")

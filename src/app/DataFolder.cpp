@@ -1,0 +1,29 @@
+#include "app/DataFolder.h"
+
+#include <cstdio>
+
+bool holdsStrings(const std::string& folder) {
+    std::FILE* f = std::fopen((folder + "/strings.txt").c_str(), "r");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+std::string installedDataFolder(const std::string& executable) {
+    const std::size_t slash = executable.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    return executable.substr(0, slash + 1) + "../share/groundline";
+}
+
+std::string findDataFolder(const std::string& chosen, const std::string& executable) {
+    if (!chosen.empty())
+        return holdsStrings(chosen) ? chosen : std::string();
+    if (holdsStrings("data"))
+        return "data";
+    const std::string installed = installedDataFolder(executable);
+    if (!installed.empty() && holdsStrings(installed))
+        return installed;
+    return std::string();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// Where the game's data is: the folder holding strings.txt and every file it names.
+//
+// A folder chosen with --data is the only one tried: a player who names a folder expects that
+// one or an error, never another copy. Without it, data/ in the working folder comes first (a
+// checkout, or a copy a player tunes), then the installed ../share/groundline beside the
+// executable. Returns an empty string when no candidate holds strings.txt.
+std::string findDataFolder(const std::string& chosen, const std::string& executable);
+
+// True when folder/strings.txt can be opened for reading.
+bool holdsStrings(const std::string& folder);
+
+// The installed data folder for an executable path: ../share/groundline beside it.
+std::string installedDataFolder(const std::string& executable);

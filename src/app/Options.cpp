@@ -1,0 +1,148 @@
+#include "app/Options.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#ifndef GROUNDLINE_VERSION
+#define GROUNDLINE_VERSION "unknown"
+#endif
+
+namespace {
+
+// Reads a whole decimal integer in [low, high] into out; returns an error message or "".
+std::string readInt(const char* name, const std::string& text, int low, int high, int& out) {
+    errno = 0;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || errno == ERANGE || value < low || value > high)
+        return std::string("option '") + name + "' needs a whole number from " +
+               std::to_string(low) + " to " + std::to_string(high) + ", not '" + text + "'";
+    out = static_cast<int>(value);
+    return std::string();
+}
+
+// One row per option: adding an option is one row here and one member of Options.
+struct OptionSpec {
+    const char* name;
+    // The value's name in --help, or nullptr for an option that takes no value.
+    const char* valueName;
+    const char* help;
+    // Stores the value; returns an error message, or "" when the value is good.
+    std::string (*apply)(Options& options, const std::string& value);
+};
+
+const OptionSpec kOptionTable[] = {
+    {"--help", nullptr, "show this help and exit",
+     [](Options& o, const std::string&) {
+         o.help = true;
+         return std::string();
+     }},
+    {"--version", nullptr, "show the version and exit",
+     [](Options& o, const std::string&) {
+         o.version = true;
+         return std::string();
+     }},
+    {"--scale", "N", "window size: N times 320 x 240, N from 1 to 4 (default 2: 640 x 480)",
+     [](Options& o, const std::string& v) {
+         return readInt("--scale", v, kMinScale, kMaxScale, o.scale);
+     }},
+    {"--wave", "N", "start every game at wave N (default 1); only games from wave 1 set a best",
+     [](Options& o, const std::string& v) {
+         return readInt("--wave", v, 1, kMaxFirstWave, o.firstWave);
+     }},
+    {"--data", "DIR", "read the game's data from DIR, the folder holding strings.txt",
+     [](Options& o, const std::string& v) {
+         if (v.empty())
+             return std::string("option '--data' needs a folder");
+         o.dataDir = v;
+         return std::string();
+     }},
+    {"--record", "FILE", "record the play-through into FILE, to be replayed",
+     [](Options& o, const std::string& v) {
+         if (v.empty() || !o.replayPath.empty())
+             return std::string("option '--record' needs a file, and no '--replay'");
+         o.recordPath = v;
+         return std::string();
+     }},
+    {"--replay", "FILE", "play FILE back (it sets the first wave); ends with its state digest",
+     [](Options& o, const std::string& v) {
+         if (v.empty() || !o.recordPath.empty())
+             return std::string("option '--replay' needs a file, and no '--record'");
+         o.replayPath = v;
+         return std::string();
+     }},
+};
+
+const OptionSpec* findOption(const std::string& name) {
+    for (const OptionSpec& spec : kOptionTable)
+        if (name == spec.name)
+            return &spec;
+    return nullptr;
+}
+
+} // namespace
+
+ParsedOptions parseOptions(int argc, const char* const* argv) {
+    ParsedOptions result;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const std::size_t equals = arg.find('=');
+        const bool hasInlineValue = arg.compare(0, 2, "--") == 0 && equals != std::string::npos;
+        const std::string name = hasInlineValue ? arg.substr(0, equals) : arg;
+        const OptionSpec* spec = findOption(name);
+        if (!spec) {
+            result.error = arg.compare(0, 1, "-") == 0 ? "unknown option '" + arg + "'"
+                                                       : "unexpected argument '" + arg + "'";
+            return result;
+        }
+        std::string value;
+        if (spec->valueName) {
+            if (hasInlineValue) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < argc) {
+                value = argv[++i];
+            } else {
+                result.error = std::string("option '") + spec->name + "' needs a value (" +
+                               spec->valueName + ")";
+                return result;
+            }
+        } else if (hasInlineValue) {
+            result.error = std::string("option '") + spec->name + "' takes no value";
+            return result;
+        }
+        result.error = spec->apply(result.options, value);
+        if (!result.error.empty())
+            return result;
+    }
+    return result;
+}
+
+std::string usageText() {
+    std::string text = "Usage: groundline [OPTION]...\n"
+                       "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
+    for (const OptionSpec& spec : kOptionTable) {
+        std::string left = std::string("  ") + spec.name;
+        if (spec.valueName)
+            left += std::string(" ") + spec.valueName;
+        left.resize(std::max<std::size_t>(left.size() + 2, 16), ' ');
+        text += left + spec.help + "\n";
+    }
+    text += "\nThe data is read from data/ in the working folder, else from ../share/groundline\n"
+            "beside the executable; --data DIR replaces both.\n"
+            "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt and the best\n"
+            "result in $XDG_DATA_HOME/groundline/best.txt (~/.config and ~/.local/share when\n"
+            "those are not set).\n"
+            "In the game: left click to act, right click to cancel, Escape for the menu, P to\n"
+            "pause.\n";
+    return text;
+}
+
+std::string versionText() {
+    return std::string("groundline ") + GROUNDLINE_VERSION + "\n";
+}
+
+const char* gameVersion() {
+    return GROUNDLINE_VERSION;
+}

@@ -1,0 +1,143 @@
+#include "app/Profile.h"
+
+#include "app/SavedFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+namespace {
+
+// Reads "key=value" lines, skipping blank lines and # comments. Keys this version does not know
+// are kept and ignored, so a newer game's file still loads. False for a line of any other shape.
+bool parseLines(const std::string& text, std::map<std::string, std::string>& values) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::size_t equals = line.find('=');
+        if (equals == 0 || equals == std::string::npos)
+            return false;
+        values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return true;
+}
+
+bool readCount(const std::string& text, int& out) {
+    if (text.empty() || text[0] < '0' || text[0] > '9')
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || value > INT_MAX)
+        return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+// Reads a file into key=value pairs. Returns false (with nothing reported) when it is missing,
+// false with a problem when it is unreadable or malformed.
+bool readValues(const std::string& path, std::map<std::string, std::string>& values,
+                std::string& problem) {
+    std::string text;
+    if (readSmallFile(path, text, problem) != ReadStatus::Read)
+        return false;
+    if (!parseLines(text, values)) {
+        problem = "not a list of key=value lines";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Profile::Profile(std::string settingsFile, std::string bestFile)
+    : settingsFile(std::move(settingsFile)), bestFile(std::move(bestFile)) {}
+
+Profile Profile::forPlayer() {
+    const std::string config = configHome();
+    const std::string data = dataHome();
+    return Profile(config.empty() ? std::string() : config + "/groundline/settings.txt",
+                   data.empty() ? std::string() : data + "/groundline/best.txt");
+}
+
+void Profile::load() {
+    loadSettings();
+    loadBest();
+}
+
+void Profile::loadSettings() {
+    soundOn = true;
+    if (settingsFile.empty())
+        return;
+    std::map<std::string, std::string> values;
+    std::string problem;
+    if (!readValues(settingsFile, values, problem)) {
+        if (!problem.empty())
+            warn("ignoring " + settingsFile + " (" + problem + "): sound on");
+        return;
+    }
+    auto sound = values.find("sound");
+    if (sound == values.end() || (sound->second != "on" && sound->second != "off")) {
+        warn("ignoring " + settingsFile + " (no sound=on or sound=off line): sound on");
+        return;
+    }
+    soundOn = sound->second == "on";
+}
+
+void Profile::loadBest() {
+    bestWaves = 0;
+    if (bestFile.empty())
+        return;
+    std::map<std::string, std::string> values;
+    std::string problem;
+    if (!readValues(bestFile, values, problem)) {
+        if (!problem.empty())
+            warn("ignoring " + bestFile + " (" + problem + "): best 0");
+        return;
+    }
+    auto best = values.find("best");
+    int waves = 0;
+    if (best == values.end() || !readCount(best->second, waves)) {
+        warn("ignoring " + bestFile + " (no best=N line): best 0");
+        return;
+    }
+    bestWaves = waves;
+}
+
+void Profile::saveSound(bool on) {
+    soundOn = on;
+    save(settingsFile, std::string("# Groundline settings\nsound=") + (on ? "on" : "off") + "\n");
+}
+
+void Profile::recordWavesDefeated(int waves) {
+    if (waves <= bestWaves)
+        return;
+    bestWaves = waves;
+    save(bestFile,
+         "# Groundline: the most waves defeated in one game\nbest=" + std::to_string(waves) + "\n");
+}
+
+void Profile::save(const std::string& path, const std::string& contents) {
+    if (path.empty())
+        return;
+    std::string error;
+    if (!writeFileAtomically(path, contents, error))
+        warn("cannot save " + path + ": " + error);
+}
+
+void Profile::warn(const std::string& line) {
+    warnings.push_back(line);
+    if (!quiet)
+        std::fprintf(stderr, "groundline: %s\n", line.c_str());
+}

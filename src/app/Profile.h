@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the game remembers between runs: the sound switch and the most waves defeated in one
+// game. A missing file is a first run and reads as the defaults in silence; a file that cannot
+// be read or makes no sense costs one line on stderr and also reads as the defaults. A file
+// that cannot be written costs one line and the game goes on with the value in memory.
+class Profile {
+  public:
+    // Files kept nowhere: everything stays in memory (tests, or a home that cannot be found).
+    Profile() = default;
+    Profile(std::string settingsFile, std::string bestFile);
+    // The player's files under the XDG folders.
+    static Profile forPlayer();
+
+    void load();
+    void saveSound(bool on);
+    // The result of a lost game; saved when it beats the best.
+    void recordWavesDefeated(int waves);
+
+    bool soundOn = true;
+    int bestWaves = 0;
+    std::string settingsFile;
+    std::string bestFile;
+    // Every line reported, in order; printed on stderr unless quiet.
+    std::vector<std::string> warnings;
+    bool quiet = false;
+
+  private:
+    void warn(const std::string& line);
+    void loadSettings();
+    void loadBest();
+    void save(const std::string& path, const std::string& contents);
+};

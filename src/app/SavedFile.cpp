@@ -1,0 +1,111 @@
+#include "app/SavedFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+bool writeAll(int fd, const std::string& contents) {
+    const char* p = contents.data();
+    std::size_t left = contents.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string xdgFolder(const char* variable, const char* underHome) {
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/')
+        return value;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/')
+        return std::string(home) + "/" + underHome;
+    return std::string();
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string& path, const std::string& contents, std::string& error) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ec;
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        error = "cannot create " + folder.string() + ": " + ec.message();
+        return false;
+    }
+    // A name of its own for every writer, in the same folder so that the rename stays on one
+    // file system and replaces the old file in one step.
+    std::string pattern = path + ".XXXXXX";
+    std::vector<char> temp(pattern.begin(), pattern.end());
+    temp.push_back('\0');
+    int fd = mkstemp(temp.data());
+    if (fd < 0) {
+        error = std::string("cannot write beside it: ") + std::strerror(errno);
+        return false;
+    }
+    // The data must be on the disk before the rename makes it the file.
+    bool ok = writeAll(fd, contents) && fsync(fd) == 0;
+    int reason = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = errno;
+    }
+    if (ok && std::rename(temp.data(), path.c_str()) != 0) {
+        ok = false;
+        reason = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.data());
+        error = std::strerror(reason);
+    }
+    return ok;
+}
+
+ReadStatus readSmallFile(const std::string& path, std::string& contents, std::string& error,
+                         std::size_t maxBytes) {
+    contents.clear();
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        if (errno == ENOENT)
+            return ReadStatus::Missing;
+        error = std::strerror(errno);
+        return ReadStatus::Failed;
+    }
+    std::vector<char> buffer(maxBytes + 1);
+    std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f);
+    const bool failed = std::ferror(f) != 0;
+    const int reason = errno;
+    std::fclose(f);
+    if (failed) {
+        error = std::strerror(reason);
+        return ReadStatus::Failed;
+    }
+    if (n > maxBytes) {
+        error = "larger than " + std::to_string(maxBytes) + " bytes";
+        return ReadStatus::Failed;
+    }
+    contents.assign(buffer.data(), n);
+    return ReadStatus::Read;
+}
+
+std::string configHome() {
+    return xdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string dataHome() {
+    return xdgFolder("XDG_DATA_HOME", ".local/share");
+}
