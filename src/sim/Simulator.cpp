@@ -69,6 +69,15 @@ void frame(GameApp* app, Game& game) {
     app->backBuffer->present();
 }
 
+// A run starts as the window's first frame does: no mouse seen yet, no shake, no close asked
+// for. The scale, the sound switch and the kept files stay as they are.
+void freshFrameState(GameApp* app) {
+    app->mouseX = app->mouseY = 0;
+    app->previousButtons = app->buttons = 0;
+    app->shakeAmount = app->shakeTimeLeft = 0.0;
+    app->closeRequested = false;
+}
+
 int fail(const SimOptions& options, const std::string& message, int code) {
     std::fprintf(stderr, "%s: %s\n", options.program.c_str(), message.c_str());
     return code;
@@ -81,8 +90,6 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     std::string error;
     if (!loadStrategy(options.strategy, strategy, error))
         return fail(options, error, kExitUsage);
-    if (!options.recordPath.empty() && options.startWave != 1)
-        return fail(options, "a recording starts at wave 1 (the replay could not start later)", 64);
 
     GameApp* app = GameApp::instance();
     SeamGuard guard;
@@ -96,7 +103,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     app->stepSource = &steps;
     app->mouse = &hands;
     app->keyboard = &hands;
-    app->resetFrameState();
+    freshFrameState(app);
 
     Game game;
     game.firstWave = options.startWave;
@@ -193,7 +200,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
 int runReplayHeadless(const std::string& program, const std::string& path) {
     GameApp* app = GameApp::instance();
     SeamGuard guard;
-    app->resetFrameState();
+    freshFrameState(app);
     Game game;
     app->game = &game;
     if (int status = startReplay(program, path, false))

@@ -110,6 +110,29 @@ TEST_F(ReplayTest, AHeadlessRecordingPlaysBackToTheRecordedDigest) {
     EXPECT_NE(complaint.find("drifted"), std::string::npos) << complaint;
 }
 
+// The mouse goes into the file in window pixels: a play-through recorded in a window of another
+// scale, from a later first wave, still replays to its digest.
+TEST_F(ReplayTest, ARecordingFromAnotherScaleAndWaveReplaysToItsDigest) {
+    GameApp* app = GameApp::instance();
+    const int scale = app->scale;
+    app->scale = 3;
+    SimOptions options;
+    options.strategy = "lasers";
+    options.seed = 99;
+    options.startWave = 4;
+    options.timeLimit = 30.0;
+    options.recordPath = path;
+    std::ostringstream report;
+    testing::internal::CaptureStdout();
+    const int recorded = runSimulation(options, report);
+    app->scale = scale;
+    const std::string printed = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(recorded, 0);
+    EXPECT_NE(readAll().find("\nwave 4\nscale 3\n"), std::string::npos);
+    EXPECT_EQ(replay(), 0) << complaint;
+    EXPECT_EQ(printed, this->printed);
+}
+
 TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
     ReplayWriter writer;
     ReplayHeader header;
