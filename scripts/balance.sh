@@ -75,7 +75,7 @@ set title "Money over time, seed 1"
 set xlabel "game time (s)"
 set ylabel "money"
 set grid
-set key below horizontal
+set key outside right top vertical
 plot "$work/idle.trace" using 1:2 with lines lw 2 lc rgb "#888888" title "idle", \
      "$work/lasers.trace" using 1:2 with lines lw 2 lc rgb "#d03030" title "lasers", \
      "$work/mixed.trace" using 1:2 with lines lw 2 lc rgb "#3060d0" title "mixed"
@@ -103,8 +103,9 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo
     echo '![waves defeated per strategy](balance-waves.png)'
     echo
-    echo "Money over time with seed 1 (money piles up when nothing worth buying is left, and"
-    echo "drops at every purchase):"
+    echo "Money over time with seed 1, once per game second. The scripted players spend as soon as"
+    echo "they can, so the money stays low; a tall spike is a boss's reward (120 times the wave),"
+    echo "spent within the second:"
     echo
     echo '![money over time](balance-money.png)'
     echo

@@ -38,7 +38,8 @@ class BalanceGuard : public AppFixture {
     std::string lastReport;
 };
 
-constexpr unsigned kSeeds[] = {1, 2, 3};
+// Seed 9 was the closest boss fight when the data was last tuned.
+constexpr unsigned kSeeds[] = {1, 5, 9};
 
 TEST_F(BalanceGuard, IdleLosesByWaveTwoLasersGetPastWaveFiveMixedBeatsTheFirstBoss) {
     if (!towersShootInvaders())
