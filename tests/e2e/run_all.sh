@@ -34,9 +34,9 @@ declare -A TITLES=(
     [close_button]="the close button ends the game with exit 0"
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
-    [options]="--help, --version, unknown and bad options, --data from another folder"
+    [options]="--help, --version, unknown and bad options, --data and --wave"
     [scale]="--scale 1 and 3: the window's size and a click on the right button"
-    [pause]="P: \"Paused\", nothing moves, the menu still works, P again resumes"
+    [pause]="P: \"Paused\", nothing moves, P again resumes"
     [kept]="sound switch and best result kept between runs; a corrupt file costs one line"
     [installed]="installed into a temporary prefix and started from another folder"
 )
