@@ -17,9 +17,7 @@ namespace {
 
 // Both run on Allegro's own thread: they only store one value each.
 void onCloseButton() {
-    GameApp* app = GameApp::instance();
-    if (app->game)
-        app->game->running = false;
+    GameApp::instance()->closeRequested = true;
 }
 END_OF_FUNCTION(onCloseButton)
 
@@ -151,6 +149,7 @@ void GameApp::resetFrameState() {
     previousButtons = buttons = 0;
     shakeAmount = shakeTimeLeft = 0.0;
     soundOn = true;
+    closeRequested = false;
     scale = 2;
     profile = Profile();
 }

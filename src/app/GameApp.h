@@ -97,7 +97,11 @@ class GameApp {
     SAMPLE* sampleMissile = nullptr;
     SAMPLE* sampleBounce = nullptr;
 
+    // The game being played; written and read on the game's thread only.
     Game* game = nullptr;
+    // Set by the window's close button on Allegro's own thread; the run loop ends after the
+    // frame in progress. The callback never touches the game, which main may be deleting.
+    std::atomic<bool> closeRequested{false};
 
     // Window pixels per back-buffer pixel, each way.
     int scale = 2;

@@ -3,7 +3,7 @@
 #include "app/GameApp.h"
 #include "app/Random.h"
 #include "effects/SimpleEffect.h"
-#include "game/Game.h"
+#include "game/Spawn.h"
 
 #include <allegro.h>
 
@@ -73,9 +73,9 @@ void DebrisEffect::update(double dt) {
             p.vx = 0.5 * p.vx;
         }
         p.vy += kGravity * dt;
-        if ((trail || hardLanding) && app->game)
-            app->game->addEffect(new SimpleEffect(static_cast<int>(p.x), static_cast<int>(p.y),
-                                                  app->puff2Sheet, 0.0));
+        if (trail || hardLanding)
+            spawnEffect(new SimpleEffect(static_cast<int>(p.x), static_cast<int>(p.y),
+                                         app->puff2Sheet, 0.0));
     }
 }
 

@@ -99,6 +99,8 @@ void Game::run() {
         double dt = app->tick();
         update(dt);
         draw(true);
+        if (app->closeRequested)
+            running = false;
     }
 }
 
@@ -116,7 +118,7 @@ void Game::wipeAndRestart() {
     bool closeRequested = false;
     for (;;) {
         t += app->tick();
-        closeRequested = closeRequested || !running;
+        closeRequested = closeRequested || !running || app->closeRequested;
         if (t >= kWipeSeconds || closeRequested)
             break;
         draw(false);

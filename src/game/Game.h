@@ -2,7 +2,6 @@
 
 #include "game/Cloud.h"
 
-#include <atomic>
 #include <vector>
 
 struct BITMAP;
@@ -56,8 +55,8 @@ class Game {
 
     int uiMode = kUiIdle;
     int placingType = 0;
-    // Also cleared by the window's close button, on Allegro's own thread.
-    std::atomic<bool> running{false};
+    // Cleared by "Quit Game"; the window's close button asks through GameApp::closeRequested.
+    bool running = false;
     std::vector<Building*> buildings;
     std::vector<Projectile*> projectiles;
     std::vector<InvaderProjectile*> enemyShots;

@@ -6,8 +6,11 @@ class Wave;
 
 // What the rest of the game knows about an enemy: position, health, size and its wave.
 class Invader {
-public:
+  public:
+    Invader() = default;
     virtual ~Invader();
+    Invader(const Invader&) = delete;
+    Invader& operator=(const Invader&) = delete;
     virtual void update(double dt) = 0;
     virtual void draw(BITMAP* target) = 0;
     // 0 when the hit had no effect because the invader was already dead.

@@ -1,6 +1,16 @@
 #include "invaders/Wave.h"
 
+#include "app/GameApp.h"
+#include "game/Game.h"
 #include "invaders/Invader.h"
+
+namespace {
+
+unsigned long long lastSerial = 0;
+
+} // namespace
+
+Wave::Wave() : serial(++lastSerial) {}
 
 Wave::~Wave() {
     for (Invader* invader : invaders)
@@ -25,4 +35,9 @@ void Wave::drawInvaders(BITMAP* target) const {
 void Wave::killAll() {
     for (Invader* invader : invaders)
         invader->health = 0;
+}
+
+unsigned long long currentWaveSerial() {
+    const Game* game = GameApp::instance()->game;
+    return game && game->wave ? game->wave->serial : 0;
 }

@@ -7,8 +7,11 @@ class Invader;
 
 // One attack's invaders. The wave owns them; dead ones stay in the list until the wave goes.
 class Wave {
-public:
+  public:
+    Wave();
     virtual ~Wave();
+    Wave(const Wave&) = delete;
+    Wave& operator=(const Wave&) = delete;
     virtual void update(double dt);
     virtual bool isDefeated() const;
     // The invader whose health bar the HUD shows, if any.
@@ -18,4 +21,12 @@ public:
     void killAll();
 
     std::vector<Invader*> invaders;
+
+    // Unique for the life of the process, never reused. A shot that remembers the serial of its
+    // target's wave can tell that the wave (and the target with it) is gone even when a new wave
+    // has been allocated at the same address.
+    const unsigned long long serial;
 };
+
+// The serial of the game's current wave, or 0 when no wave is running (no wave has serial 0).
+unsigned long long currentWaveSerial();

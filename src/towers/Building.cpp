@@ -5,8 +5,8 @@
 #include "app/Sound.h"
 #include "effects/DebrisEffect.h"
 #include "effects/SimpleEffect.h"
-#include "effects/TextEffect.h"
 #include "game/Game.h"
+#include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 #include "gfx/SpriteSheet.h"
 
@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -35,18 +34,8 @@ constexpr int kBlastScatter = 20;            // blasts land within ±10 pixels o
 constexpr double kDebrisSpread = 8.0;
 constexpr double kDebrisSpeed = 80.0;
 
-// Effects are owned by the game; without one (never in play) there is nobody to hand them to.
-void addEffect(Effect* effect) {
-    if (Game* game = GameApp::instance()->game)
-        game->addEffect(effect);
-    else
-        delete effect;
-}
-
 void addText(int x, int y, const char* format, int amount) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, amount);
-    addEffect(new TextEffect(x, y, GameApp::instance()->fontSmall, text));
+    spawnText(x, y, GameApp::instance()->fontSmall, format, amount);
 }
 
 } // namespace
@@ -103,7 +92,7 @@ void Building::spawnSmokePuff() {
     const int py = cy - w / 8 + randomInt() % 2 - 1;
     SimpleEffect* puff = new SimpleEffect(px, py, GameApp::instance()->puff2Sheet, 0.0);
     puff->setVelocity(8.0 + 16.0 * randomFraction(), -20.0);
-    addEffect(puff);
+    spawnEffect(puff);
 }
 
 double Building::centreX() const {
@@ -160,12 +149,12 @@ void Building::explode() {
     const double cy = centreY();
     // A type without full health throws no debris rather than a count wrapped to billions.
     const unsigned pieces = static_cast<unsigned>(std::max(0, maxHealth()));
-    addEffect(new DebrisEffect(static_cast<int>(cx), static_cast<int>(cy), pieces, kDebrisSpread,
+    spawnEffect(new DebrisEffect(static_cast<int>(cx), static_cast<int>(cy), pieces, kDebrisSpread,
                                kDebrisSpeed));
     for (int i = 1; i <= kBlastCount; ++i) {
         const double bx = cx + randomInt() % kBlastScatter - kBlastScatter / 2;
         const double by = cy + randomInt() % kBlastScatter - kBlastScatter / 2;
-        addEffect(new SimpleEffect(static_cast<int>(bx), static_cast<int>(by),
+        spawnEffect(new SimpleEffect(static_cast<int>(bx), static_cast<int>(by),
                                    app->explosionSmallSheet, i * kBlastStagger));
         app->startShake(kBlastShakeAmount, kBlastShakeSeconds);
     }

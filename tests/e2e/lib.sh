@@ -147,6 +147,14 @@ crop_field() {
     convert "$image" -sample '320x240!' -crop "${w}x${h}+${x}+${y}" +repage "$out"
 }
 
+# The strongest colour in a region of a screenshot, in back-buffer pixels: the highest
+# saturation found, 0 when every pixel is a grey.
+saturation() {
+    local image=$1 x=$2 y=$3 w=$4 h=$5
+    convert "$image" -sample '320x240!' -crop "${w}x${h}+${x}+${y}" +repage -colorspace HSL \
+        -channel G -separate -format '%[fx:int(255*maxima+0.5)]' info:
+}
+
 # The number of pixels in which two images of one size differ.
 pixels_differing() {
     local n

@@ -25,8 +25,8 @@ mkdir -p "$4"
 SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 
-SCENARIOS=(no_strings missing_file window close_button controls towers options scale pause kept
-           installed)
+SCENARIOS=(no_strings missing_file window close_button controls towers invaders options scale pause
+           kept installed)
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -34,6 +34,7 @@ declare -A TITLES=(
     [close_button]="the close button ends the game with exit 0"
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
+    [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
     [options]="--help, --version, unknown and bad options, --data and --wave"
     [scale]="--scale 1 and 3: the window's size and a click on the right button"
     [pause]="P: \"Paused\", nothing moves, P again resumes"

@@ -9,6 +9,7 @@
 //   hud MONEY HEALTH MAXHEALTH       the base's health bar and the money, as the HUD shows them
 //   buildbar MONEY                   the three build buttons with the mouse away from them
 //   text FONT ALIGN X Y TEXT         FONT main|mainred|small|smallred, ALIGN left|centre|right
+//   gameover WAVES                   the doubled "Game Over" words and the score line
 // Exit codes: 0 saved, 1 bad arguments, 2 data missing, 3 cannot save.
 
 #include "app/GameApp.h"
@@ -38,7 +39,7 @@ constexpr int kLookUnusable = 2;
 int usage() {
     std::fprintf(stderr, "usage: text_probe OUT.bmp X Y W H [--blank] COMMAND...\n"
                          "  hud MONEY HEALTH MAXHEALTH | buildbar MONEY |"
-                         " text FONT left|centre|right X Y TEXT\n");
+                         " text FONT left|centre|right X Y TEXT | gameover WAVES\n");
     return 1;
 }
 
@@ -84,6 +85,13 @@ void drawBuildBar(const GameApp& app, BITMAP* bmp, int money) {
         masked_blit(app.iconsImage, bmp, kIconSize * i + kIconSize, usable ? 0 : kIconSize, x + 1,
                     kButtonY + 1, kIconSize, kIconSize);
     }
+}
+
+void drawGameOver(const GameApp& app, BITMAP* bmp, int waves) {
+    BITMAP* words = app.gameOverImage;
+    masked_stretch_blit(words, bmp, 0, 0, words->w, words->h, 160 - words->w, 50, 2 * words->w,
+                        2 * words->h);
+    app.fontSmallRed->printCentred(bmp, 160, 74, "Waves Defeated: %d", waves);
 }
 
 bool drawText(const GameApp& app, BITMAP* bmp, char** args) {
@@ -146,6 +154,9 @@ int main(int argc, char** argv) {
             arg += 4;
         } else if (!std::strcmp(command, "buildbar") && arg + 1 < argc && toInt(argv[arg + 1], a)) {
             drawBuildBar(app, field, a);
+            arg += 2;
+        } else if (!std::strcmp(command, "gameover") && arg + 1 < argc && toInt(argv[arg + 1], a)) {
+            drawGameOver(app, field, a);
             arg += 2;
         } else if (!std::strcmp(command, "text") && arg + 5 < argc &&
                    drawText(app, field, argv + arg + 1)) {

@@ -152,12 +152,14 @@ TEST_F(GameInputTest, ARefusedPlacementDoesNothing) {
 }
 
 TEST_F(GameInputTest, EscapeOpensAndClosesTheMenuEvenAfterTheBaseIsLost) {
+    SoundLog sounds;
     keyboard.pressScanCode(kEscapeScanCode);
     step();
     EXPECT_EQ(game->uiMode, kUiGameMenu);
     keyboard.pressScanCode(kEscapeScanCode);
     step();
     EXPECT_EQ(game->uiMode, kUiIdle);
+    EXPECT_EQ(sounds.samples, (std::vector<SAMPLE*>{app->sampleBip, app->sampleBip2}));
 
     game->health = 0;
     step();

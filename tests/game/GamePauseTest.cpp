@@ -5,7 +5,9 @@
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "invaders/Invader.h"
+#include "invaders/InvaderProjectile.h"
 #include "invaders/Wave.h"
+#include "projectiles/Projectile.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
 
@@ -15,21 +17,6 @@
 #include <sstream>
 
 namespace {
-
-// A stand-in for the real waves: invaders that march down.
-class MarchingInvader : public Invader {
-public:
-    void update(double dt) override { y += 6.0 * dt; }
-    void draw(BITMAP*) override {}
-    int takeDamage(int amount) override { return health -= amount, amount; }
-};
-class MarchingWave : public Wave {
-public:
-    void update(double dt) override {
-        for (Invader* v : invaders)
-            v->update(dt);
-    }
-};
 
 class GamePauseTest : public GameFixture {
 protected:
@@ -54,24 +41,22 @@ protected:
         keyboard.pressScanCode(scanCode);
         frame();
     }
-    // Wounded, smoking towers under a marching wave, debris in the air, the screen shaking.
+    // Wounded, smoking towers under the first wave, its shots coming down, debris in the air,
+    // the screen shaking.
     void startBattle() {
         for (int type = 0; type < kTowerTypeCount; ++type) {
             game->buildings.push_back(createTower(type));
             game->buildings.back()->placeAt(60 + 90 * type);
             game->buildings.back()->health = game->buildings.back()->maxHealth() / 3;
         }
-        game->wave = new MarchingWave();
-        for (int i = 0; i < 12; ++i) {
-            game->wave->invaders.push_back(new MarchingInvader());
-            game->wave->invaders.back()->setCentre(20 + 25 * i, 20 + 3 * i);
-            game->wave->invaders.back()->health = 40;
-        }
-        for (int i = 0; i < 150; ++i) {
+        game->waveTimer = 0.01;
+        for (int i = 0; i < 600 && game->enemyShots.empty(); ++i) {
             if (i % 30 == 0)
-                game->addEffect(new DebrisEffect(100 + i, 150, 6, 1.0, 40.0));
+                game->addEffect(new DebrisEffect(100 + i % 100, 150, 6, 1.0, 40.0));
             frame();
         }
+        ASSERT_NE(game->wave, nullptr);
+        ASSERT_FALSE(game->enemyShots.empty());
         app->startShake(3.0, 5.0);
     }
     std::string state() const {
@@ -83,11 +68,15 @@ protected:
             s << ' ' << c.x;
         for (const Building* b : game->buildings)
             s << "\nB " << b->health << ' ' << b->smokeTimer;
+        for (const Projectile* p : game->projectiles)
+            s << "\nP " << p->x << ' ' << p->y;
+        for (const InvaderProjectile* e : game->enemyShots)
+            s << "\nE " << e->x << ' ' << e->y;
         for (const Effect* e : game->effects)
             s << "\nF " << e->x << ' ' << e->y << ' ' << e->age;
         if (game->wave)
             for (const Invader* v : game->wave->invaders)
-                s << "\nI " << v->y;
+                s << "\nI " << v->x << ' ' << v->y << ' ' << v->health;
         return s.str();
     }
 

@@ -108,9 +108,11 @@ TEST_F(GameStateTest, AStalledWipeEndsAtOnceAfterResetting) {
 TEST_F(GameStateTest, TheWindowsCloseButtonDuringTheWipeIsNotLost) {
     GameApp* app = GameApp::instance();
     app->minStep = 0.02;
-    game->running = false; // the close button was pressed as the wipe began
+    app->closeRequested = true; // the close button was pressed as the wipe began
     game->wipeAndRestart();
     EXPECT_FALSE(game->running);
+    EXPECT_EQ(game->money, app->strings.getInt("StartingMoney"));
+    app->closeRequested = false;
 }
 
 TEST_F(GameStateTest, TheRunLoopEndsWhenRunningIsCleared) {

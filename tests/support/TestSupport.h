@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/Platform.h"
+#include "app/Sound.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <string>
+#include <vector>
 
 struct BITMAP;
 class Game;
@@ -18,7 +20,7 @@ std::string sourcePath(const std::string& relative);
 
 // A clock that only moves when told to; sleeping advances it by the time slept.
 class FakeClock : public Clock {
-public:
+  public:
     double now() override { return time; }
     void sleepMs(int ms) override {
         sleeps.push_back(ms);
@@ -32,7 +34,7 @@ public:
 };
 
 class FakeKeyboard : public Keyboard {
-public:
+  public:
     bool keypressed() override { return !keys.empty(); }
     int readkey() override {
         int k = keys.front();
@@ -44,14 +46,14 @@ public:
 };
 
 class FakeMouse : public Mouse {
-public:
+  public:
     MouseSample sample() override { return next; }
     MouseSample next;
 };
 
 // Installs the fakes in the application object and restores the previous seams afterwards.
 class AppFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -65,7 +67,7 @@ protected:
     FakeKeyboard keyboard;
     FakeMouse mouse;
 
-private:
+  private:
     Clock* savedClock = nullptr;
     Keyboard* savedKeyboard = nullptr;
     Mouse* savedMouse = nullptr;
@@ -73,7 +75,7 @@ private:
 
 // A fresh game that the application object points at, needing the real data set.
 class GameFixture : public AppFixture {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -82,15 +84,37 @@ protected:
 
 // Sets a string-table value for the length of a test and puts the old one back afterwards.
 class ScopedString {
-public:
+  public:
     ScopedString(const std::string& key, const std::string& value);
     ~ScopedString();
     ScopedString(const ScopedString&) = delete;
     ScopedString& operator=(const ScopedString&) = delete;
 
-private:
+  private:
     std::string key;
     std::string saved;
+};
+
+// Records every sample the game asks to play for as long as it lives.
+class SoundLog : public SoundObserver {
+  public:
+    SoundLog() : previous(setSoundObserver(this)) {}
+    ~SoundLog() override { setSoundObserver(previous); }
+    SoundLog(const SoundLog&) = delete;
+    SoundLog& operator=(const SoundLog&) = delete;
+
+    void played(SAMPLE* sample) override { samples.push_back(sample); }
+    int count(const SAMPLE* sample) const {
+        int n = 0;
+        for (const SAMPLE* s : samples)
+            n += s == sample;
+        return n;
+    }
+
+    std::vector<SAMPLE*> samples;
+
+  private:
+    SoundObserver* previous;
 };
 
 // Colour helpers that read back through getr/getg/getb, whatever the pixel layout.

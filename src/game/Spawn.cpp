@@ -1,0 +1,36 @@
+#include "game/Spawn.h"
+
+#include "app/GameApp.h"
+#include "effects/TextEffect.h"
+#include "game/Game.h"
+#include "invaders/InvaderProjectile.h"
+#include "projectiles/Projectile.h"
+
+#include <cstdio>
+
+void spawnEffect(Effect* effect) {
+    if (Game* game = GameApp::instance()->game)
+        game->addEffect(effect);
+    else
+        delete effect;
+}
+
+void spawnProjectile(Projectile* projectile) {
+    if (Game* game = GameApp::instance()->game)
+        game->addProjectile(projectile);
+    else
+        delete projectile;
+}
+
+void spawnEnemyShot(InvaderProjectile* shot) {
+    if (Game* game = GameApp::instance()->game)
+        game->addEnemyShot(shot);
+    else
+        delete shot;
+}
+
+void spawnText(int x, int y, const BitmapFont* font, const char* format, int value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    spawnEffect(new TextEffect(x, y, font, text));
+}

@@ -1,0 +1,116 @@
+#include "invaders/Squibble.h"
+
+#include "app/GameApp.h"
+#include "app/Random.h"
+#include "app/Sound.h"
+#include "effects/SimpleEffect.h"
+#include "game/Game.h"
+#include "game/Spawn.h"
+#include "gfx/SpriteAnim.h"
+#include "invaders/SquibbleBullet.h"
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr double kWoundedFraction = 0.35;
+
+// No squibble fires in its first 2.3 seconds. After each roll a healthy one waits 0.5 to 2.25
+// seconds for the next, a wounded one twice as long, but a wounded one fires twice as often.
+constexpr double kShotRollAfter = 2.3;
+constexpr double kRollPauseMin = 1.0;
+constexpr double kRollPauseRange = 3.5;
+constexpr double kHealthyRollPause = 0.5;
+constexpr int kHealthyShotPercent = 4;
+constexpr int kWoundedShotPercent = 8;
+
+// Shot down within this many pixels of the ground line (top edge), a squibble pays up to
+// double its bounty, rising to double on the line itself.
+constexpr int kBonusDistance = 70;
+
+int clampToInt(double v) {
+    if (std::isnan(v)) // a broken tuning value
+        return 0;
+    if (v <= INT_MIN)
+        return INT_MIN;
+    return v < INT_MAX ? static_cast<int>(v) : INT_MAX;
+}
+
+int clampToInt(long long v) {
+    return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
+}
+
+} // namespace
+
+Squibble::Squibble() {
+    GameApp* app = GameApp::instance();
+    const InvaderDef& def = app->invaderDef;
+    const int waveNumber = app->game ? app->game->waveNumber : 1;
+    // In double and held within int: generous tuning or a very long game must not overflow.
+    health = maxHealth = clampToInt(def.health + std::trunc((waveNumber - 1) * def.healthIncrease));
+    hitRadius = def.size;
+    anim = new SpriteAnim(def.sprite);
+}
+
+int Squibble::woundedThreshold() const {
+    return static_cast<int>(maxHealth * kWoundedFraction);
+}
+
+void Squibble::update(double dt) {
+    anim->advance(static_cast<float>(dt));
+    shotTimer = static_cast<float>(shotTimer + dt);
+    if (shotTimer < kShotRollAfter)
+        return;
+    const Game* game = GameApp::instance()->game;
+    if (game && game->gameOver)
+        return;
+    const bool wounded = health <= woundedThreshold();
+    double pause = randomFraction() * kRollPauseRange + kRollPauseMin;
+    if (!wounded)
+        pause *= kHealthyRollPause;
+    shotTimer = static_cast<float>(shotTimer - pause);
+    const int percent = wounded ? kWoundedShotPercent : kHealthyShotPercent;
+    if (randomInt() % 100 >= percent)
+        return;
+    SquibbleBullet* bullet = new SquibbleBullet();
+    bullet->x = x + anim->frameWidth() / 2;
+    bullet->y = y + anim->frameHeight() / 2;
+    spawnEnemyShot(bullet);
+}
+
+void Squibble::draw(BITMAP* target) {
+    anim->draw(target, static_cast<int>(x), static_cast<int>(y));
+}
+
+int Squibble::takeDamage(int amount) {
+    if (health <= 0)
+        return 0;
+    health -= amount;
+    if (health > 0) {
+        if (health > woundedThreshold())
+            anim->playThen(kSquibbleHealthyHit, kSquibbleHealthy);
+        else
+            anim->playThen(kSquibbleWoundedHit, kSquibbleWounded);
+        return amount;
+    }
+    die();
+    return amount;
+}
+
+void Squibble::die() {
+    GameApp* app = GameApp::instance();
+    long long reward = app->invaderDef.value;
+    const double distance = std::fabs(app->towerBaseline - y);
+    if (distance < kBonusDistance)
+        reward += (kBonusDistance - static_cast<int>(distance)) * reward / kBonusDistance;
+    const int bounty = clampToInt(reward);
+
+    const int cx = static_cast<int>(x) + anim->frameWidth() / 2;
+    const int cy = static_cast<int>(y) + anim->frameHeight() / 2;
+    spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
+    playSample(app->sampleDeath);
+    if (Game* game = app->game)
+        game->money = clampToInt(static_cast<long long>(game->money) + bounty);
+    spawnText(cx, cy, app->fontSmall, "+%d", bounty);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "invaders/Invader.h"
+
+// The ordinary enemy, moved by its wave: it animates, drops bullets at random, flashes when
+// hit, shows its wounded loop once badly hurt, and pays a bounty when shot down, more the
+// closer it came to the ground. Its position is the top-left corner of its sprite.
+class Squibble : public Invader {
+  public:
+    // Health grows with the game's current wave number.
+    Squibble();
+
+    void update(double dt) override;
+    void draw(BITMAP* target) override;
+    int takeDamage(int amount) override;
+
+    // At or below this health the squibble is wounded: it fires more often and rolls less.
+    int woundedThreshold() const;
+
+    // Seconds towards the next roll for a shot.
+    float shotTimer = 0.0f;
+
+  private:
+    void die();
+};
+
+// Sprite rows of the squibble's sheet.
+enum SquibbleRow {
+    kSquibbleHealthy = 0,
+    kSquibbleHealthyHit = 1,
+    kSquibbleWounded = 2,
+    kSquibbleWoundedHit = 3,
+};

@@ -1,0 +1,129 @@
+#include "invaders/SquibbleWave.h"
+
+#include "app/GameApp.h"
+#include "effects/SimpleEffect.h"
+#include "game/Game.h"
+#include "game/Spawn.h"
+#include "gfx/SpriteAnim.h"
+#include "invaders/Squibble.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kPerRow = 12;
+constexpr int kColumnGap = 20;
+constexpr int kRowGap = 16;
+// Every row's left edges are centred on x 140 (with 20-pixel columns the block's middle is at
+// 150), and the last row starts at y -20, just above the field.
+constexpr int kBlockMiddle = 150;
+constexpr int kLastRowY = -20;
+
+// The block turns when a live squibble's left edge reaches one of these, and each step down
+// descends one row's height.
+constexpr int kRightTurn = 296;
+constexpr int kLeftTurn = 8;
+constexpr double kStepDown = 16.0;
+
+// Far beyond the field's width in one frame: any faster plays the same.
+constexpr double kFastest = 1.0e6;
+
+// A squibble whose top edge reaches this line has landed.
+constexpr double kLandingY = 190.0;
+
+} // namespace
+
+SquibbleWave::SquibbleWave(int count) {
+    GameApp* app = GameApp::instance();
+    const int waveNumber = app->game ? app->game->waveNumber : 1;
+    speed = app->strings.getReal("Wave1SpeedBase") +
+            (waveNumber - 1) * app->strings.getReal("Wave1SpeedIncrease");
+    const double cap = app->strings.getReal("Wave1SpeedMax");
+    if (!(cap > speed))
+        speed = cap;
+    // Tuning past any playable speed (or not a number) is held to one the positions can carry.
+    speed = std::isnan(speed) ? 0.0 : std::max(-kFastest, std::min(speed, kFastest));
+
+    const int lastRow = (count - 1) / kPerRow;
+    for (int i = 0; i < count; ++i) {
+        Squibble* squibble = new Squibble();
+        invaders.push_back(squibble);
+        squibble->wave = this;
+        const int row = i / kPerRow;
+        const int column = i % kPerRow;
+        const int inRow = std::min(count - kPerRow * row, kPerRow);
+        squibble->x = kColumnGap * column - kColumnGap / 2 * inRow + kBlockMiddle;
+        squibble->y = kRowGap * (row - lastRow) + kLastRowY;
+    }
+}
+
+void SquibbleWave::update(double dt) {
+    const Game* game = GameApp::instance()->game;
+    if (game && game->gameOver) {
+        // The block stands still where it was when the base fell, still animating.
+        for (Invader* invader : invaders)
+            invader->update(dt);
+        return;
+    }
+
+    int right = 0;
+    int left = 320;
+    for (std::size_t i = 0; i < invaders.size(); ++i) {
+        Invader* squibble = invaders[i];
+        if (squibble->health <= 0)
+            continue;
+        switch (marchState) {
+        case kMarchRight:
+            squibble->x += dt * speed;
+            break;
+        case kMarchLeft:
+            squibble->x -= dt * speed;
+            break;
+        default:
+            squibble->y += dt * speed;
+            break;
+        }
+        if (squibble->x > right)
+            right = static_cast<int>(squibble->x);
+        if (squibble->x < left)
+            left = static_cast<int>(squibble->x);
+        squibble->update(dt);
+        if (squibble->health > 0 && squibble->y >= kLandingY)
+            land(squibble);
+    }
+    turn(dt, right, left);
+}
+
+void SquibbleWave::land(Invader* squibble) {
+    GameApp* app = GameApp::instance();
+    squibble->health = -1;
+    if (Game* game = app->game)
+        game->health -= 1;
+    const int cx = static_cast<int>(squibble->x) + squibble->anim->frameWidth() / 2;
+    const int cy = static_cast<int>(squibble->y) + squibble->anim->frameHeight() / 2;
+    spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
+    spawnText(cx, cy, app->fontSmallRed, "-%d", 1);
+}
+
+void SquibbleWave::turn(double dt, int right, int left) {
+    if (marchState == kStepDownRight || marchState == kStepDownLeft) {
+        stepDone += dt * speed;
+    } else if (marchState == kMarchRight && right >= kRightTurn) {
+        marchState = kStepDownRight;
+        return;
+    }
+    if (stepDone >= kStepDown && marchState == kStepDownRight) {
+        marchState = kMarchLeft;
+        stepDone = 0.0;
+        return;
+    }
+    if (left <= kLeftTurn && marchState == kMarchLeft) {
+        marchState = kStepDownLeft;
+        return;
+    }
+    if (stepDone >= kStepDown && marchState == kStepDownLeft) {
+        marchState = kMarchRight;
+        stepDone = 0.0;
+    }
+}

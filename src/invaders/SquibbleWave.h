@@ -1,0 +1,27 @@
+#pragma once
+
+#include "invaders/Wave.h"
+
+// The ordinary attack: a block of squibbles, twelve to a row, that enters from above the field
+// and marches right, down, left, down, and so on, faster in later waves. Every squibble that
+// reaches the ground costs the base a point.
+class SquibbleWave : public Wave {
+  public:
+    // Builds the formation of count squibbles for the game's current wave number.
+    explicit SquibbleWave(int count);
+
+    void update(double dt) override;
+
+    // The block's marching states, in the order it goes through them.
+    enum MarchState { kMarchRight = 0, kStepDownRight = 1, kMarchLeft = 2, kStepDownLeft = 3 };
+
+    double speed = 0.0; // pixels per second, marching and stepping down alike
+    int marchState = kStepDownLeft;
+    double stepDone = 0.0; // pixels descended in the current step down
+
+  private:
+    void land(Invader* squibble);
+    // At most one change of marching state a frame; right and left are the extreme left edges
+    // of the live squibbles after this frame's move.
+    void turn(double dt, int right, int left);
+};

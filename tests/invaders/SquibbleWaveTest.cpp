@@ -1,0 +1,133 @@
+#include "InvaderWorld.h"
+
+#include "effects/SimpleEffect.h"
+#include "effects/TextEffect.h"
+#include "game/Game.h"
+#include "gfx/SpriteAnim.h"
+#include "invaders/SquibbleWave.h"
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+class SquibbleWaveTest : public InvaderWorld {
+  protected:
+    void SetUp() override {
+        InvaderWorld::SetUp();
+        setStrings(
+            {{"Wave1SpeedBase", "10"}, {"Wave1SpeedIncrease", "2"}, {"Wave1SpeedMax", "30"}});
+    }
+
+    static std::vector<std::pair<double, double>> positions(const Wave& wave) {
+        std::vector<std::pair<double, double>> at;
+        for (const Invader* v : wave.invaders)
+            at.emplace_back(v->x, v->y);
+        return at;
+    }
+    // Steps the wave by 0.1 s until its marching state changes.
+    static void stepUntilTurn(SquibbleWave& wave) {
+        const int state = wave.marchState;
+        for (int i = 0; i < 10000 && wave.marchState == state; ++i)
+            wave.update(0.1);
+    }
+};
+
+TEST_F(SquibbleWaveTest, TheFormationIsRowsOfTwelveCentredAboveTheField) {
+    const SquibbleWave sixteen(16), twentyFour(24), twentyFive(25);
+    const auto p16 = positions(sixteen), p24 = positions(twentyFour), p25 = positions(twentyFive);
+    ASSERT_EQ(p16.size(), 16u);
+    for (int c = 0; c < 12; ++c)
+        EXPECT_EQ(p16[c], std::make_pair(30.0 + 20 * c, -36.0));
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(p16[12 + c], std::make_pair(110.0 + 20 * c, -20.0));
+    EXPECT_EQ(sixteen.invaders[15]->wave, &sixteen);
+    EXPECT_EQ(p24[23], std::make_pair(250.0, -20.0));
+    EXPECT_EQ(p25[0], std::make_pair(30.0, -52.0));
+    EXPECT_EQ(p25[24], std::make_pair(140.0, -20.0));
+}
+
+TEST_F(SquibbleWaveTest, SpeedGrowsWithTheWaveUpToItsCap) {
+    for (const auto& e : {std::make_pair(1, 10.0), {6, 20.0}, {11, 30.0}, {40, 30.0}}) {
+        game->waveNumber = e.first;
+        EXPECT_DOUBLE_EQ(SquibbleWave(1).speed, e.second) << "wave " << e.first;
+    }
+    // Without a cap every wave stands still in its first step down.
+    setStrings({{"Wave1SpeedMax", ""}});
+    SquibbleWave still(16);
+    const auto before = positions(still);
+    still.update(5.0);
+    EXPECT_EQ(positions(still), before);
+    // Tuning past all reason is held to a speed the positions can carry.
+    setStrings({{"Wave1SpeedBase", "1e300"}, {"Wave1SpeedMax", "1e308"}});
+    EXPECT_DOUBLE_EQ(SquibbleWave(1).speed, 1.0e6);
+}
+
+TEST_F(SquibbleWaveTest, OnlyLiveSquibblesTurnTheBlockSoShotAwayEndsLetItMarchFurther) {
+    SquibbleWave wave(16);
+    // The top row's ends are the block's outermost columns.
+    wave.invaders[0]->health = wave.invaders[11]->health = 0;
+    const auto dead = std::make_pair(wave.invaders[11]->x, wave.invaders[11]->y);
+    stepUntilTurn(wave); // entering: one step of 16 pixels down
+    EXPECT_EQ(wave.marchState, SquibbleWave::kMarchRight);
+    EXPECT_DOUBLE_EQ(wave.invaders[1]->y, -20.0);
+    stepUntilTurn(wave);
+    EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownRight);
+    EXPECT_DOUBLE_EQ(wave.invaders[10]->x, 296.0) << "20 pixels further than an intact block";
+    stepUntilTurn(wave);
+    EXPECT_EQ(wave.marchState, SquibbleWave::kMarchLeft);
+    EXPECT_DOUBLE_EQ(wave.invaders[1]->y, -4.0);
+    stepUntilTurn(wave);
+    EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownLeft);
+    EXPECT_DOUBLE_EQ(wave.invaders[1]->x, 8.0);
+    EXPECT_EQ(positions(wave)[11], dead) << "the dead do not move";
+    EXPECT_DOUBLE_EQ(wave.invaders[12]->x - wave.invaders[1]->x, 60.0);
+}
+
+TEST_F(SquibbleWaveTest, ALandingCostsOnePointPaysNothingAndTheWaveFallsWithItsLastSquibble) {
+    SquibbleWave wave(3);
+    wave.marchState = SquibbleWave::kMarchRight; // landing does not wait for a step down
+    wave.invaders[0]->takeDamage(100);
+    SoundLog sounds;
+    const int money = game->money;
+    wave.invaders[1]->y = 189.5;
+    wave.invaders[2]->x = 60.5;
+    wave.invaders[2]->y = 190.0;
+    wave.update(0.01);
+    EXPECT_GT(wave.invaders[1]->health, 0);
+    EXPECT_EQ(wave.invaders[2]->health, -1);
+    EXPECT_EQ(game->health, kBaseHealth - 1);
+    EXPECT_EQ(game->money, money);
+    EXPECT_TRUE(sounds.samples.empty());
+    // A poof and a "-1" on the squibble's centre.
+    ASSERT_EQ(game->effects.size(), 4u); // after the kill's poof and bounty
+    EXPECT_DOUBLE_EQ(game->effects[2]->x, 60 + 7 - 4);
+    auto* label = dynamic_cast<TextEffect*>(game->effects[3]);
+    ASSERT_NE(label, nullptr);
+    EXPECT_DOUBLE_EQ(label->y, 190 + 6);
+    EXPECT_TRUE(showsText(label, "-1"));
+
+    EXPECT_FALSE(wave.isDefeated());
+    wave.marchState = SquibbleWave::kStepDownRight;
+    wave.update(1.0);
+    EXPECT_TRUE(wave.isDefeated()) << "one killed, two landed";
+    EXPECT_EQ(game->health, kBaseHealth - 2);
+    EXPECT_EQ(wave.invaders.size(), 3u) << "the dead stay until the wave goes";
+    EXPECT_TRUE(SquibbleWave(0).isDefeated());
+}
+
+TEST_F(SquibbleWaveTest, WhenTheBaseFallsTheBlockFreezesStillAnimatingAndHoldingFire) {
+    SquibbleWave wave(16);
+    wave.update(1.0);
+    wave.invaders[2]->takeDamage(1);
+    game->gameOver = true;
+    const auto before = positions(wave);
+    for (int i = 0; i < 200; ++i)
+        wave.update(0.05);
+    EXPECT_EQ(positions(wave), before);
+    EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownLeft);
+    EXPECT_EQ(wave.invaders[2]->anim->row, kSquibbleHealthy) << "its hit flash played out";
+    EXPECT_TRUE(game->enemyShots.empty());
+}
+
+} // namespace
