@@ -49,6 +49,15 @@ constexpr int kRepairEntry = 1;
 constexpr int kFirstUpgradeEntry = 2;
 constexpr int kTowerTypeCount = 3;
 
+// Caps on the counts a tower's keys may ask for. A tower menu is one row of 19-pixel buttons
+// laid right to left across the 320-pixel screen, so even with the buttons overlapping by half
+// no more than 32 entries (30 upgrades after "Demolish" and "Repair") could ever be seen or
+// clicked. Every level is one purchase with two keys of its own; a hundred is far past any
+// sensible tower. Together they keep a typo from overflowing the entry count or from reading
+// and storing millions of keys at start-up.
+constexpr int kMaxUpgrades = 30;
+constexpr int kMaxUpgradeLevels = 100;
+
 // Builds tower type index (0..2) from the keys Tower<index+1>.*; the sprite is left for the
 // resource catalogue to load.
 TowerDef readTowerDef(StringTable& strings, int index);

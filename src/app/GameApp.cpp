@@ -8,6 +8,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +27,18 @@ void onSwitchIn() {
     app->lastTime = app->now();
 }
 END_OF_FUNCTION(onSwitchIn)
+
+// A frame a second is already a slide show; a longer shortest step would also leave Escape and
+// the window's close button unanswered for that long, and past 2^31 milliseconds the wait no
+// longer fits the sleep's int.
+constexpr double kMaxMinStep = 1.0;
+
+// TimestepThreshold is data: a negative or unreadable value means no minimum, a huge one the cap.
+double boundedMinStep(double seconds) {
+    if (!(seconds > 0.0))
+        return 0.0;
+    return std::min(seconds, kMaxMinStep);
+}
 
 } // namespace
 
@@ -92,12 +105,14 @@ double GameApp::now() {
 }
 
 double GameApp::tick() {
+    const double shortest = boundedMinStep(minStep);
     double elapsed;
     for (;;) {
         elapsed = now() - lastTime;
-        if (!(minStep > elapsed))
+        if (!(shortest > elapsed))
             break;
-        clock->sleepMs(static_cast<int>((minStep - elapsed) * 1000.0));
+        // A clock that went backwards (elapsed < 0) asks for at most the minimum step.
+        clock->sleepMs(static_cast<int>((shortest - std::max(elapsed, 0.0)) * 1000.0));
     }
     lastTime = lastTime + elapsed;
     if (shakeTimeLeft > 0.0 && !fieldPaused())

@@ -23,12 +23,13 @@ BounceTextEffect::BounceTextEffect(int x0, int y0, const BitmapFont* font, const
     : image(renderTextImage(font, text)), vy(kHopSpeed), restY(y0) {
     lifetime = kBannerLifetime;
     // Drawn at twice the image width, so this centres it on x0.
-    x = x0 - image->w;
+    x = x0 - (image ? image->w : 0);
     y = y0;
 }
 
 BounceTextEffect::~BounceTextEffect() {
-    destroy_bitmap(image);
+    if (image)
+        destroy_bitmap(image);
 }
 
 void BounceTextEffect::update(double dt) {
@@ -47,6 +48,8 @@ void BounceTextEffect::update(double dt) {
 }
 
 void BounceTextEffect::draw(BITMAP* target) {
+    if (!image)
+        return;
     const int w = image->w;
     const int h = image->h;
     int top = static_cast<int>(y);

@@ -7,6 +7,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,6 +34,7 @@ int tileCount() {
 DebrisEffect::DebrisEffect(int cx, int cy, unsigned count, double spread, double speed) {
     lifetime = kDebrisLifetime;
     const int tiles = tileCount();
+    count = std::min(count, kMaxPieces);
     pieces.reserve(count);
     for (unsigned i = 0; i < count; ++i) {
         // Every draw happens even without tiles, so the random sequence stays the same.

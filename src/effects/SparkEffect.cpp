@@ -13,6 +13,10 @@ constexpr double kSparkLifetime = 0.06;
 // Room around the bolt for the jitter and the glow.
 constexpr int kMargin = 4;
 constexpr int kSegments = 9;
+// The coil reaches a fraction of the 320 x 240 field; a bolt spanning more than this in either
+// direction joins a lost or broken position, and its image (4 MB at this size, glowed pixel by
+// pixel) is not worth making. Such a bolt is not shown.
+constexpr long long kMaxBoltSpan = 1024;
 
 // -3 ... +3 pixels.
 int jitter() {
@@ -22,11 +26,11 @@ int jitter() {
 // Where the bolt starts and ends inside the image along one axis, and where the image goes.
 void placeAxis(int a1, int a2, double& origin, int& start, int& end) {
     if (a1 < a2) {
-        origin = a1 - kMargin;
+        origin = static_cast<double>(a1) - kMargin;
         start = kMargin;
         end = a2 - a1 + kMargin;
     } else {
-        origin = a2 - kMargin;
+        origin = static_cast<double>(a2) - kMargin;
         start = a1 - a2 + kMargin;
         end = kMargin;
     }
@@ -61,11 +65,27 @@ void addGlow(BITMAP* image, int white, int mask, int glow) {
 
 } // namespace
 
-SparkEffect::SparkEffect(int x1, int y1, int x2, int y2) {
+SparkEffect::SparkEffect(int x1, int y1, int x2, int y2) : image(nullptr) {
     lifetime = kSparkLifetime;
-    const int w = std::abs(x1 - x2) + 2 * kMargin;
-    const int h = std::abs(y1 - y2) + 2 * kMargin;
-    image = create_bitmap(w, h);
+    // Measured in 64 bits: the ends may be anywhere an entity has wandered to.
+    const long long spanX = std::llabs(static_cast<long long>(x1) - x2);
+    const long long spanY = std::llabs(static_cast<long long>(y1) - y2);
+    if (spanX <= kMaxBoltSpan && spanY <= kMaxBoltSpan) {
+        const int w = static_cast<int>(spanX) + 2 * kMargin;
+        const int h = static_cast<int>(spanY) + 2 * kMargin;
+        image = create_bitmap(w, h);
+    }
+    if (!image) {
+        // Nothing to show, but the jitter is drawn all the same so the random sequence stays
+        // the one a drawn bolt would leave.
+        for (int i = 1; i < kSegments; ++i) {
+            jitter();
+            jitter();
+        }
+        return;
+    }
+    const int w = image->w;
+    const int h = image->h;
     const int mask = makecol(255, 0, 255);
     const int white = makecol(255, 255, 255);
     clear_to_color(image, mask);
@@ -92,7 +112,8 @@ SparkEffect::SparkEffect(int x1, int y1, int x2, int y2) {
 }
 
 SparkEffect::~SparkEffect() {
-    destroy_bitmap(image);
+    if (image)
+        destroy_bitmap(image);
 }
 
 void SparkEffect::update(double dt) {
@@ -100,5 +121,7 @@ void SparkEffect::update(double dt) {
 }
 
 void SparkEffect::draw(BITMAP* target) {
+    if (!image)
+        return;
     masked_blit(image, target, 0, 0, static_cast<int>(x), static_cast<int>(y), image->w, image->h);
 }

@@ -17,9 +17,13 @@ constexpr double kDriftSpeed = 16.0;
 
 BITMAP* renderTextImage(const BitmapFont* font, const char* text) {
     const int textWidth = font && text ? font->textWidth(text) : 0;
+    if (textWidth > kMaxTextImageWidth - 2)
+        return nullptr;
     // A font with a strongly negative spacing can measure a text as less than nothing; the
     // image still needs at least one column.
     BITMAP* image = create_bitmap(std::max(1, textWidth + 2), kTextImageHeight);
+    if (!image)
+        return nullptr;
     clear_to_color(image, makecol(255, 0, 255));
     if (font && text)
         font->draw(image, 0, 0, text);
@@ -34,7 +38,8 @@ TextEffect::TextEffect(int x0, int y0, const BitmapFont* font, const char* text)
 }
 
 TextEffect::~TextEffect() {
-    destroy_bitmap(image);
+    if (image)
+        destroy_bitmap(image);
 }
 
 void TextEffect::update(double dt) {
@@ -44,5 +49,7 @@ void TextEffect::update(double dt) {
 }
 
 void TextEffect::draw(BITMAP* target) {
+    if (!image)
+        return;
     masked_blit(image, target, 0, 0, static_cast<int>(x), static_cast<int>(y), image->w, image->h);
 }

@@ -11,6 +11,7 @@
 #include "gfx/SpriteSheet.h"
 #include "invaders/Invader.h"
 #include "invaders/InvaderProjectile.h"
+#include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
@@ -96,13 +97,11 @@ void Game::updateWaveSchedule(double dt) {
 
 void Game::startWave() {
     char text[32];
-    const int squibbles = 2 * waveNumber + 14;
     if (waveNumber % kBossWaveEvery != 0) {
-        wave = new SquibbleWave(squibbles);
+        wave = new SquibbleWave(2 * waveNumber + 14);
         std::snprintf(text, sizeof text, "Wave %d", waveNumber);
     } else {
-        // Until the master orb comes, a boss wave is announced as one but marches as squibbles.
-        wave = new SquibbleWave(squibbles);
+        wave = new MasterOrbWave();
         std::snprintf(text, sizeof text, "Boss Wave");
     }
     addEffect(new BounceTextEffect(160, 80, app->fontMain, text));

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 
@@ -107,12 +109,17 @@ int BitmapFont::glyphCount() const {
 void BitmapFont::draw(BITMAP* target, int x, int y, const char* text) const {
     if (!target || !text)
         return;
+    // The pen runs in 64 bits: a wild spacing key must not overflow it. Past the int range
+    // nothing more could land on any bitmap.
+    long long pen = x;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
         BITMAP* g = glyphs[*p];
         if (!g)
             continue;
-        draw_sprite(target, g, x, y);
-        x += g->w + spacing;
+        if (pen < INT_MIN || pen > INT_MAX)
+            return;
+        draw_sprite(target, g, static_cast<int>(pen), y);
+        pen += static_cast<long long>(g->w) + spacing;
     }
 }
 
@@ -127,12 +134,15 @@ void BitmapFont::drawRight(BITMAP* target, int x, int y, const char* text) const
 int BitmapFont::textWidth(const char* text) const {
     if (!text)
         return 0;
-    int width = 0;
+    // Summed in 64 bits and saturated at half the int range, so a wild spacing key reads as
+    // "very wide" and callers may still add or subtract the width from a screen position.
+    constexpr long long kLimit = INT_MAX / 2;
+    long long width = 0;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
         if (BITMAP* g = glyphs[*p])
-            width += g->w + spacing;
+            width = std::clamp<long long>(width + g->w + spacing, -kLimit, kLimit);
     }
-    return width;
+    return static_cast<int>(width);
 }
 
 void BitmapFont::print(BITMAP* target, int x, int y, const char* fmt, ...) const {

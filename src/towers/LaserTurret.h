@@ -10,6 +10,8 @@ class LaserTurret : public Building {
 
     void update(double dt) override;
     void upgrade(int k) override;
+    // One missile from the pod at a random live invader.
+    void launchMissile();
 
     float fireTimer;  // seconds run towards the next bolt
     float firePeriod; // seconds between bolts

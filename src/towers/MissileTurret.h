@@ -11,6 +11,8 @@ class MissileTurret : public Building {
 
     void update(double dt) override;
     void upgrade(int k) override;
+    // One launch (two missiles with the twin upgrade) at random live invaders.
+    void fireVolley();
 
     float fireTimer;  // seconds run towards the next launch
     float firePeriod; // seconds between launches

@@ -1,12 +1,22 @@
 #include "towers/TeslaCoil.h"
 
 #include "app/GameApp.h"
+#include "effects/SparkEffect.h"
+#include "game/Game.h"
+#include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
+#include "invaders/Invader.h"
+#include "invaders/Wave.h"
 
 namespace {
 
 constexpr int kType = 2;
 constexpr int kStrongerDischarge = 0;
+
+// Reach is measured from the coil's tip, this far above its centre; the spark starts there.
+constexpr int kTipRise = 8;
+// A strike drains the coil this far below zero: it recharges before it can strike again.
+constexpr double kDrainedCharge = -40.0;
 
 } // namespace
 
@@ -28,6 +38,45 @@ void TeslaCoil::update(double dt) {
     // No clamp: the last step of charging may overshoot the maximum a little.
     if (chargeRange < rangeMax)
         chargeRange += dt * rangeGrowth;
+    // The timer is frozen while the coil is drained. A second strike due in the same update
+    // searches with the drained charge, which still reaches 40 pixels: the search compares
+    // squares.
+    if (!(chargeRange > 0.0))
+        return;
+    fireTimer = static_cast<float>(fireTimer + dt);
+    for (int shots = takeDueShots(fireTimer, firePeriod); shots > 0; --shots) {
+        Invader* target = findNearestInvader();
+        if (!target)
+            continue;
+        target->takeDamage(damage);
+        spawnEffect(new SparkEffect(
+            static_cast<int>(centreX()), static_cast<int>(centreY()) - kTipRise,
+            static_cast<int>(target->centreX()), static_cast<int>(target->centreY())));
+        chargeRange = kDrainedCharge;
+    }
+}
+
+// An invader exactly at the reach counts; of several equally near, the last in the list wins.
+Invader* TeslaCoil::findNearestInvader() const {
+    const Game* game = GameApp::instance()->game;
+    if (!game || !game->wave)
+        return nullptr;
+    const double tipX = centreX();
+    const double tipY = centreY() - kTipRise;
+    double best = chargeRange * chargeRange;
+    Invader* nearest = nullptr;
+    for (Invader* invader : game->wave->invaders) {
+        if (invader->health <= 0)
+            continue;
+        const double dx = invader->centreX() - tipX;
+        const double dy = invader->centreY() - tipY;
+        const double d2 = dx * dx + dy * dy;
+        if (best >= d2) {
+            best = d2;
+            nearest = invader;
+        }
+    }
+    return nearest;
 }
 
 // Every level reads the same level-1 modifier.

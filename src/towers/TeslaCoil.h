@@ -2,6 +2,8 @@
 
 #include "towers/Building.h"
 
+class Invader;
+
 // Tower type 2: builds up a charge that is the reach of its discharge in pixels, then strikes
 // the nearest live invader within reach directly. Each strike drops the charge below zero, so
 // the coil must recharge before it can strike again. Its upgrade raises the damage.
@@ -11,6 +13,8 @@ class TeslaCoil : public Building {
 
     void update(double dt) override;
     void upgrade(int k) override;
+    // The nearest live invader of the current wave within the charge's reach, or null.
+    Invader* findNearestInvader() const;
 
     float fireTimer;  // seconds run towards the next discharge; frozen while uncharged
     float firePeriod; // seconds between discharges

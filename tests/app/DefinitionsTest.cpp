@@ -63,6 +63,21 @@ TEST(TowerDefinition, AnUpgradeWithoutLevelsCanNeverBeBought) {
     EXPECT_TRUE(def.entries[2].levels.empty());
 }
 
+TEST(TowerDefinition, CountsThatWouldOverflowOrAskForGigabytesAreCapped) {
+    StringTable strings =
+        tableFrom("Tower1.Upgrades=2147483647\nTower1.Upgrade1.Levels=2147483647\n"
+                  "Tower2.Upgrades=30\nTower3.Upgrades=31\n");
+    TowerDef def = readTowerDef(strings, 0);
+    ASSERT_EQ(def.entryCount, kMaxUpgrades + kFirstUpgradeEntry);
+    EXPECT_EQ(def.entries.size(), static_cast<std::size_t>(def.entryCount));
+    EXPECT_EQ(def.entries[2].levelCount, kMaxUpgradeLevels);
+    EXPECT_EQ(def.entries[2].levels.size(), static_cast<std::size_t>(kMaxUpgradeLevels));
+    // The cap itself is still a valid count.
+    ASSERT_EQ(kMaxUpgrades, 30);
+    EXPECT_EQ(readTowerDef(strings, 1).entryCount, 32);
+    EXPECT_EQ(readTowerDef(strings, 2).entryCount, 32);
+}
+
 TEST(InvaderDefinition, ReadsItsKeys) {
     StringTable strings = tableFrom("Invader1.Value=10\nInvader1.Health=4\n"
                                     "Invader1.HealthIncrease=2.5\nInvader1.Size=6\n");

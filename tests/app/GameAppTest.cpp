@@ -3,10 +3,12 @@
 
 #include <allegro.h>
 
+#include <cmath>
+
 namespace {
 
 class FrameClockTest : public AppFixture {
-protected:
+  protected:
     GameApp* app = GameApp::instance();
 };
 
@@ -50,6 +52,23 @@ TEST_F(FrameClockTest, SwitchingBackInRestartsTheStepFromNow) {
     app->lastTime = app->now();
     clock.time += 0.01;
     EXPECT_NEAR(app->tick(), 0.01, 1e-9);
+}
+
+TEST_F(FrameClockTest, AnAbsurdShortestStepWaitsASecondAtMostAndABrokenOneNotAtAll) {
+    app->minStep = 1e12; // seconds: its milliseconds would not fit the sleep's int
+    clock.time += 0.005;
+    double step = app->tick();
+    EXPECT_GE(step, 1.0);
+    EXPECT_LT(step, 1.01);
+    for (int ms : clock.sleeps)
+        EXPECT_LE(ms, 1000);
+    for (double broken : {-0.5, std::nan("")}) {
+        app->minStep = broken;
+        clock.sleeps.clear();
+        clock.time += 0.003;
+        EXPECT_NEAR(app->tick(), 0.003, 1e-9);
+        EXPECT_TRUE(clock.sleeps.empty());
+    }
 }
 
 TEST_F(FrameClockTest, TheShakeRunsDownWithTheSteps) {

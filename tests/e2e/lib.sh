@@ -155,6 +155,21 @@ saturation() {
         -channel G -separate -format '%[fx:int(255*maxima+0.5)]' info:
 }
 
+# How many pixels of a region of a screenshot, in back-buffer pixels, have exactly one of the
+# given colours: count_colours IMAGE X Y W H R,G,B...
+count_colours() {
+    local image=$1 x=$2 y=$3 w=$4 h=$5 c hex=
+    shift 5
+    for c in "$@"; do
+        IFS=, read -r r g b <<<"$c"
+        hex+=$(printf ' #%02X%02X%02X' "$r" "$g" "$b")
+    done
+    convert "$image" -sample 50% -crop "${w}x${h}+${x}+${y}" +repage -format %c histogram:info:- |
+        awk -v want="$hex" 'BEGIN { n = split(want, list, " "); for (i = 1; i <= n; ++i) wanted[list[i]] = 1 }
+            { for (i = 2; i <= NF; ++i) if ($i in wanted) { sum += $1; break } }
+            END { print sum + 0 }'
+}
+
 # The number of pixels in which two images of one size differ.
 pixels_differing() {
     local n

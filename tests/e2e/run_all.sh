@@ -25,8 +25,8 @@ mkdir -p "$4"
 SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 
-SCENARIOS=(no_strings missing_file window close_button controls towers invaders options scale pause
-           kept installed)
+SCENARIOS=(no_strings missing_file window close_button controls towers invaders shots options
+           scale pause kept installed boss_wave)
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -35,11 +35,13 @@ declare -A TITLES=(
     [controls]="tool tips, placing mode, right click, the Escape menu, Quit Game"
     [towers]="place, select, upgrade and demolish a tower; the money follows"
     [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
+    [shots]="bolts, homing missiles with their trails and sparks against a wave; the money rises"
     [options]="--help, --version, unknown and bad options, --data and --wave"
     [scale]="--scale 1 and 3: the window's size and a click on the right button"
     [pause]="P: \"Paused\", nothing moves, P again resumes"
     [kept]="sound switch and best result kept between runs; a corrupt file costs one line"
     [installed]="installed into a temporary prefix and started from another folder"
+    [boss_wave]="--wave 10: the master orb arrives with its health bar, which shrinks under fire"
 )
 
 passed=0

@@ -5,6 +5,7 @@
 
 #include <allegro.h>
 
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -105,5 +106,22 @@ TEST(SparkEffectTest, DrawsMaskedAtItsPlaceAndHandlesABoltOfNoLength) {
     EXPECT_EQ(dot.image->w, 8);
     EXPECT_EQ(dot.image->h, 8);
     dot.draw(target);
+    destroy_bitmap(target);
+}
+
+TEST(SparkEffectTest, ABoltBeyondAnyFieldIsNotShownButKeepsTheRandomSequence) {
+    srand(3);
+    SparkEffect drawn(10, 10, 40, 60);
+    const int next = rand();
+    BITMAP* target = makeBitmap(64, 64, 0, 0, 0);
+    for (int far : {INT_MAX, INT_MIN, 2000}) {
+        srand(3);
+        SparkEffect lost(10, 10, far, 60);
+        EXPECT_EQ(lost.image, nullptr);
+        EXPECT_EQ(rand(), next);
+        lost.update(0.01);
+        lost.draw(target);
+    }
+    EXPECT_EQ(pixelAt(target, 10, 10), (Rgb{0, 0, 0}));
     destroy_bitmap(target);
 }

@@ -7,7 +7,9 @@
 
 #include <allegro.h>
 
+#include <climits>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -53,6 +55,29 @@ TEST_F(TextEffectTest, TextImageOfNothingIsStillAnImage) {
         EXPECT_EQ(image->h, 10);
         destroy_bitmap(image);
     }
+}
+
+TEST_F(TextEffectTest, ATextWiderThanAnyScreenIsNotShown) {
+    std::unique_ptr<BitmapFont> thin(makeBlockFont(7, 1));
+    BITMAP* image = renderTextImage(thin.get(), std::string(kMaxTextImageWidth - 2, 'x').c_str());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->w, kMaxTextImageWidth);
+    destroy_bitmap(image);
+    EXPECT_EQ(renderTextImage(thin.get(), std::string(kMaxTextImageWidth - 1, 'x').c_str()),
+              nullptr);
+
+    // A wild spacing key measures as very wide rather than wrapping round to something small.
+    std::unique_ptr<BitmapFont> wild(makeBlockFont(7, 4, 2, INT_MAX));
+    EXPECT_GT(wild->textWidth("+25"), kMaxTextImageWidth);
+    TextEffect label(100, 100, wild.get(), "+25");
+    BounceTextEffect banner(160, 80, wild.get(), "Wave 1");
+    for (int i = 0; i < 10; ++i) {
+        label.update(0.05);
+        banner.update(0.05);
+    }
+    label.draw(target);
+    banner.draw(target);
+    EXPECT_TRUE(untouched(target));
 }
 
 TEST_F(TextEffectTest, DriftsUpAndRightForOneSecond) {

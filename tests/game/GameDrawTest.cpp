@@ -13,7 +13,7 @@
 namespace {
 
 class GameDrawTest : public GameFixture {
-protected:
+  protected:
     void SetUp() override {
         GameFixture::SetUp();
         if (!game)
@@ -141,8 +141,7 @@ TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
     game->uiMode = kUiPlacing;
     def.sprite->draw(expected, 100 - rest->w / 2, app->towerBaseline - rest->h, 0, 0.0f);
     const int tipX = 317 - app->buttonSpacing;
-    app->fontMain->printRight(expected, tipX, 220, "Placing %s - $%d", def.name.c_str(),
-                              def.value);
+    app->fontMain->printRight(expected, tipX, 220, "Placing %s - $%d", def.name.c_str(), def.value);
     app->fontSmall->drawRight(expected, tipX, 230, "Right click to cancel");
     EXPECT_TRUE(sameIn(frame(), expected, 64, 150, tipX + 1, 240));
     destroy_bitmap(expected);
@@ -199,8 +198,8 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
 
     game->money = 100000;
     tower->health = tower->maxHealth();
-    EXPECT_TRUE(tipMatches(kDemolishEntry,
-                           "Demolish - +$" + std::to_string(tower->sellValue()), app->fontMain));
+    EXPECT_TRUE(tipMatches(kDemolishEntry, "Demolish - +$" + std::to_string(tower->sellValue()),
+                           app->fontMain));
     EXPECT_TRUE(tipMatches(kRepairEntry, "Repair - $0", app->fontMain));
     EXPECT_EQ(lookOfButton(copy, kRepairEntry), 2) << "nothing to repair";
     EXPECT_TRUE(tipMatches(kFirstUpgradeEntry,
@@ -209,6 +208,18 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
     tower->upgradeLevels[0] = upgrade.levelCount;
     EXPECT_TRUE(tipMatches(kFirstUpgradeEntry, upgrade.name + " - Max", app->fontMainRed));
     EXPECT_EQ(lookOfButton(copy, kFirstUpgradeEntry), 2);
+
+    // A one-level upgrade names no level: its price before, red when it cannot be paid, and
+    // "Max" once bought.
+    const int single = kFirstUpgradeEntry + 1;
+    const UpgradeDef& once = def.entries[single];
+    ASSERT_EQ(once.levelCount, 1);
+    const std::string price = once.name + " - $" + std::to_string(once.levels[0].value);
+    EXPECT_TRUE(tipMatches(single, price, app->fontMain));
+    game->money = once.levels[0].value - 1;
+    EXPECT_TRUE(tipMatches(single, price, app->fontMainRed));
+    tower->upgradeLevels[1] = 1;
+    EXPECT_TRUE(tipMatches(single, once.name + " - Max", app->fontMainRed));
 }
 
 TEST_F(GameDrawTest, AnUpgradeWithoutLevelsShowsAnEmptyButtonAtItsMax) {
@@ -256,6 +267,24 @@ TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScoreAndTheBest) {
     app->fontSmallRed->printCentred(expected, 160, 82, "Best: %d", 12);
     EXPECT_TRUE(sameIn(copy, expected, 0, 70, 320, 95));
     destroy_bitmap(expected);
+
+    // The words keep their red over the grey, every pixel doubled, centred from y = 50.
+    BITMAP* words = app->gameOverImage;
+    const int left = 160 - words->w;
+    int opaque = 0, red = 0;
+    for (int y = 0; y < words->h; ++y)
+        for (int x = 0; x < words->w; ++x) {
+            const Rgb c = pixelAt(words, x, y);
+            if (c == Rgb{255, 0, 255})
+                continue;
+            ++opaque;
+            red += c.r > 2 * c.g && c.r > 2 * c.b;
+            for (int d = 0; d < 4; ++d)
+                ASSERT_EQ(pixelAt(copy, left + 2 * x + d % 2, 50 + 2 * y + d / 2), c)
+                    << "word pixel " << x << "," << y;
+        }
+    EXPECT_GT(opaque, 0);
+    EXPECT_GT(2 * red, opaque) << "the words are in the red font";
 }
 
 TEST_F(GameDrawTest, TheHealthBarHasRoundedEndsAndAFillToItsFraction) {

@@ -10,7 +10,7 @@ namespace {
 
 // Drives the game through Game::update with scripted mouse snapshots and keys.
 class GameInputTest : public GameFixture {
-protected:
+  protected:
     void SetUp() override {
         GameFixture::SetUp();
         if (!game)
@@ -112,8 +112,10 @@ TEST_F(GameInputTest, LosingTheMoneyWhilePlacingCancels) {
     game->money = app->towerDefs[0].value;
     leftClick(buttonX(0), kButtonCentreY);
     game->money = 0;
+    SoundLog sounds;
     hover(100, 100);
     EXPECT_EQ(game->uiMode, kUiIdle);
+    EXPECT_EQ(sounds.samples, std::vector<SAMPLE*>{app->sampleBip2});
 }
 
 TEST_F(GameInputTest, TowersMayNotTouch) {
@@ -140,6 +142,35 @@ TEST_F(GameInputTest, TowersMayNotTouch) {
     EXPECT_FALSE(game->canPlace());
 }
 
+TEST_F(GameInputTest, AWideTowerIsRefusedWhereverItsOwnSpanMeetsANarrowOnesSpan) {
+    const int wide = 1, narrow = 2;
+    const TowerDef& w = app->towerDefs[wide];
+    const TowerDef& n = app->towerDefs[narrow];
+    ASSERT_GT(w.width, n.width);
+    Building* small = place(narrow, 160);
+    ASSERT_NE(small, nullptr);
+    const int bl = small->x + (n.sprite->frame(0, 0.0f)->w - n.width) / 2;
+    const int br = bl + n.width;
+    game->placingType = wide;
+    // Covering the narrow span with neither edge inside it.
+    app->mouseX = bl - 1 + w.width / 2;
+    EXPECT_FALSE(game->canPlace());
+    // The wide span's right edge on the narrow one's left edge, then its left edge on the
+    // right edge: each refused, and one pixel further out allowed.
+    for (int dx : {0, 1}) {
+        app->mouseX = bl - w.width + w.width / 2 - dx;
+        EXPECT_EQ(game->canPlace(), dx == 1) << "left of it, " << dx;
+        app->mouseX = br + w.width / 2 + dx;
+        EXPECT_EQ(game->canPlace(), dx == 1) << "right of it, " << dx;
+    }
+    // And a real click over it builds nothing.
+    game->money = w.value;
+    leftClick(buttonX(wide), kButtonCentreY);
+    leftClick(bl - 1 + w.width / 2, 150);
+    EXPECT_EQ(game->buildings.size(), 1u);
+    EXPECT_EQ(game->money, w.value);
+}
+
 TEST_F(GameInputTest, ARefusedPlacementDoesNothing) {
     Building* first = place(0, 100);
     ASSERT_NE(first, nullptr);
@@ -149,6 +180,32 @@ TEST_F(GameInputTest, ARefusedPlacementDoesNothing) {
     EXPECT_EQ(game->buildings.size(), 1u);
     EXPECT_EQ(game->uiMode, kUiPlacing);
     EXPECT_EQ(game->money, app->towerDefs[0].value);
+}
+
+TEST_F(GameInputTest, EachControlSoundsWhenItActsAndOnlyThen) {
+    SoundLog sounds;
+    const int price = app->towerDefs[0].value;
+    game->money = 0;
+    leftClick(buttonX(0), kButtonCentreY); // unaffordable: silent
+    game->money = price;
+    leftClick(buttonX(0), kButtonCentreY); // bip: placing
+    rightClick(100, 100);                  // bip2: cancelled
+    leftClick(buttonX(0), kButtonCentreY); // bip
+    leftClick(100, 150);                   // place, and back to idle with no money left
+    ASSERT_EQ(game->buildings.size(), 1u);
+    Building* tower = game->buildings[0];
+    const int towerX = static_cast<int>(tower->centreX());
+    leftClick(towerX, towerClickY(tower));                      // bip: the menu opens
+    leftClick(buttonX(kFirstUpgradeEntry + 1), kButtonCentreY); // unaffordable: silent
+    game->money = 100000;
+    leftClick(buttonX(kFirstUpgradeEntry + 1), kButtonCentreY); // upgrade
+    leftClick(250, 100);                                        // bip2: closed on empty ground
+    leftClick(towerX, towerClickY(tower));                      // bip
+    leftClick(buttonX(kDemolishEntry), kButtonCentreY);         // the blast of the sale
+    SAMPLE *bip = app->sampleBip, *bip2 = app->sampleBip2;
+    EXPECT_EQ(sounds.samples,
+              (std::vector<SAMPLE*>{bip, bip2, bip, app->samplePlace, bip, app->sampleUpgrade, bip2,
+                                    bip, app->sampleBoom1}));
 }
 
 TEST_F(GameInputTest, EscapeOpensAndClosesTheMenuEvenAfterTheBaseIsLost) {

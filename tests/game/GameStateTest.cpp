@@ -1,10 +1,14 @@
 #include "app/GameApp.h"
 #include "effects/Effect.h"
 #include "game/Game.h"
+#include "gfx/BackBuffer.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
+
+#include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -57,6 +61,25 @@ TEST_F(GameStateTest, CloudsDriftLeftAndWrapBackToTheRightEdge) {
     EXPECT_DOUBLE_EQ(cloud.x, 320.0);
 }
 
+TEST_F(GameStateTest, ACloudWrapsOnlyOnceItsWholeImageIsOffTheLeftEdge) {
+    // Two clouds of different widths and speeds, still drifting after the base is lost.
+    Cloud& slow = game->clouds[0];  // 0.5 pixels per second
+    Cloud& fast = game->clouds[13]; // 2 pixels per second
+    BITMAP* const* images = GameApp::instance()->cloudImages;
+    const int slowW = images[slow.image]->w;
+    const int fastW = images[fast.image]->w;
+    ASSERT_NE(slowW, fastW);
+    game->gameOver = true;
+    slow.x = -slowW + 1.0;
+    fast.x = -fastW + 4.0;
+    game->update(2.0); // both now have exactly their last column at x = -1
+    EXPECT_DOUBLE_EQ(slow.x, -slowW);
+    EXPECT_DOUBLE_EQ(fast.x, -fastW);
+    game->update(0.01);
+    EXPECT_DOUBLE_EQ(slow.x, 320.0);
+    EXPECT_DOUBLE_EQ(fast.x, 320.0);
+}
+
 // Puts the game in a state a reset must undo.
 void messUp(Game* game) {
     game->money = 3;
@@ -83,6 +106,62 @@ TEST_F(GameStateTest, StartOverWipesForASecondAndStartsANewGame) {
     EXPECT_TRUE(game->buildings.empty());
     EXPECT_EQ(game->uiMode, kUiIdle);
     EXPECT_TRUE(game->running);
+}
+
+// A clock whose every frame lasts a quarter second and which keeps a copy of the back buffer
+// each time the frame clock asks it the time, that is once per frame, after the previous frame
+// was presented.
+struct QuarterSecondFrames : public FakeClock {
+    explicit QuarterSecondFrames(BITMAP* source) : source(source) {}
+    ~QuarterSecondFrames() override {
+        for (BITMAP* b : shown)
+            destroy_bitmap(b);
+    }
+    double now() override {
+        shown.push_back(create_bitmap(source->w, source->h));
+        blit(source, shown.back(), 0, 0, 0, 0, source->w, source->h);
+        time += 0.25;
+        return time;
+    }
+    BITMAP* source;
+    std::vector<BITMAP*> shown;
+};
+
+TEST_F(GameStateTest, StartOverClosesBlackBarsOverTheOldGameAndOpensThemOnTheNewOne) {
+    GameApp* app = GameApp::instance();
+    BITMAP* bmp = app->backBuffer->bitmap;
+    app->minStep = 0.0;
+    game->money = 3; // greys the build bar: the old bottom rows differ from the new ones
+    game->draw(false);
+    BITMAP* before = create_bitmap(320, 240);
+    blit(bmp, before, 0, 0, 0, 0, 320, 240);
+
+    QuarterSecondFrames frames(bmp);
+    app->clock = &frames;
+    app->lastTime = frames.time;
+    game->wipeAndRestart(); // frames at t = 0.25 (closing), 0.5 (reset) and 0.75 (opening)
+    ASSERT_EQ(frames.shown.size(), 4u);
+    game->draw(false);
+
+    auto rowsMatch = [](BITMAP* a, BITMAP* b, int y0, int y1) {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = 0; x < 320; ++x)
+                if (getpixel(a, x, y) != (b ? getpixel(b, x, y) : makecol(0, 0, 0)))
+                    return false;
+        return true;
+    };
+    ASSERT_FALSE(rowsMatch(before, bmp, 181, 239));
+    // t = 0.25: bars down to row 240 * 0.25 and up from row 240 * 0.75, both rows included.
+    BITMAP* closing = frames.shown[1];
+    EXPECT_TRUE(rowsMatch(closing, nullptr, 0, 60));
+    EXPECT_TRUE(rowsMatch(closing, before, 61, 179));
+    EXPECT_TRUE(rowsMatch(closing, nullptr, 180, 239));
+    // t = 0.75: one band from row 60 to row 180 over the new game.
+    BITMAP* opening = frames.shown[3];
+    EXPECT_TRUE(rowsMatch(opening, bmp, 0, 59));
+    EXPECT_TRUE(rowsMatch(opening, nullptr, 60, 180));
+    EXPECT_TRUE(rowsMatch(opening, bmp, 181, 239));
+    destroy_bitmap(before);
 }
 
 TEST_F(GameStateTest, StartOverStillResetsAcrossAStallLongerThanTheWipe) {
@@ -120,19 +199,27 @@ TEST_F(GameStateTest, TheRunLoopEndsWhenRunningIsCleared) {
     app->minStep = 0.02;
     // Escape opens the menu in the first frame; the click on "Quit Game" comes in the second.
     keyboard.pressScanCode(kEscapeScanCode);
-    mouse.next = {2 * 130, 2 * 132, 0};
+    // A loop that Escape or "Quit Game" fails to end is stopped after a few more frames by an
+    // exception from the mouse, whatever state the game is in, so the test fails instead of
+    // hanging.
     struct QuitOnSecondFrame : public Mouse {
         int frames = 0;
         MouseSample sample() override {
-            ++frames;
+            if (++frames > 10)
+                throw std::runtime_error("the run loop was still going ten frames after "
+                                         "Escape and a click on \"Quit Game\"");
             return {2 * 130, 2 * 132, frames == 2 ? 1 : 0};
         }
     } quitter;
     app->mouse = &quitter;
-    game->run();
+    try {
+        game->run();
+    } catch (const std::runtime_error& stuck) {
+        ADD_FAILURE() << stuck.what();
+    }
+    app->mouse = &mouse;
     EXPECT_FALSE(game->running);
     EXPECT_EQ(quitter.frames, 3);
-    app->mouse = &mouse;
 }
 
 TEST_F(GameStateTest, ResettingDeletesEveryEntity) {

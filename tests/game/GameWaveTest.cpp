@@ -5,6 +5,7 @@
 #include "effects/TextEffect.h"
 #include "game/Game.h"
 #include "invaders/Invader.h"
+#include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"
 #include "support/TestSupport.h"
 
@@ -106,14 +107,20 @@ TEST_F(GameWaveTest, AnUndefendedBaseSurvivesWaveOneFallsToWaveTwoAndStartsOver)
     EXPECT_EQ(game->wave->invaders.size(), 16u);
 }
 
-TEST_F(GameWaveTest, EveryWaveIsAFormationOfTwoWPlusFourteenAndEveryTenthIsAnnouncedAsTheBoss) {
+TEST_F(GameWaveTest, EveryWaveIsAFormationOfTwoWPlusFourteenAndEveryTenthIsTheBoss) {
     for (int w : {9, 10, 11, 20}) {
         game->reset();
         game->waveNumber = w;
         game->waveTimer = 0.0;
         game->update(kStep);
-        ASSERT_NE(dynamic_cast<SquibbleWave*>(game->wave), nullptr);
-        EXPECT_EQ(game->wave->invaders.size(), static_cast<std::size_t>(2 * w + 14));
+        if (w % 10 == 0) {
+            // The orb and its ring of twelve.
+            ASSERT_NE(dynamic_cast<MasterOrbWave*>(game->wave), nullptr) << w;
+            EXPECT_EQ(game->wave->invaders.size(), 13u);
+        } else {
+            ASSERT_NE(dynamic_cast<SquibbleWave*>(game->wave), nullptr) << w;
+            EXPECT_EQ(game->wave->invaders.size(), static_cast<std::size_t>(2 * w + 14));
+        }
         char text[16];
         std::snprintf(text, sizeof text, "Wave %d", w);
         EXPECT_TRUE(announces(w % 10 ? text : "Boss Wave")) << w;

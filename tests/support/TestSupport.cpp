@@ -18,7 +18,7 @@ namespace {
 bool dataLoaded = false;
 
 class HeadlessAllegro : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
             std::perror("chdir to the source directory");
@@ -34,6 +34,8 @@ public:
             dataLoaded = missing.empty();
             if (!dataLoaded)
                 std::fprintf(stderr, "test data set incomplete: %s\n", missing.c_str());
+        } else {
+            std::fprintf(stderr, "test data set missing: cannot open data/strings.txt\n");
         }
     }
 };
@@ -43,7 +45,9 @@ const ::testing::Environment* const environment =
 
 } // namespace
 
-bool gameDataLoaded() { return dataLoaded; }
+bool gameDataLoaded() {
+    return dataLoaded;
+}
 
 std::string sourcePath(const std::string& relative) {
     return std::string(GROUNDLINE_SOURCE_DIR) + "/" + relative;
@@ -95,8 +99,10 @@ void AppFixture::rightClickAt(int x, int y) {
 
 void GameFixture::SetUp() {
     AppFixture::SetUp();
-    if (!gameDataLoaded())
-        GTEST_SKIP() << "the data set is not there";
+    // The data set is part of the repository: a test that cannot load it has found a fault.
+    ASSERT_TRUE(gameDataLoaded()) << "the data set in " << GROUNDLINE_SOURCE_DIR
+                                  << "/data could not be loaded (the reason is printed before the "
+                                     "first test); this test needs it";
     game = new Game();
     GameApp::instance()->game = game;
     game->reset();
@@ -117,7 +123,9 @@ ScopedString::ScopedString(const std::string& key, const std::string& value) : k
     strings.set(key, value);
 }
 
-ScopedString::~ScopedString() { GameApp::instance()->strings.set(key, saved); }
+ScopedString::~ScopedString() {
+    GameApp::instance()->strings.set(key, saved);
+}
 
 std::ostream& operator<<(std::ostream& os, const Rgb& c) {
     return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";

@@ -13,8 +13,8 @@ struct BITMAP;
 class Game;
 
 // The whole suite runs headless: Allegro with SYSTEM_NONE at 32-bit colour, memory bitmaps only,
-// with the working directory at the project root. The real data set is loaded once when it is
-// there; tests that need it skip themselves otherwise.
+// with the working directory at the project root. The real data set is loaded once; tests that
+// need it fail when it could not be loaded.
 bool gameDataLoaded();
 std::string sourcePath(const std::string& relative);
 
@@ -73,7 +73,8 @@ class AppFixture : public ::testing::Test {
     Mouse* savedMouse = nullptr;
 };
 
-// A fresh game that the application object points at, needing the real data set.
+// A fresh game that the application object points at. It needs the real data set and fails
+// the test, rather than skipping it, when the data could not be loaded.
 class GameFixture : public AppFixture {
   protected:
     void SetUp() override;

@@ -12,6 +12,7 @@
 #include <allegro.h>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -61,6 +62,17 @@ TEST_F(BuildingTest, ATypeWithoutFullHealthPricesAtZeroAndCannotBeRepairedForMon
     }
 }
 
+TEST_F(BuildingTest, AHugeFullHealthSellsAtItsPriceWithACappedBurstOfDebris) {
+    defs[0].health = 2000000000; // once aborted the game with bad_alloc on a sale
+    Building* tower = place(0);
+    EXPECT_EQ(tower->repairCost(), 0);
+    tower->sell();
+    EXPECT_EQ(game->money, kStartMoney + 50);
+    auto bursts = effectsOfKind<DebrisEffect>();
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_EQ(bursts[0]->pieces.size(), DebrisEffect::kMaxPieces);
+}
+
 TEST_F(BuildingTest, StandsOnTheGroundLineWithItsCentreHalfAFrameIn) {
     Building* tower = place(0, 100);
     EXPECT_EQ(tower->health, 10);
@@ -100,9 +112,11 @@ TEST_F(BuildingTest, ATypeWithoutSpriteIsInvisibleCentredOnItsEdgeAndIdle) {
 }
 
 TEST_F(BuildingTest, DamageEqualToTheRemainingHealthBlowsTheTowerUp) {
+    SoundLog sounds;
     Building* tower = place(0, 100);
     tower->health = 7;
     tower->takeDamage(7);
+    EXPECT_EQ(sounds.samples, std::vector<SAMPLE*>{blastSound}) << "one blast, no hit";
     EXPECT_EQ(tower->health, 0);
     EXPECT_TRUE(tower->removed);
 
@@ -126,8 +140,10 @@ TEST_F(BuildingTest, DamageEqualToTheRemainingHealthBlowsTheTowerUp) {
 }
 
 TEST_F(BuildingTest, LesserDamageHurtsShakesAndPuffsSmoke) {
+    SoundLog sounds;
     Building* tower = place(0);
     tower->takeDamage(3);
+    EXPECT_EQ(sounds.samples, std::vector<SAMPLE*>{hitSound});
     EXPECT_EQ(tower->health, 7);
     EXPECT_FALSE(tower->removed);
     EXPECT_EQ(effectsOn(puffs).size(), 1u);
@@ -232,8 +248,11 @@ TEST_F(BuildingTest, ATowerAlreadyGoneCannotBeSoldOrRepairedAgain) {
     Building* wreck = place(0);
     wreck->takeDamage(10);
     const std::size_t effects = game->effects.size();
+    SoundLog sounds;
     wreck->sell();
     wreck->repair();
+    wreck->takeDamage(1);
+    EXPECT_TRUE(sounds.samples.empty()) << "a wreck makes no more sound";
     EXPECT_EQ(game->money, kStartMoney);
     EXPECT_EQ(game->effects.size(), effects);
 

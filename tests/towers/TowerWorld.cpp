@@ -16,21 +16,6 @@
 
 namespace {
 
-// A sheet of one w x h frame in one colour, shown by every row.
-SpriteSheet* solidSheet(int w, int h, int rowCount, float fps, int r, int g, int b) {
-    SpriteSheet* sheet = new SpriteSheet(""); // no such file: starts empty
-    sheet->image = makeBitmap(w, h, r, g, b);
-    sheet->frames.push_back(create_sub_bitmap(sheet->image, 0, 0, w, h));
-    for (int i = 0; i < rowCount; ++i) {
-        AnimRow row;
-        row.fps = fps;
-        row.frameCount = 1;
-        row.frames.push_back(0);
-        sheet->rows.push_back(row);
-    }
-    return sheet;
-}
-
 // Codes 32 to 57 (space, signs, digits) in 3 x 5 cells, each cell inked with the bits of its
 // code so that no two characters look alike.
 BitmapFont* patternFont() {
@@ -81,6 +66,20 @@ bool sameImage(BITMAP* a, BITMAP* b) {
 
 } // namespace
 
+SpriteSheet* TowerWorld::solidSheet(int w, int h, int rowCount, float fps, int r, int g, int b) {
+    SpriteSheet* sheet = new SpriteSheet(""); // no such file: starts empty
+    sheet->image = makeBitmap(w, h, r, g, b);
+    sheet->frames.push_back(create_sub_bitmap(sheet->image, 0, 0, w, h));
+    for (int i = 0; i < rowCount; ++i) {
+        AnimRow row;
+        row.fps = fps;
+        row.frameCount = 1;
+        row.frames.push_back(0);
+        sheet->rows.push_back(row);
+    }
+    return sheet;
+}
+
 void TowerWorld::SetUp() {
     AppFixture::SetUp();
     GameApp* app = GameApp::instance();
@@ -93,12 +92,16 @@ void TowerWorld::SetUp() {
     savedBlasts = app->explosionSmallSheet;
     savedDebris = app->debrisImage;
     savedFont = app->fontSmall;
+    savedHitSound = app->sampleLaserHit;
+    savedBlastSound = app->sampleBoom1;
 
     towerSheet = solidSheet(kTowerW, kTowerH, 5, 10.0f, 0, 200, 0);
     puffs = solidSheet(6, 6, 1, 10.0f, 200, 200, 200);
     blasts = solidSheet(16, 16, 1, 10.0f, 255, 128, 0);
     debris = makeBitmap(16, 8, 90, 60, 30);
     font = patternFont();
+    hitSound = create_sample(8, 0, 11025, 1);
+    blastSound = create_sample(8, 0, 11025, 1);
 
     app->towerDefs[0] = towerType(towerSheet, 2);
     app->towerDefs[1] = towerType(towerSheet, 3);
@@ -109,6 +112,8 @@ void TowerWorld::SetUp() {
     app->explosionSmallSheet = blasts;
     app->debrisImage = debris;
     app->fontSmall = font;
+    app->sampleLaserHit = hitSound;
+    app->sampleBoom1 = blastSound;
 
     game = new Game();
     game->money = kStartMoney;
@@ -129,6 +134,10 @@ void TowerWorld::TearDown() {
     app->explosionSmallSheet = savedBlasts;
     app->debrisImage = savedDebris;
     app->fontSmall = savedFont;
+    app->sampleLaserHit = savedHitSound;
+    app->sampleBoom1 = savedBlastSound;
+    destroy_sample(hitSound);
+    destroy_sample(blastSound);
     delete towerSheet;
     delete puffs;
     delete blasts;

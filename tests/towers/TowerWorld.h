@@ -11,6 +11,7 @@
 #include <vector>
 
 struct BITMAP;
+struct SAMPLE;
 class BitmapFont;
 class Building;
 class SimpleEffect;
@@ -19,9 +20,9 @@ class TextEffect;
 
 // Gives the towers a world of their own, independent of the shipped data: three tower types
 // priced 100 with full health 10, a 20 x 30 tower sprite, puff and blast sheets, a debris
-// strip, a font whose glyphs tell the characters apart, a ground line at y = 200 and a game
-// with 1000 in the bank collecting the effects. Whatever the application held comes back
-// afterwards.
+// strip, a font whose glyphs tell the characters apart, a hit and a blast sound of its own, a
+// ground line at y = 200 and a game with 1000 in the bank collecting the effects. Whatever the
+// application held comes back afterwards.
 class TowerWorld : public AppFixture {
   protected:
     void SetUp() override;
@@ -32,6 +33,8 @@ class TowerWorld : public AppFixture {
     static constexpr int kTowerH = 30;
     static constexpr int kStartMoney = 1000;
 
+    // A sheet of one w x h frame in one colour, shown by every row.
+    static SpriteSheet* solidSheet(int w, int h, int rowCount, float fps, int r, int g, int b);
     // Adds string-table entries for this test (they replace earlier ones).
     void setStrings(const std::vector<std::pair<std::string, std::string>>& entries);
     // A tower of the type made by the factory, placed with its left edge at x; the world owns it.
@@ -54,6 +57,8 @@ class TowerWorld : public AppFixture {
     SpriteSheet* blasts = nullptr;
     BITMAP* debris = nullptr;
     BitmapFont* font = nullptr;
+    SAMPLE* hitSound = nullptr;
+    SAMPLE* blastSound = nullptr;
     TowerDef* defs = nullptr; // the three types, to adjust per test
 
   private:
@@ -66,4 +71,6 @@ class TowerWorld : public AppFixture {
     SpriteSheet* savedBlasts = nullptr;
     BITMAP* savedDebris = nullptr;
     BitmapFont* savedFont = nullptr;
+    SAMPLE* savedHitSound = nullptr;
+    SAMPLE* savedBlastSound = nullptr;
 };

@@ -1,0 +1,35 @@
+#include "projectiles/LaserProjectile.h"
+
+#include "app/GameApp.h"
+#include "app/Sound.h"
+#include "invaders/Invader.h"
+
+#include <allegro.h>
+
+LaserProjectile::LaserProjectile(int x, int y, int damage)
+    : Projectile(x, y), image(GameApp::instance()->laserSmallImage),
+      speed(GameApp::instance()->strings.getReal("LaserSpeedBase")), damage(damage) {}
+
+void LaserProjectile::update(double dt) {
+    y -= speed * dt;
+    // Spent only once the whole image is above the field, so it never vanishes while visible.
+    const int height = image ? image->h : 0;
+    if (y < -height)
+        alive = false;
+}
+
+void LaserProjectile::draw(BITMAP* target) {
+    if (!image || !target)
+        return;
+    masked_blit(image, target, 0, 0, static_cast<int>(x) - image->w / 2, static_cast<int>(y),
+                image->w, image->h);
+}
+
+// A hit on something already dead does not count and the bolt flies on through it. A hit that
+// counts spends the bolt even when it did no harm (a shielded target reports it as landed).
+void LaserProjectile::hit(Invader* invader) {
+    if (invader->takeDamage(damage) == 0)
+        return;
+    playSample(GameApp::instance()->sampleLaserHit);
+    alive = false;
+}

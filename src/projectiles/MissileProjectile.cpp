@@ -1,0 +1,224 @@
+#include "projectiles/MissileProjectile.h"
+
+#include "app/GameApp.h"
+#include "app/Random.h"
+#include "app/Sound.h"
+#include "effects/SimpleEffect.h"
+#include "game/Game.h"
+#include "game/Spawn.h"
+#include "gfx/SpriteAnim.h"
+#include "invaders/Invader.h"
+#include "invaders/Wave.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2.0 * kPi;
+
+// Up and to the left; every launcher sets its own heading.
+constexpr double kDefaultHeading = 0.75 * kPi;
+// A fresh missile clears its launcher before it starts homing and smoking.
+constexpr double kStraightSeconds = 0.2;
+
+// One sprite row per direction, row 0 pointing right, counter-clockwise from there. The half
+// step (in turns) rounds the heading to the nearest row.
+constexpr int kDirections = 16;
+constexpr double kHalfDirection = 0.5 / kDirections;
+
+// The trail leaves a puff this often, a little behind the missile and above its centre.
+constexpr double kTrailSeconds = 0.09;
+constexpr double kTrailBehind = 3.0;
+constexpr int kTrailRaise = 2;
+// An absurdly long frame step would otherwise leave thousands of puffs at one spot.
+constexpr int kMaxTrailPuffs = 100;
+
+// The blast's extra explosions: one per point of splash damage and per four pixels of radius,
+// spread over kBlastSeconds. The cap only bites on absurd tuning.
+constexpr double kBlastSeconds = 0.3;
+constexpr double kBlastsPerPixel = 0.25;
+constexpr int kMaxBlasts = 64;
+constexpr int kMaxBlastScatter = 1 << 16;
+
+// Keeps a heading in [0, 2pi). Turning never adds more than one revolution with sane tuning;
+// anything further out is folded at once instead of one revolution per loop pass.
+double wrapHeading(double heading) {
+    if (!std::isfinite(heading))
+        return 0.0;
+    if (std::fabs(heading) > 64.0 * kTwoPi)
+        heading = std::fmod(heading, kTwoPi);
+    while (heading >= kTwoPi)
+        heading -= kTwoPi;
+    while (heading < 0.0)
+        heading += kTwoPi;
+    return heading;
+}
+
+int directionRow(double heading) {
+    int n = static_cast<int>(kDirections * (heading / kTwoPi + kHalfDirection));
+    while (n < 0)
+        n += kDirections;
+    return n % kDirections;
+}
+
+void spawnAnimation(double x, double y, SpriteSheet* sheet, double delay) {
+    spawnEffect(new SimpleEffect(static_cast<int>(x), static_cast<int>(y), sheet, delay));
+}
+
+} // namespace
+
+MissileProjectile::MissileProjectile(int x, int y, int damage, int splashDamage,
+                                     double splashRadius)
+    : Projectile(x, y), damage(damage), splashDamage(splashDamage), splashRadius(splashRadius) {
+    GameApp* app = GameApp::instance();
+    StringTable& strings = app->strings;
+    speed = strings.getReal("MissileSpeedBase");
+    steeringMax = strings.getReal("MissileSteeringMax");
+    steeringResponse = strings.getReal("MissileSteeringResponse");
+    life = strings.getReal("MissileLife");
+    heading = kDefaultHeading;
+    anim = new SpriteAnim(app->missileSheet);
+}
+
+MissileProjectile::~MissileProjectile() {
+    delete anim;
+}
+
+// Every live invader is equally likely, wherever it is.
+bool MissileProjectile::acquireTarget() {
+    target = nullptr;
+    targetWaveSerial = 0;
+    const Game* game = GameApp::instance()->game;
+    if (!game || !game->wave)
+        return false;
+    const Wave* wave = game->wave;
+    std::size_t live = 0;
+    for (const Invader* invader : wave->invaders)
+        live += invader->health > 0;
+    if (live == 0)
+        return false;
+    std::size_t pick = static_cast<std::size_t>(randomInt()) % live;
+    for (Invader* invader : wave->invaders) {
+        if (invader->health <= 0)
+            continue;
+        if (pick-- == 0) {
+            target = invader;
+            break;
+        }
+    }
+    targetWaveSerial = wave->serial;
+    return true;
+}
+
+bool MissileProjectile::targetLost() const {
+    return !target || targetWaveSerial != currentWaveSerial() || target->health <= 0;
+}
+
+void MissileProjectile::update(double dt) {
+    if (!alive)
+        return;
+    GameApp* app = GameApp::instance();
+    if (targetLost() && !acquireTarget()) {
+        alive = false;
+        target = nullptr;
+        spawnAnimation(x, y, app->poofSheet, 0.0);
+        return;
+    }
+    age += dt;
+    if (age > life) {
+        explode();
+        alive = false;
+        return;
+    }
+    anim->advance(static_cast<float>(dt));
+
+    // The turn rate is the heading error itself, capped only when turning counter-clockwise.
+    // The error before the cap also slows the missile down, so it tightens hard turns.
+    double error = 0.0;
+    if (age > kStraightSeconds) {
+        const double dx = target->centreX() - x;
+        const double dy = target->centreY() - y;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        // Sitting exactly on the target's centre there is no direction to turn to.
+        if (d > 0.0) {
+            const double wanted = std::atan2(-dy / d, dx / d);
+            error = wanted - heading;
+            if (error > kPi)
+                error -= kTwoPi;
+            else if (error < -kPi)
+                error += kTwoPi;
+            const double rate = error >= steeringMax ? steeringMax : error;
+            heading = wrapHeading(heading + rate * dt);
+        }
+    }
+    const double factor = 1.0 - std::fabs(error) * steeringResponse;
+    x += std::cos(heading) * speed * dt * factor;
+    y -= std::sin(heading) * speed * dt * factor;
+
+    anim->setRow(directionRow(heading));
+
+    if (age > kStraightSeconds) {
+        trailTimer -= dt;
+        for (int puffs = 0; trailTimer < 0.0; ++puffs) {
+            if (puffs == kMaxTrailPuffs) {
+                trailTimer = 0.0;
+                break;
+            }
+            spawnAnimation(x - kTrailBehind * std::cos(heading),
+                           static_cast<int>(y + kTrailBehind * std::sin(heading)) - kTrailRaise,
+                           app->puff2Sheet, 0.0);
+            trailTimer += kTrailSeconds;
+        }
+    }
+}
+
+void MissileProjectile::draw(BITMAP* target) {
+    anim->draw(target, static_cast<int>(x) - anim->frameWidth() / 2,
+               static_cast<int>(y) - anim->frameHeight() / 2);
+}
+
+// A hit on something already dead does not count: the missile flies on.
+void MissileProjectile::hit(Invader* invader) {
+    if (invader->takeDamage(damage) <= 0)
+        return;
+    explode();
+    alive = false;
+}
+
+void MissileProjectile::explode() {
+    GameApp* app = GameApp::instance();
+    const Game* game = app->game;
+    // Only the current wave can be hurt: a blast after the wave ended harms nobody. The target
+    // of a direct hit takes the splash too if it survived.
+    if (splashDamage > 0 && game && game->wave) {
+        const std::vector<Invader*>& invaders = game->wave->invaders;
+        for (std::size_t i = 0; i < invaders.size(); ++i) {
+            Invader* invader = invaders[i];
+            if (invader->health <= 0)
+                continue;
+            const double reach = splashRadius + invader->hitRadius;
+            const double dx = invader->centreX() - x;
+            const double dy = invader->centreY() - y;
+            if (reach * reach > dx * dx + dy * dy)
+                invader->takeDamage(splashDamage);
+        }
+    }
+
+    spawnAnimation(x, y, app->explosionSmallSheet, 0.0);
+
+    // Extra explosions scatter over a band as wide as the radius and twice as tall. A radius
+    // under one pixel has no whole pixel to scatter over: those go off on the missile itself.
+    if (splashRadius > 0.0) {
+        const double count = splashDamage + kBlastsPerPixel * splashRadius;
+        const int scatter =
+            splashRadius < kMaxBlastScatter ? static_cast<int>(splashRadius) : kMaxBlastScatter;
+        for (int c = 0; c < count && c < kMaxBlasts; ++c) {
+            const int ox = scatter > 0 ? randomInt() % scatter : 0;
+            const int oy = scatter > 0 ? randomInt() % scatter : 0;
+            spawnAnimation(x + ox - splashRadius * 0.5, y + 2 * oy - splashRadius,
+                           app->explosionSmallSheet, (c + 1) * kBlastSeconds / count);
+        }
+    }
+    playSample(app->sampleBoom1);
+}

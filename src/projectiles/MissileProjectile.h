@@ -1,0 +1,42 @@
+#pragma once
+
+#include "projectiles/Projectile.h"
+
+class SpriteAnim;
+
+// A homing missile. It picks a random live invader of the current wave, flies along its launch
+// heading for a moment, then steers after the target with a turn rate capped one way only,
+// slowing down while it turns hard and trailing smoke. It re-targets when the target dies,
+// fizzles when nothing is left, and explodes on a hit or when its life runs out, hurting every
+// invader within its blast. x and y are the centre of the sprite.
+class MissileProjectile : public Projectile {
+  public:
+    MissileProjectile(int x, int y, int damage, int splashDamage, double splashRadius);
+    ~MissileProjectile() override;
+
+    // Picks a random live invader of the current wave; false when there is none.
+    bool acquireTarget();
+    void update(double dt) override;
+    void draw(BITMAP* target) override;
+    void hit(Invader* invader) override;
+    void explode();
+
+    // Whether the target is gone: none, dead, or its wave deleted (then it is never touched).
+    bool targetLost() const;
+
+    SpriteAnim* anim; // owned
+    double speed;     // pixels per second
+    double heading;   // radians, 0 to the right, counter-clockwise on screen
+    int damage;       // of a direct hit
+    int splashDamage; // to every invader inside the blast
+    double splashRadius;
+    double steeringMax;        // cap on counter-clockwise turning, radians per second
+    double steeringResponse;   // slow-down per radian of heading error
+    Invader* target = nullptr; // not owned
+    double age = 0.0;
+    double life;
+    double trailTimer = 0.0;
+    // The serial of the wave the target belongs to. Once the game's current wave has another
+    // serial, the target was deleted with its wave, even if a new wave lives at its address.
+    unsigned long long targetWaveSerial = 0;
+};
