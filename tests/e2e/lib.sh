@@ -152,7 +152,7 @@ crop_field() {
 # saturation found, 0 when every pixel is a grey.
 saturation() {
     local image=$1 x=$2 y=$3 w=$4 h=$5
-    convert "$image" -sample 50% -crop "${w}x${h}+${x}+${y}" +repage -colorspace HSL \
+    convert "$image" -sample '320x240!' -crop "${w}x${h}+${x}+${y}" +repage -colorspace HSL \
         -channel G -separate -format '%[fx:int(255*maxima+0.5)]' info:
 }
 
