@@ -30,10 +30,19 @@ TEST(OptionsTest, ValuesComeAfterASpaceOrAnEqualsSignAndTheDefaultsAreTheDesigne
 
 TEST(OptionsTest, EveryMistakeIsOneLineNamingTheOption) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--fullscreen"}, {"stray"},        {"--scale"},          {"--scale", "0"},
-        {"--scale", "5"}, {"--scale=2.5"},  {"--scale="},         {"--wave", "0"},
-        {"--wave=-3"},    {"--wave", "1001"}, {"--wave", "99999999999999999999"},
-        {"--data="},      {"--help=yes"},
+        {"--fullscreen"},
+        {"stray"},
+        {"--scale"},
+        {"--scale", "0"},
+        {"--scale", "5"},
+        {"--scale=2.5"},
+        {"--scale="},
+        {"--wave", "0"},
+        {"--wave=-3"},
+        {"--wave", "1001"},
+        {"--wave", "99999999999999999999"},
+        {"--data="},
+        {"--help=yes"},
     };
     for (const auto& args : bad) {
         const std::string error = parse(args).error;
@@ -41,6 +50,25 @@ TEST(OptionsTest, EveryMistakeIsOneLineNamingTheOption) {
         EXPECT_NE(error.find(name), std::string::npos) << name << ": " << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     }
+}
+
+TEST(OptionsTest, APlayThroughIsRecordedOrReplayedNeverBoth) {
+    ParsedOptions p = parse({"--record", "a.replay"});
+    EXPECT_EQ(p.error, "");
+    EXPECT_EQ(p.options.recordPath, "a.replay");
+    p = parse({"--replay=b.replay", "--scale", "3"});
+    EXPECT_EQ(p.error, "");
+    EXPECT_EQ(p.options.replayPath, "b.replay");
+    for (const auto& args :
+         std::vector<std::vector<const char*>>{{"--record", "a", "--replay", "b"},
+                                               {"--replay", "b", "--record", "a"},
+                                               {"--record="}}) {
+        const std::string error = parse(args).error;
+        EXPECT_NE(error.find("'--re"), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+    for (const char* option : {"--record FILE", "--replay FILE"})
+        EXPECT_NE(usageText().find(option), std::string::npos) << option;
 }
 
 } // namespace
