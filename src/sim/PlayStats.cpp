@@ -2,17 +2,10 @@
 
 #include "game/Game.h"
 #include "invaders/Invader.h"
+#include "invaders/SquibbleWave.h"
 #include "invaders/Wave.h"
 
 #include <algorithm>
-
-namespace {
-
-// A squibble lands when its top edge reaches this y. Shots and strikes only meet it above, so
-// an invader that died at or below it landed and was not shot.
-constexpr double kLandingY = 190.0;
-
-} // namespace
 
 bool PlayStats::waveUnderway(const Game& game) const {
     return game.wave || game.waveTimer < 0.0;
@@ -36,7 +29,9 @@ void PlayStats::countInvaders(const Game& game) {
         const Invader* v = wave->invaders[i];
         const bool now = v->health > 0;
         if (alive[i] && !now) {
-            if (v->y >= kLandingY)
+            // A squibble lands as soon as it moves past the line, and shots and strikes only
+            // meet it above, so one that died at or below the line landed.
+            if (v->y >= kSquibbleLandingY)
                 ++landings;
             else
                 ++kills;
