@@ -12,8 +12,11 @@ work=$(mktemp -d /tmp/groundline-replay-size.XXXXXX)
 xvfb=
 game=
 cleanup() {
-    [[ -n $game ]] && kill "$game" 2>/dev/null && wait "$game" 2>/dev/null
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    local pid
+    for pid in $game $xvfb; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -29,12 +32,16 @@ export ALSA_CONFIG_PATH=$work/alsa.conf
     >"$work/out" 2>&1) &
 game=$!
 wid=$(timeout 15 xdotool search --sync --name '^Groundline$' | head -n 1)
-xdotool windowfocus "$wid"
+# The window is mapped before it is resized and shown; wait until it is the game's size.
+for ((i = 0; i < 100; ++i)); do
+    [[ $(xdotool getwindowgeometry "$wid" 2>/dev/null) == *"640x480"* ]] && break
+    sleep 0.1
+done
 sleep 1
 RANDOM=7
 end=$((SECONDS + seconds))
 while ((SECONDS < end)); do
-    xdotool mousemove --window "$wid" $((RANDOM % 640)) $((RANDOM % 440))
+    xdotool mousemove --window "$wid" $((RANDOM % 640)) $((RANDOM % 440)) 2>/dev/null || true
     if ((RANDOM % 10 == 0)); then
         xdotool mousedown 1
         sleep 0.05
