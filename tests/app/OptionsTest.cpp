@@ -30,19 +30,10 @@ TEST(OptionsTest, ValuesComeAfterASpaceOrAnEqualsSignAndTheDefaultsAreTheDesigne
 
 TEST(OptionsTest, EveryMistakeIsOneLineNamingTheOption) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--fullscreen"},
-        {"stray"},
-        {"--scale"},
-        {"--scale", "0"},
-        {"--scale", "5"},
-        {"--scale=2.5"},
-        {"--scale="},
-        {"--wave", "0"},
-        {"--wave=-3"},
-        {"--wave", "1001"},
-        {"--wave", "99999999999999999999"},
-        {"--data="},
-        {"--help=yes"},
+        {"--fullscreen"}, {"stray"},        {"--scale"},          {"--scale", "0"},
+        {"--scale", "5"}, {"--scale=2.5"},  {"--scale="},         {"--wave", "0"},
+        {"--wave=-3"},    {"--wave", "1001"}, {"--wave", "99999999999999999999"},
+        {"--data="},      {"--help=yes"},
     };
     for (const auto& args : bad) {
         const std::string error = parse(args).error;
