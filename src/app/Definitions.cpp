@@ -15,7 +15,8 @@ TowerDef readTowerDef(StringTable& strings, int index) {
     def.width = strings.getInt(StringTable::key("Tower%d.Width", n));
     def.available = strings.getInt(StringTable::key("Tower%d.Available", n)) != 0;
     // The two fixed entries must always exist, so a negative count reads as none.
-    int upgrades = std::max(0, strings.getInt(StringTable::key("Tower%d.Upgrades", n)));
+    int upgrades =
+        std::clamp(strings.getInt(StringTable::key("Tower%d.Upgrades", n)), 0, kMaxUpgrades);
     def.entryCount = upgrades + kFirstUpgradeEntry;
 
     def.entries.assign(def.entryCount, UpgradeDef());
@@ -28,7 +29,8 @@ TowerDef readTowerDef(StringTable& strings, int index) {
         UpgradeDef& up = def.entries[e];
         up.name = strings.get(StringTable::key("Tower%d.Upgrade%d.Name", n, m));
         up.description = strings.get(StringTable::key("Tower%d.Upgrade%d.Description", n, m));
-        up.levelCount = strings.getInt(StringTable::key("Tower%d.Upgrade%d.Levels", n, m));
+        up.levelCount = std::min(strings.getInt(StringTable::key("Tower%d.Upgrade%d.Levels", n, m)),
+                                 kMaxUpgradeLevels);
         up.levels.assign(std::max(0, up.levelCount), UpgradeLevel());
         for (int l = 1; l <= up.levelCount; ++l) {
             up.levels[l - 1].value =

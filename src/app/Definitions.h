@@ -49,6 +49,11 @@ constexpr int kRepairEntry = 1;
 constexpr int kFirstUpgradeEntry = 2;
 constexpr int kTowerTypeCount = 3;
 
+// Ceilings on the counts the string table gives: far beyond what a menu can show or a player can
+// buy, they keep a mistyped or hostile count from allocating gigabytes or reading keys for ever.
+constexpr int kMaxUpgrades = 32;
+constexpr int kMaxUpgradeLevels = 100;
+
 // Builds tower type index (0..2) from the keys Tower<index+1>.*; the sprite is left for the
 // resource catalogue to load.
 TowerDef readTowerDef(StringTable& strings, int index);

@@ -5,6 +5,7 @@
 #include <vector>
 
 struct BITMAP;
+class ByteStream;
 
 // One animation row of a sheet: frame numbers played at fps.
 struct AnimRow {
@@ -18,6 +19,8 @@ struct AnimRow {
 class SpriteSheet {
   public:
     explicit SpriteSheet(const std::string& filename);
+    // Reads the sheet from a stream already open, as the file constructor does from the file.
+    explicit SpriteSheet(ByteStream& in);
     ~SpriteSheet();
     SpriteSheet(const SpriteSheet&) = delete;
     SpriteSheet& operator=(const SpriteSheet&) = delete;
@@ -38,6 +41,7 @@ class SpriteSheet {
 
   private:
     bool load(const std::string& filename);
+    bool read(ByteStream& in);
     void clear();
 };
 

@@ -1,6 +1,7 @@
 #include "GfxTestFiles.h"
 #include "support/TestSupport.h"
 
+#include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
 
 #include <allegro.h>
@@ -123,6 +124,21 @@ TEST(SpriteSheetLoadTest, UncompressedSheetAndTrailingBytesLoad) {
     EXPECT_EQ(plain.frames.size(), 4u);
     EXPECT_EQ(plain.rowCount(), 5u);
     EXPECT_EQ(plain.animRow(0).fps, 8.0f);
+}
+
+TEST(SpriteSheetLoadTest, ReadsFromMemoryAsFromAFile) {
+    Bytes bytes = testSheetBytes();
+    ByteStream in(bytes.data(), bytes.size());
+    SpriteSheet sheet(in);
+    ASSERT_NE(sheet.image, nullptr);
+    EXPECT_EQ(sheet.frames.size(), 4u);
+    EXPECT_EQ(sheet.rowCount(), 5u);
+    EXPECT_EQ(sheet.animRow(1).frames, (std::vector<int32_t>{2, 2, 0}));
+    EXPECT_EQ(in.get(), -1); // nothing follows the last row
+
+    bytes.resize(bytes.size() - 1); // the last row's frame number cut short
+    ByteStream shortIn(bytes.data(), bytes.size());
+    expectEmpty(SpriteSheet(shortIn));
 }
 
 TEST(SpriteSheetLoadTest, MissingFileGivesAnEmptySheet) {
