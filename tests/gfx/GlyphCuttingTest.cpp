@@ -115,8 +115,6 @@ void expectCutAsThePlainScan(BITMAP* picture, const std::string& what) {
     EXPECT_EQ(cellsOf(font), plainScan(picture)) << what;
 }
 
-const int kWhite = 0xffffff;
-
 // Vertical separator stripes with no separator row, ending at the right in a fine checkerboard
 // and a separator column: every line of the picture starts a row of cells, most of them reaching
 // down to the bottom edge. Cell by cell that costs side^3 / 4 pixel reads.
@@ -195,9 +193,9 @@ TEST(GlyphCuttingTest, AnyPictureCutsAsThePlainScan) {
         }
         for (int lines = rand() % 6; lines > 0; --lines) {
             if (rand() % 2)
-                hline(img, 0, rand() % h, rand() % w, kWhite);
+                hline(img, 0, rand() % h, rand() % w, makecol(255, 255, 255));
             else
-                vline(img, rand() % w, 0, rand() % h, kWhite);
+                vline(img, rand() % w, 0, rand() % h, makecol(255, 255, 255));
         }
         expectCutAsThePlainScan(img, "random trial " + std::to_string(trial));
         destroy_bitmap(img);
