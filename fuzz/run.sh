@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses with clang (AddressSanitizer + UndefinedBehaviorSanitizer) and
 # runs each in turn, at the lowest priority, over its seed corpus made from data/ and a working
-# corpus kept in the build folder. Arguments go to every fuzzer; without any, each runs until
-# stopped (Ctrl-C moves on to the next).
+# corpus kept in the build folder. Arguments go to every fuzzer; give -runs or -max_total_time,
+# as without them the first fuzzer runs until it finds a fault or is interrupted.
 #
 #   bash fuzz/run.sh -runs=10000000           # ten million executions each
 #   bash fuzz/run.sh -max_total_time=600      # ten minutes each
