@@ -80,12 +80,16 @@ bool SpriteSheet::read(ByteStream& in) {
     int frameCount = readU16(in);
     if (frameCount < 0)
         return false;
+    long frameRows = 0;
     for (int i = 0; i < frameCount; ++i) {
         int x = readU16(in);
         int y = readU16(in);
         int w = readU16(in);
         int h = readU16(in);
         if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > image->w || y + h > image->h)
+            return false;
+        frameRows += h;
+        if (frameRows > kMaxSheetFrameRows)
             return false;
         BITMAP* frame = create_sub_bitmap(image, x, y, w, h);
         if (!frame)

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "gfx/MzImage.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 struct BITMAP;
-class ByteStream;
+
+// Every frame keeps a pointer to each of its rows, so a forged table of 65535 frames as tall as
+// the largest image would cost 2 GB from a sheet file of under a kilobyte. Real sheets stay far
+// below this many rows in all their frames together; a sheet above it is rejected.
+constexpr long kMaxSheetFrameRows = 64L * kMaxImageSide;
 
 // One animation row of a sheet: frame numbers played at fps.
 struct AnimRow {

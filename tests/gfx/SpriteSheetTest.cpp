@@ -162,6 +162,12 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
 
     Bytes fullSheet = szSheet(image, oneFrame, {{5.0f, {0, 0, 0}}});
 
+    // Found by reasoning, not by the fuzzer (its inputs are too short): a few hundred bytes of
+    // gzip asked for gigabytes of frame rows. One frame more than the ceiling allows.
+    const Bytes tallImage = mzFilled(1, kMaxImageSide, 1, 2, 3);
+    const std::vector<SzRect> tallFrames(kMaxSheetFrameRows / kMaxImageSide + 1,
+                                         SzRect{0, 0, 1, kMaxImageSide});
+
     const struct {
         const char* what;
         Bytes bytes;
@@ -178,6 +184,7 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
         {"cut in the fps", Bytes(fullSheet.begin(), fullSheet.begin() + image.size() + 14)},
         {"cut in the frame numbers", Bytes(fullSheet.begin(), fullSheet.end() - 1)},
         {"no tables at all", image},
+        {"frames taller together than the ceiling", szSheet(tallImage, tallFrames, oneRow)},
     };
     TempDir dir;
     int i = 0;
@@ -191,6 +198,11 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
     SpriteSheet intact(dir.writeGz("intact.sz", fullSheet));
     EXPECT_NE(intact.image, nullptr);
     EXPECT_EQ(intact.rowCount(), 1u);
+
+    // Real sheets stay far below the ceiling; a sheet right at it still loads.
+    Bytes atCeiling = szSheet(tallImage, {tallFrames.begin(), tallFrames.end() - 1}, oneRow);
+    ByteStream in(atCeiling.data(), atCeiling.size());
+    EXPECT_EQ(SpriteSheet(in).frames.size(), tallFrames.size() - 1);
 }
 
 } // namespace
