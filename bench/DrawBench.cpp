@@ -39,7 +39,9 @@ bool setUp() {
     return true;
 }
 
-void present(BITMAP* buffer) { stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480); }
+void present(BITMAP* buffer) {
+    stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480);
+}
 
 void BM_FrameFloor(benchmark::State& state) {
     GameApp* app = GameApp::instance();
@@ -82,7 +84,9 @@ void drawFrames(benchmark::State& state, Game* game) {
     }
 }
 
-void BM_DrawIdle(benchmark::State& state) { drawFrames(state, sceneGame()); }
+void BM_DrawIdle(benchmark::State& state) {
+    drawFrames(state, sceneGame());
+}
 BENCHMARK(BM_DrawIdle);
 
 void BM_DrawGameMenu(benchmark::State& state) {
