@@ -2,39 +2,23 @@
 // pays whatever it shows: clearing the back buffer, the background blit and the doubling stretch
 // onto a 640x480 picture. Run headless from anywhere: build/bench/draw_bench.
 
+#include "BenchScene.h"
+
 #include "app/GameApp.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
 #include <benchmark/benchmark.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
 BITMAP* window = nullptr; // stands in for the 640x480 screen
 
 bool setUp() {
-    if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
+    if (!startHeadless())
         return false;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    registerMzLoader();
-    GameApp* app = GameApp::instance();
-    if (!app->strings.load("data/strings.txt"))
-        return false;
-    app->backBuffer = new BackBuffer(320, 240);
-    std::string missing = app->loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "cannot load %s\n", missing.c_str());
-        return false;
-    }
     window = create_bitmap(640, 480);
     return true;
 }
