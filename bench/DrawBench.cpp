@@ -12,6 +12,8 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 namespace {
 
 BITMAP* window = nullptr; // stands in for the 640x480 screen
@@ -106,6 +108,22 @@ void BM_DrawGameOver(benchmark::State& state) {
     drawFrames(state, game);
 }
 BENCHMARK(BM_DrawGameOver);
+
+// The grey of the game-over screen alone, over a busy frame: the late wave in full fight.
+void BM_Greyscale(benchmark::State& state) {
+    std::unique_ptr<Scene> scene = lateWaveScene();
+    for (int i = 0; i < 300; ++i)
+        scene->frame(Scene::kStep);
+    BITMAP* buffer = GameApp::instance()->backBuffer->bitmap;
+    BITMAP* frame = create_bitmap(buffer->w, buffer->h);
+    blit(buffer, frame, 0, 0, 0, 0, buffer->w, buffer->h);
+    for (auto _ : state) {
+        blit(frame, buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+        makeGreyscale(buffer);
+    }
+    destroy_bitmap(frame);
+}
+BENCHMARK(BM_Greyscale);
 
 } // namespace
 
