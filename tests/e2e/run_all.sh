@@ -8,7 +8,8 @@
 # GAME is the groundline binary, CLOSE_WINDOW the WM_DELETE_WINDOW client, SOURCE_DIR the project
 # root (its data/ is the data set under test), SHOT_DIR receives every screenshot and a log per
 # scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW. GAME must sit at the top of
-# its build tree (the installed scenario installs that tree). Prints one line per scenario and
+# its build tree (the installed scenario installs that tree). E2E_ONLY="name ..." in the
+# environment runs only the scenarios named. Prints one line per scenario and
 # "N passed, M failed"; exits non-zero on any failure.
 
 set -u
@@ -26,7 +27,7 @@ SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
 
 SCENARIOS=(no_strings missing_file window close_button controls towers invaders shots options
-           scale pause kept installed boss_wave)
+           scale pause kept installed boss_wave random_player)
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -42,7 +43,13 @@ declare -A TITLES=(
     [kept]="sound switch and best result kept between runs; a corrupt file costs one line"
     [installed]="installed into a temporary prefix and started from another folder"
     [boss_wave]="--wave 10: the master orb arrives with its health bar, which shrinks under fire"
+    [random_player]="2,000 random clicks, drags, right clicks and keys; Quit Game ends with 0"
 )
+
+# E2E_ONLY="name ..." runs just those scenarios.
+if [[ -n ${E2E_ONLY:-} ]]; then
+    read -r -a SCENARIOS <<<"$E2E_ONLY"
+fi
 
 passed=0
 failed=0
