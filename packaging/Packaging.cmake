@@ -14,7 +14,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/${GROUNDLINE_ID}.desktop DESTINATION
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${GROUNDLINE_ID}.metainfo.xml DESTINATION share/metainfo)
 
 # Debian ships manual pages compressed, without a time stamp in the gzip header.
-find_program(GZIP gzip REQUIRED)
+find_program(GZIP gzip)
+if(NOT GZIP)
+  message(FATAL_ERROR "gzip is needed for the manual page")
+endif()
 set(MAN_PAGE ${CMAKE_BINARY_DIR}/groundline.6)
 add_custom_command(OUTPUT ${MAN_PAGE}.gz
                    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/groundline.6 ${MAN_PAGE}

@@ -104,7 +104,7 @@ double GameApp::now() {
     return clock->now();
 }
 
-double GameApp::tick() {
+double GameApp::waitForStep() {
     const double shortest = boundedMinStep(minStep);
     double elapsed;
     for (;;) {
@@ -115,6 +115,11 @@ double GameApp::tick() {
         clock->sleepMs(static_cast<int>((shortest - std::max(elapsed, 0.0)) * 1000.0));
     }
     lastTime = lastTime + elapsed;
+    return elapsed;
+}
+
+double GameApp::tick() {
+    const double elapsed = stepSource ? stepSource->nextStep() : waitForStep();
     if (shakeTimeLeft > 0.0 && !fieldPaused())
         shakeTimeLeft -= elapsed;
 

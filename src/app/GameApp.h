@@ -42,8 +42,11 @@ class GameApp {
     std::string loadResources();
 
     double now();
-    // Waits until at least minStep has passed since the last step, then samples the mouse.
+    // One frame step: from the step source when there is one, otherwise waitForStep; then the
+    // shake counts down and the mouse is sampled.
     double tick();
+    // Waits until at least minStep has passed since the last step and returns the time passed.
+    double waitForStep();
     bool mouseIn(int x, int y, int w, int h) const;
     void startShake(double amount, double duration);
     double currentShake() const;
@@ -130,6 +133,7 @@ class GameApp {
     Clock* clock;
     Keyboard* keyboard;
     Mouse* mouse;
+    StepSource* stepSource = nullptr; // not owned
 
   private:
     GameApp();

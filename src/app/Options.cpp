@@ -24,7 +24,7 @@ std::string readInt(const char* name, const std::string& text, int low, int high
 }
 
 // One row per option: adding an option is one row here and one member of Options.
-struct OptionSpec {
+struct OptionRow {
     const char* name;
     // The value's name in --help, or nullptr for an option that takes no value.
     const char* valueName;
@@ -33,7 +33,7 @@ struct OptionSpec {
     std::string (*apply)(Options& options, const std::string& value);
 };
 
-const OptionSpec kOptionTable[] = {
+const OptionRow kOptionTable[] = {
     {"--help", nullptr, "show this help and exit",
      [](Options& o, const std::string&) {
          o.help = true;
@@ -59,12 +59,26 @@ const OptionSpec kOptionTable[] = {
          o.dataDir = v;
          return std::string();
      }},
+    {"--record", "FILE", "record the play-through into FILE, to be replayed",
+     [](Options& o, const std::string& v) {
+         if (v.empty() || !o.replayPath.empty())
+             return std::string("option '--record' needs a file, and no '--replay'");
+         o.recordPath = v;
+         return std::string();
+     }},
+    {"--replay", "FILE", "play FILE back (it sets the first wave); ends with its state digest",
+     [](Options& o, const std::string& v) {
+         if (v.empty() || !o.recordPath.empty())
+             return std::string("option '--replay' needs a file, and no '--record'");
+         o.replayPath = v;
+         return std::string();
+     }},
 };
 
-const OptionSpec* findOption(const std::string& name) {
-    for (const OptionSpec& spec : kOptionTable)
-        if (name == spec.name)
-            return &spec;
+const OptionRow* findOption(const std::string& name) {
+    for (const OptionRow& row : kOptionTable)
+        if (name == row.name)
+            return &row;
     return nullptr;
 }
 
@@ -77,28 +91,28 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
         const std::size_t equals = arg.find('=');
         const bool hasInlineValue = arg.compare(0, 2, "--") == 0 && equals != std::string::npos;
         const std::string name = hasInlineValue ? arg.substr(0, equals) : arg;
-        const OptionSpec* spec = findOption(name);
-        if (!spec) {
+        const OptionRow* row = findOption(name);
+        if (!row) {
             result.error = arg.compare(0, 1, "-") == 0 ? "unknown option '" + arg + "'"
                                                        : "unexpected argument '" + arg + "'";
             return result;
         }
         std::string value;
-        if (spec->valueName) {
+        if (row->valueName) {
             if (hasInlineValue) {
                 value = arg.substr(equals + 1);
             } else if (i + 1 < argc) {
                 value = argv[++i];
             } else {
-                result.error = std::string("option '") + spec->name + "' needs a value (" +
-                               spec->valueName + ")";
+                result.error = std::string("option '") + row->name + "' needs a value (" +
+                               row->valueName + ")";
                 return result;
             }
         } else if (hasInlineValue) {
-            result.error = std::string("option '") + spec->name + "' takes no value";
+            result.error = std::string("option '") + row->name + "' takes no value";
             return result;
         }
-        result.error = spec->apply(result.options, value);
+        result.error = row->apply(result.options, value);
         if (!result.error.empty())
             return result;
     }
@@ -108,12 +122,12 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
 std::string usageText() {
     std::string text = "Usage: groundline [OPTION]...\n"
                        "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
-    for (const OptionSpec& spec : kOptionTable) {
-        std::string left = std::string("  ") + spec.name;
-        if (spec.valueName)
-            left += std::string(" ") + spec.valueName;
+    for (const OptionRow& row : kOptionTable) {
+        std::string left = std::string("  ") + row.name;
+        if (row.valueName)
+            left += std::string(" ") + row.valueName;
         left.resize(std::max<std::size_t>(left.size() + 2, 16), ' ');
-        text += left + spec.help + "\n";
+        text += left + row.help + "\n";
     }
     text += "\nThe data is read from data/ in the working folder, else from ../share/groundline\n"
             "beside the executable; --data DIR replaces both.\n"
@@ -127,4 +141,8 @@ std::string usageText() {
 
 std::string versionText() {
     return std::string("groundline ") + GROUNDLINE_VERSION + "\n";
+}
+
+const char* gameVersion() {
+    return GROUNDLINE_VERSION;
 }

@@ -13,6 +13,9 @@ struct Options {
     int firstWave = 1;
     // The folder holding strings.txt and the other data files; empty to search for it.
     std::string dataDir;
+    // A play-through recorded into this file, or played back from it (at most one of them).
+    std::string recordPath;
+    std::string replayPath;
 };
 
 struct ParsedOptions {
@@ -29,6 +32,8 @@ ParsedOptions parseOptions(int argc, const char* const* argv);
 std::string usageText();
 // The text of --version.
 std::string versionText();
+// The version alone, as a recorded play-through carries it.
+const char* gameVersion();
 
 // The limits of the numeric options, shared by the parser and its tests.
 constexpr int kMinScale = 1;

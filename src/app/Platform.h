@@ -3,7 +3,8 @@
 #include <string>
 
 // The few services that differ between platforms and that tests must be able to replace:
-// a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample.
+// a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample, and where the
+// frame steps come from when they are not measured.
 
 class Clock {
   public:
@@ -55,6 +56,15 @@ class AllegroMouse : public Mouse {
     // Registers the press latch as Allegro's mouse callback; call after install_mouse.
     static void installPressLatch();
     MouseSample sample() override;
+};
+
+// Hands the frame clock its steps in place of measuring them: a replay plays back the recorded
+// steps, the simulator runs fixed ones, a recording notes each one on its way. Without a source
+// the frame clock measures real time.
+class StepSource {
+  public:
+    virtual ~StepSource() = default;
+    virtual double nextStep() = 0;
 };
 
 // The running program's own file (/proc/self/exe), or an empty string when it cannot be told.

@@ -1,10 +1,12 @@
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
+#include "sim/ReplaySession.h"
 
 #include <allegro.h>
 
 #include <cstdio>
+#include <ctime>
 
 int main(int argc, char** argv) {
     const ParsedOptions parsed = parseOptions(argc, argv);
@@ -12,22 +14,31 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "groundline: %s (see groundline --help)\n", parsed.error.c_str());
         return kExitUsage;
     }
-    if (parsed.options.help || parsed.options.version) {
-        std::fputs(parsed.options.help ? usageText().c_str() : versionText().c_str(), stdout);
+    const Options& options = parsed.options;
+    if (options.help || options.version) {
+        std::fputs(options.help ? usageText().c_str() : versionText().c_str(), stdout);
         return 0;
     }
 
     GameApp* app = GameApp::instance();
-    int status = app->init(parsed.options);
+    int status = app->init(options);
     if (status != 0)
         return status;
 
     Game* game = new Game();
-    game->firstWave = parsed.options.firstWave;
+    game->firstWave = options.firstWave;
     app->game = game;
-    game->run();
+    if (!options.recordPath.empty())
+        status = startRecording("groundline", options.recordPath,
+                                static_cast<unsigned>(std::time(nullptr)));
+    else if (!options.replayPath.empty())
+        status = startReplay("groundline", options.replayPath, true);
+    if (status == 0) {
+        game->run();
+        status = finishPlaySession("groundline", *game);
+    }
     app->game = nullptr;
     delete game;
-    return 0;
+    return status;
 }
 END_OF_MAIN()

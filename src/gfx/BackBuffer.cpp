@@ -21,13 +21,12 @@ constexpr double kPi = 3.141592653589793;
 // the conversion of the offset to int defined for any amount a caller asks for.
 constexpr double kMaxShake = 1 << 16;
 
-void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
-    if (!source || !target || width <= 0 || height <= 0)
-        return;
-    int dx = 0;
-    int dy = 0;
+// The offset of this frame's picture. rand is drawn only while shaking, so a still screen leaves
+// the random sequence alone.
+void rollShake(int& dx, int& dy) {
+    dx = 0;
+    dy = 0;
     double shake = GameApp::instance()->currentShake();
-    // rand is drawn only while shaking, so a still screen leaves the random sequence alone.
     if (shake > 0.0) {
         if (shake > kMaxShake)
             shake = kMaxShake;
@@ -35,6 +34,13 @@ void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
         dx = static_cast<int>(shake * std::cos(angle));
         dy = static_cast<int>(shake * std::sin(angle));
     }
+}
+
+void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
+    if (!source || !target || width <= 0 || height <= 0)
+        return;
+    int dx, dy;
+    rollShake(dx, dy);
     stretch_blit(source, target, 0, 0, source->w, source->h, dx, dy, width, height);
 }
 
@@ -101,8 +107,14 @@ BackBuffer::~BackBuffer() {
 }
 
 void BackBuffer::present() {
-    if (!screen)
+    // Without a screen (a headless run) the offset is still rolled, so the random sequence does
+    // not depend on whether anybody watches: a play-through recorded in the window replays
+    // headless without drifting.
+    if (!screen) {
+        int dx, dy;
+        rollShake(dx, dy);
         return;
+    }
     stretchWithShake(bitmap, screen, SCREEN_W, SCREEN_H);
 }
 

@@ -29,9 +29,6 @@ constexpr double kStepDown = 16.0;
 // Far beyond the field's width in one frame: any faster plays the same.
 constexpr double kFastest = 1.0e6;
 
-// A squibble whose top edge reaches this line has landed.
-constexpr double kLandingY = 190.0;
-
 } // namespace
 
 SquibbleWave::SquibbleWave(int count) {
@@ -89,7 +86,7 @@ void SquibbleWave::update(double dt) {
         if (squibble->x < left)
             left = static_cast<int>(squibble->x);
         squibble->update(dt);
-        if (squibble->health > 0 && squibble->y >= kLandingY)
+        if (squibble->health > 0 && squibble->y >= kSquibbleLandingY)
             land(squibble);
     }
     turn(dt, right, left);

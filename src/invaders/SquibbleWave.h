@@ -2,6 +2,9 @@
 
 #include "invaders/Wave.h"
 
+// A squibble whose top edge reaches this line has landed.
+constexpr double kSquibbleLandingY = 190.0;
+
 // The ordinary attack: a block of squibbles, twelve to a row, that enters from above the field
 // and marches right, down, left, down, and so on, faster in later waves. Every squibble that
 // reaches the ground costs the base a point.

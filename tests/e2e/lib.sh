@@ -1,5 +1,6 @@
 # Helpers shared by the end-to-end scenarios; sourced by every scenario script.
-# run_all.sh exports GAME, CLOSE_WINDOW, PROBE, SRC, SHOTS, WORK, DISPLAY and ALSA_CONFIG_PATH.
+# run_all.sh exports GAME, SIM, CLOSE_WINDOW, PROBE, SRC, SHOTS, WORK, DISPLAY and
+# ALSA_CONFIG_PATH.
 # Positions are back-buffer pixels (the window shows them SCALE times, 2 unless a scenario starts
 # the game with --scale) unless a name says otherwise.
 # A scenario prints nothing on success and one line, the reason, on failure; everything else
@@ -151,7 +152,7 @@ crop_field() {
 # saturation found, 0 when every pixel is a grey.
 saturation() {
     local image=$1 x=$2 y=$3 w=$4 h=$5
-    convert "$image" -sample 50% -crop "${w}x${h}+${x}+${y}" +repage -colorspace HSL \
+    convert "$image" -sample '320x240!' -crop "${w}x${h}+${x}+${y}" +repage -colorspace HSL \
         -channel G -separate -format '%[fx:int(255*maxima+0.5)]' info:
 }
 

@@ -3,19 +3,19 @@
 # the window, the screen, the controls, the towers' menu, the command line, the pause, the files
 # kept between runs and the installed game.
 #
-#   run_all.sh GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE]
+#   run_all.sh GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE [SIM]]
 #
 # GAME is the groundline binary, CLOSE_WINDOW the WM_DELETE_WINDOW client, SOURCE_DIR the project
 # root (its data/ is the data set under test), SHOT_DIR receives every screenshot and a log per
-# scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW. GAME must sit at the top of
-# its build tree (the installed scenario installs that tree). E2E_ONLY="name ..." in the
-# environment runs only the scenarios named. Prints one line per scenario and
+# scenario. TEXT_PROBE defaults to text_probe beside CLOSE_WINDOW, SIM to groundline-sim beside
+# GAME. GAME must sit at the top of
+# its build tree (the installed scenario installs that tree). Prints one line per scenario and
 # "N passed, M failed"; exits non-zero on any failure.
 
 set -u
 
 if (($# < 4)); then
-    echo "usage: $0 GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE]" >&2
+    echo "usage: $0 GAME CLOSE_WINDOW SOURCE_DIR SHOT_DIR [TEXT_PROBE [SIM]]" >&2
     exit 2
 fi
 E2E_DIR=$(cd "$(dirname "$0")" && pwd)
@@ -25,9 +25,12 @@ SRC=$(realpath "$3")
 mkdir -p "$4"
 SHOTS=$(realpath "$4")
 PROBE=$(realpath "${5:-$(dirname "$CLOSE_WINDOW")/text_probe}")
+SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
-SCENARIOS=(no_strings missing_file window close_button controls towers invaders shots options
-           scale pause kept installed boss_wave random_player)
+# E2E_SCENARIOS="a b" runs only those.
+ALL_SCENARIOS="no_strings missing_file window close_button controls towers invaders shots options"
+ALL_SCENARIOS+=" scale pause kept installed boss_wave replay random_player"
+read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
@@ -37,19 +40,15 @@ declare -A TITLES=(
     [towers]="place, select, upgrade and demolish a tower; the money follows"
     [invaders]="a wave enters, landings cost health, the grey game-over screen, Start Over"
     [shots]="bolts, homing missiles with their trails and sparks against a wave; the money rises"
-    [options]="--help, --version, unknown and bad options, --data from another folder"
+    [options]="--help, --version, unknown and bad options, --data and --wave"
     [scale]="--scale 1 and 3: the window's size and a click on the right button"
-    [pause]="P: \"Paused\", nothing moves, the menu still works, P again resumes"
+    [pause]="P: \"Paused\", nothing moves, P again resumes"
     [kept]="sound switch and best result kept between runs; a corrupt file costs one line"
     [installed]="installed into a temporary prefix and started from another folder"
     [boss_wave]="--wave 10: the master orb arrives with its health bar, which shrinks under fire"
+    [replay]="a play-through recorded in the window replays to the same digest, headless and in the window"
     [random_player]="2,000 random clicks, drags, right clicks and keys; Quit Game ends with 0"
 )
-
-# E2E_ONLY="name ..." runs just those scenarios.
-if [[ -n ${E2E_ONLY:-} ]]; then
-    read -r -a SCENARIOS <<<"$E2E_ONLY"
-fi
 
 passed=0
 failed=0
@@ -74,7 +73,7 @@ fail_all() {
 for tool in Xvfb xdotool import convert compare identify timeout; do
     command -v "$tool" >/dev/null || fail_all "$tool is not installed"
 done
-for file in "$GAME" "$CLOSE_WINDOW" "$PROBE"; do
+for file in "$GAME" "$CLOSE_WINDOW" "$PROBE" "$SIM"; do
     [[ -x $file ]] || fail_all "$file is not built"
 done
 [[ -f $SRC/data/strings.txt ]] || fail_all "$SRC/data has no strings.txt"
@@ -119,7 +118,7 @@ ALSA_CONFIG_PATH=$WORK/alsa.conf
 XDG_CONFIG_HOME=$WORK/config
 XDG_DATA_HOME=$WORK/share
 
-export GAME CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH XDG_CONFIG_HOME XDG_DATA_HOME
+export GAME SIM CLOSE_WINDOW PROBE SRC SHOTS WORK DISPLAY ALSA_CONFIG_PATH XDG_CONFIG_HOME XDG_DATA_HOME
 rm -f "$SHOTS"/*.png "$SHOTS"/*.log
 
 for s in "${SCENARIOS[@]}"; do

@@ -18,98 +18,56 @@
 
 namespace {
 
-// Stand-ins for the real waves: invaders that march down and can be shot.
-class MarchingInvader : public Invader {
-  public:
-    MarchingInvader(double x0, double y0) {
-        x = x0;
-        y = y0;
-        health = maxHealth = 40;
-        hitRadius = 7.0;
-    }
-    void update(double dt) override { y += 6.0 * dt; }
-    void draw(BITMAP*) override {}
-    int takeDamage(int amount) override {
-        if (health <= 0)
-            return 0;
-        health -= amount;
-        return amount;
-    }
-};
-
-class MarchingWave : public Wave {
-  public:
-    void update(double dt) override {
-        for (Invader* v : invaders)
-            if (v->health > 0)
-                v->update(dt);
-    }
-};
-
 class GamePauseTest : public GameFixture {
-  protected:
+protected:
     void SetUp() override {
         GameFixture::SetUp();
-        if (!game)
-            return;
         app = GameApp::instance();
-        // Only the "Start Over" wipe reads the clock; the frames here have a fixed step.
-        app->minStep = 0.02;
+        app->minStep = 0.02; // for the "Start Over" wipe, the only part that reads the clock
         screenCopy = create_bitmap(640, 480);
     }
     void TearDown() override {
-        if (screenCopy)
-            destroy_bitmap(screenCopy);
+        destroy_bitmap(screenCopy);
         GameFixture::TearDown();
     }
-
-    // One whole frame as the run loop makes it, the shaken presentation included, with a
-    // fixed step so that two runs from one seed can be compared bit for bit.
+    // One frame as the run loop makes it, the shaken presentation included, with a fixed step
+    // so that two runs from one seed can be compared bit for bit.
     void frame() {
         game->update(0.02);
         game->draw(false);
         app->backBuffer->presentTo(screenCopy);
     }
-    void pressP() {
-        keyboard.pressScanCode(kPauseScanCode);
+    void press(int scanCode) {
+        keyboard.pressScanCode(scanCode);
         frame();
     }
-
-    // A busy field: three wounded, smoking towers under a marching wave, debris in the air,
+    // Wounded, smoking towers under the first wave, its shots coming down, debris in the air,
     // the screen shaking.
     void startBattle() {
         for (int type = 0; type < kTowerTypeCount; ++type) {
-            Building* b = createTower(type);
-            b->placeAt(60 + 90 * type);
-            b->health = b->maxHealth() / 3;
-            game->buildings.push_back(b);
+            game->buildings.push_back(createTower(type));
+            game->buildings.back()->placeAt(60 + 90 * type);
+            game->buildings.back()->health = game->buildings.back()->maxHealth() / 3;
         }
-        // The battle's own wave is running: the schedule must not start another over it.
-        game->waveTimer = -1.0;
-        MarchingWave* wave = new MarchingWave();
-        for (int i = 0; i < 12; ++i) {
-            wave->invaders.push_back(new MarchingInvader(20 + 25 * i, 20 + 3 * i));
-            wave->invaders.back()->wave = wave;
-        }
-        game->wave = wave;
-        for (int i = 0; i < 150; ++i) {
+        game->waveTimer = 0.01;
+        for (int i = 0; i < 600 && game->enemyShots.empty(); ++i) {
             if (i % 30 == 0)
-                game->addEffect(new DebrisEffect(100 + i, 150, 6, 1.0, 40.0));
+                game->addEffect(new DebrisEffect(100 + i % 100, 150, 6, 1.0, 40.0));
             frame();
         }
-        ASSERT_FALSE(game->effects.empty());
+        ASSERT_NE(game->wave, nullptr);
+        ASSERT_FALSE(game->enemyShots.empty());
         app->startShake(3.0, 5.0);
     }
-
     std::string state() const {
         std::ostringstream s;
         s.precision(17);
-        s << game->money << ' ' << game->health << ' ' << game->waveNumber << ' ' << game->waveTimer
-          << ' ' << app->shakeTimeLeft << '\n';
+        s << game->money << ' ' << game->health << ' ' << game->waveTimer << ' '
+          << app->shakeTimeLeft;
         for (const Cloud& c : game->clouds)
-            s << c.x << ' ';
+            s << ' ' << c.x;
         for (const Building* b : game->buildings)
-            s << "\nB " << b->x << ' ' << b->health << ' ' << b->smokeTimer;
+            s << "\nB " << b->health << ' ' << b->smokeTimer;
         for (const Projectile* p : game->projectiles)
             s << "\nP " << p->x << ' ' << p->y;
         for (const InvaderProjectile* e : game->enemyShots)
@@ -122,40 +80,29 @@ class GamePauseTest : public GameFixture {
         return s.str();
     }
 
-    static bool sameRegion(BITMAP* a, BITMAP* b, int x, int y, int w, int h) {
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i)
-                if (getpixel(a, i, j) != getpixel(b, i, j))
-                    return false;
-        return true;
-    }
-
     GameApp* app = nullptr;
     BITMAP* screenCopy = nullptr;
 };
 
 TEST_F(GamePauseTest, NothingMovesWhilePausedAndThePauseLeavesNoTrace) {
-    // The same battle twice from one seed: once straight through, once with a long pause in
-    // the middle. Hidden timers and the random sequence must come out the same.
+    // The same battle twice from one seed: straight through, and with a long pause in the
+    // middle. Hidden timers and the random sequence must come out the same.
     auto play = [&](bool withPause) {
         srand(4242);
         game->reset();
-        app->shakeAmount = app->shakeTimeLeft = 0.0;
+        app->shakeTimeLeft = 0.0;
         startBattle();
-        for (int i = 0; i < 50; ++i)
-            frame();
         if (withPause) {
-            pressP();
+            press(kPauseScanCode);
             EXPECT_TRUE(game->paused);
             EXPECT_EQ(app->currentShake(), 0.0) << "the picture holds still too";
             const std::string before = state();
             for (int i = 0; i < 300; ++i)
                 frame();
             EXPECT_EQ(state(), before);
-            pressP();
-            EXPECT_FALSE(game->paused);
+            press(kPauseScanCode);
         } else {
-            // The frame of the first P still moves the field and the frame of the second still
+            // The frame of the first P still moves the field and the frame of the second
             // presents the picture: together they are one ordinary frame.
             frame();
         }
@@ -164,47 +111,26 @@ TEST_F(GamePauseTest, NothingMovesWhilePausedAndThePauseLeavesNoTrace) {
         return state() + "\nnext rand " + std::to_string(randomInt());
     };
     const std::string straight = play(false);
-    const std::string paused = play(true);
-    EXPECT_EQ(paused, straight);
+    EXPECT_EQ(play(true), straight);
 }
 
-TEST_F(GamePauseTest, OnlyTheMenuAnswersWhilePausedAndTheTextShows) {
-    game->waveTimer = 3.0;
-    const int money = game->money;
-    pressP();
+TEST_F(GamePauseTest, WhilePausedOnlyTheMenuAnswersAndTheShakeWaits) {
+    press(kPauseScanCode);
     const double waveTimer = game->waveTimer;
-    game->draw(false);
-    BITMAP* expected = create_bitmap(320, 240);
-    blit(app->backBuffer->bitmap, expected, 0, 0, 0, 0, 320, 240);
-    game->paused = false;
-    game->draw(false);
-    game->paused = true;
-    EXPECT_FALSE(sameRegion(expected, app->backBuffer->bitmap, 120, 28, 80, 12))
-        << "\"Paused\" is drawn above the clouds";
-    destroy_bitmap(expected);
-
-    // A click on an affordable build button does nothing.
-    clickAt(kButtonX + 5, kButtonY + 5);
+    clickAt(kButtonX + 5, kButtonY + 5); // an affordable build button
     frame();
     EXPECT_EQ(game->uiMode, kUiIdle);
-    EXPECT_EQ(game->money, money);
-
-    keyboard.pressScanCode(kEscapeScanCode);
-    frame();
-    ASSERT_EQ(game->uiMode, kUiGameMenu);
+    press(kEscapeScanCode);
     clickAt(kMenuItemX + 40, kMenuSoundY + 2);
     frame();
-    EXPECT_FALSE(app->soundOn) << "the sound item works while paused";
-    EXPECT_TRUE(game->paused);
-    EXPECT_EQ(game->waveTimer, waveTimer) << "the wave timer stood still";
+    EXPECT_FALSE(app->soundOn);
+    EXPECT_EQ(game->waveTimer, waveTimer);
 
-    // The shake waits for the end of the pause instead of running out behind it.
     app->startShake(2.0, 0.5);
     for (int i = 0; i < 50; ++i) {
         clock.time += 0.02;
         app->tick();
     }
-    EXPECT_EQ(app->currentShake(), 0.0);
     EXPECT_DOUBLE_EQ(app->shakeTimeLeft, 0.5);
 
     clickAt(kMenuItemX + 40, kMenuStartOverY + 2);

@@ -1,0 +1,32 @@
+#include "sim/Headless.h"
+
+#include "app/GameApp.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/MzImage.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+int startHeadless(const char* program) {
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+        std::fprintf(stderr, "%s: Allegro would not start\n", program);
+        return kExitNoWindow;
+    }
+    set_color_depth(32);
+    registerMzLoader();
+    GameApp* app = GameApp::instance();
+    if (!app->strings.load(app->dataPath("data/strings.txt")))
+        return kExitNoStrings;
+    app->backBuffer = new BackBuffer(320, 240);
+    const std::string missing = app->loadResources();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "%s: cannot load %s\n", program, missing.c_str());
+        return kExitMissingResource;
+    }
+    app->minStep = app->strings.getReal("TimestepThreshold");
+    app->resetFrameState();
+    return 0;
+}

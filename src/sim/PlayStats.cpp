@@ -1,0 +1,78 @@
+#include "sim/PlayStats.h"
+
+#include "game/Game.h"
+#include "invaders/Invader.h"
+#include "invaders/SquibbleWave.h"
+#include "invaders/Wave.h"
+
+#include <algorithm>
+
+bool PlayStats::waveUnderway(const Game& game) const {
+    return game.wave || game.waveTimer < 0.0;
+}
+
+void PlayStats::countInvaders(const Game& game) {
+    const Wave* wave = game.wave;
+    if (!wave) {
+        watchedWave = 0;
+        alive.clear();
+        return;
+    }
+    if (wave->serial != watchedWave || alive.size() != wave->invaders.size()) {
+        watchedWave = wave->serial;
+        alive.assign(wave->invaders.size(), false);
+        for (std::size_t i = 0; i < alive.size(); ++i)
+            alive[i] = wave->invaders[i]->health > 0;
+        return;
+    }
+    for (std::size_t i = 0; i < alive.size(); ++i) {
+        const Invader* v = wave->invaders[i];
+        const bool now = v->health > 0;
+        if (alive[i] && !now) {
+            // A squibble lands as soon as it moves past the line, and shots and strikes only
+            // meet it above, so one that died at or below the line landed.
+            if (v->y >= kSquibbleLandingY)
+                ++landings;
+            else
+                ++kills;
+        }
+        alive[i] = now;
+    }
+}
+
+bool PlayStats::observe(const Game& game, double time, const SoldCheck& wasSold) {
+    // The frame that defeats a wave deletes it before anything else moves, so the deaths
+    // counted so far belong to the wave that just ended.
+    const bool waveEnded = previousWaveNumber >= 0 && game.waveNumber > previousWaveNumber;
+    if (waveEnded) {
+        last = current(game, time);
+        last.wave = previousWaveNumber;
+        totalKills += kills;
+        totalLandings += landings;
+        totalTowersLost += towersLost;
+        kills = landings = towersLost = 0;
+    }
+    previousWaveNumber = game.waveNumber;
+    countInvaders(game);
+
+    for (const Building* tower : towers)
+        if (std::find(game.buildings.begin(), game.buildings.end(), tower) ==
+                game.buildings.end() &&
+            !wasSold(tower))
+            ++towersLost;
+    towers.assign(game.buildings.begin(), game.buildings.end());
+    return waveEnded;
+}
+
+WaveReport PlayStats::current(const Game& game, double time) const {
+    WaveReport r;
+    r.wave = game.waveNumber;
+    r.time = time;
+    r.money = game.money;
+    r.health = game.health;
+    r.kills = kills;
+    r.landings = landings;
+    r.towersStanding = static_cast<int>(game.buildings.size());
+    r.towersLost = towersLost;
+    return r;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class Building;
+class Game;
+
+// One line of the simulator's report: the state when a wave ended (or the run stopped in it)
+// and what happened during it.
+struct WaveReport {
+    int wave = 0;
+    double time = 0.0; // game seconds since the start
+    int money = 0;
+    int health = 0;
+    int kills = 0;    // invaders that died in the air: shot down, or gone with their boss
+    int landings = 0; // invaders that reached the ground
+    int towersStanding = 0;
+    int towersLost = 0; // destroyed by the invaders; towers sold are not lost
+};
+
+// Watches a play-through from outside, frame by frame, and counts what the game keeps no count
+// of, from the differences between one frame and the next: invaders that died and where, towers
+// that went. The game itself is not touched.
+class PlayStats {
+  public:
+    // Says whether a tower that vanished was sold by the player.
+    using SoldCheck = std::function<bool(const Building*)>;
+
+    // Call after every update. Returns true when a wave was defeated in this frame; its report
+    // is then lastReport().
+    bool observe(const Game& game, double time, const SoldCheck& wasSold);
+    // The report of the wave in progress (or the one about to start), as it stands.
+    WaveReport current(const Game& game, double time) const;
+    const WaveReport& lastReport() const { return last; }
+    bool waveUnderway(const Game& game) const;
+
+    int totalKills = 0;
+    int totalLandings = 0;
+    int totalTowersLost = 0;
+
+  private:
+    void countInvaders(const Game& game);
+
+    unsigned long long watchedWave = 0; // serial
+    std::vector<bool> alive;
+    std::vector<const Building*> towers;
+    int previousWaveNumber = -1;
+    int kills = 0;
+    int landings = 0;
+    int towersLost = 0;
+    WaveReport last;
+};

@@ -1,0 +1,228 @@
+#include "sim/ReplayFile.h"
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+// A day of play at a thousand frames a second; anything longer is not a recording of ours.
+constexpr long long kMaxFrames = 86400LL * 1000;
+constexpr std::int64_t kMaxStepMicros = 3600LL * 1000000; // an hour-long stall
+constexpr int kMaxKeysPerFrame = 64;
+constexpr int kMaxLine = 4096;
+constexpr long long kMaxWave = 1000000;
+constexpr long long kMaxScale = 64;
+
+bool parseInt(const std::string& word, long long low, long long high, long long& value) {
+    if (word.empty())
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long v = std::strtoll(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < low || v > high)
+        return false;
+    value = v;
+    return true;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> out;
+    std::istringstream in(line);
+    std::string w;
+    while (in >> w)
+        out.push_back(w);
+    return out;
+}
+
+} // namespace
+
+std::int64_t stepToMicros(double step) {
+    if (!(step > 0.0))
+        return 0;
+    if (step > static_cast<double>(kMaxStepMicros) / 1e6)
+        return kMaxStepMicros;
+    return static_cast<std::int64_t>(std::llround(step * 1e6));
+}
+
+double microsToStep(std::int64_t micros) {
+    return static_cast<double>(micros) / 1e6;
+}
+
+ReplayWriter::~ReplayWriter() {
+    if (file)
+        gzclose(static_cast<gzFile>(file));
+}
+
+bool ReplayWriter::open(const std::string& path, const ReplayHeader& header) {
+    file = gzopen(path.c_str(), "wb9");
+    if (!file)
+        return false;
+    gzprintf(static_cast<gzFile>(file),
+             "groundline-replay %d\nversion %s\nseed %u\ndata %s\nwave %d\nscale %d\n",
+             kReplayFormat, header.version.c_str(), header.seed, header.dataDigest.c_str(),
+             header.firstWave, header.scale);
+    return true;
+}
+
+void ReplayWriter::frame(const ReplayFrame& frame) {
+    if (!file)
+        return;
+    ++frames;
+    if (havePending && frame.keys.empty() && pending.keys.empty() && frame.sameInputAs(pending)) {
+        ++pending.repeat;
+        return;
+    }
+    flushRun();
+    pending = frame;
+    pending.repeat = 1;
+    havePending = true;
+}
+
+void ReplayWriter::flushRun() {
+    if (!havePending)
+        return;
+    gzFile f = static_cast<gzFile>(file);
+    gzprintf(f, "%lld %d %d %d", static_cast<long long>(pending.stepMicros), pending.mouse.x,
+             pending.mouse.y, pending.mouse.buttons);
+    for (int key : pending.keys)
+        gzprintf(f, " %d", key);
+    gzputc(f, '\n');
+    if (pending.repeat > 1)
+        gzprintf(f, "* %lld\n", pending.repeat - 1);
+    havePending = false;
+}
+
+bool ReplayWriter::close(const std::string& finalDigest) {
+    if (!file)
+        return false;
+    flushRun();
+    gzFile f = static_cast<gzFile>(file);
+    const bool written = gzprintf(f, "end %lld %s\n", frames, finalDigest.c_str()) > 0;
+    file = nullptr;
+    return gzclose(f) == Z_OK && written;
+}
+
+bool readReplay(const std::string& path, Replay& replay, std::string& error) {
+    replay = Replay();
+    gzFile f = gzopen(path.c_str(), "rb");
+    if (!f) {
+        error = "cannot open it";
+        return false;
+    }
+    struct Closer {
+        gzFile f;
+        ~Closer() { gzclose(f); }
+    } closer{f};
+
+    char buffer[kMaxLine];
+    long long lineNumber = 0;
+    long long frames = 0;
+    bool ended = false;
+    auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(lineNumber) + ": " + why;
+        return false;
+    };
+    const char* const header[] = {"groundline-replay", "version", "seed", "data", "wave", "scale"};
+    constexpr int kHeaderLines = 6;
+    while (gzgets(f, buffer, sizeof buffer)) {
+        ++lineNumber;
+        const std::size_t length = std::strlen(buffer);
+        if (length + 1 == sizeof buffer && buffer[length - 1] != '\n')
+            return fail("line too long");
+        const std::vector<std::string> w = words(buffer);
+        if (ended)
+            return fail("text after the end line");
+        if (lineNumber <= kHeaderLines) {
+            const std::string key = header[lineNumber - 1];
+            if (w.size() != 2 || w[0] != key)
+                return lineNumber == 1 ? fail("not a Groundline replay")
+                                       : fail("expected \"" + key + " ...\"");
+            long long n = 0;
+            if (key == "groundline-replay" &&
+                (!parseInt(w[1], 0, INT_MAX, n) || n != kReplayFormat))
+                return fail("replay format " + w[1] + ", this game reads format " +
+                            std::to_string(kReplayFormat));
+            if (key == "version")
+                replay.header.version = w[1];
+            if (key == "seed") {
+                if (!parseInt(w[1], 0, UINT_MAX, n))
+                    return fail("bad seed");
+                replay.header.seed = static_cast<unsigned>(n);
+            }
+            if (key == "data")
+                replay.header.dataDigest = w[1];
+            if (key == "wave") {
+                if (!parseInt(w[1], 1, kMaxWave, n))
+                    return fail("bad first wave");
+                replay.header.firstWave = static_cast<int>(n);
+            }
+            if (key == "scale") {
+                if (!parseInt(w[1], 1, kMaxScale, n))
+                    return fail("bad scale");
+                replay.header.scale = static_cast<int>(n);
+            }
+            continue;
+        }
+        if (w.empty())
+            return fail("empty line");
+        if (w[0] == "end") {
+            long long stated = 0;
+            if (w.size() != 3 || !parseInt(w[1], 0, kMaxFrames, stated) || stated != frames)
+                return fail("the end line does not match the frames read");
+            replay.frameCount = frames;
+            replay.finalDigest = w[2];
+            ended = true;
+            continue;
+        }
+        if (w[0] == "*") {
+            long long more = 0;
+            if (w.size() != 2 || replay.frames.empty() || !replay.frames.back().keys.empty() ||
+                !parseInt(w[1], 1, kMaxFrames - frames, more))
+                return fail("bad repeat");
+            replay.frames.back().repeat += more;
+            frames += more;
+            continue;
+        }
+        if (w.size() < 4 || w.size() > 4 + kMaxKeysPerFrame)
+            return fail("bad frame");
+        ReplayFrame frame;
+        long long step, x, y, b;
+        if (!parseInt(w[0], 0, kMaxStepMicros, step) || !parseInt(w[1], INT_MIN, INT_MAX, x) ||
+            !parseInt(w[2], INT_MIN, INT_MAX, y) || !parseInt(w[3], INT_MIN, INT_MAX, b))
+            return fail("bad frame");
+        frame.stepMicros = step;
+        frame.mouse.x = static_cast<int>(x);
+        frame.mouse.y = static_cast<int>(y);
+        frame.mouse.buttons = static_cast<int>(b);
+        for (std::size_t i = 4; i < w.size(); ++i) {
+            long long key;
+            if (!parseInt(w[i], INT_MIN, INT_MAX, key))
+                return fail("bad key");
+            frame.keys.push_back(static_cast<int>(key));
+        }
+        if (++frames > kMaxFrames)
+            return fail("too many frames");
+        replay.frames.push_back(frame);
+    }
+    int gzError = Z_OK;
+    gzerror(f, &gzError);
+    if (gzError != Z_OK && gzError != Z_STREAM_END) {
+        error = "the file is damaged";
+        return false;
+    }
+    if (lineNumber < kHeaderLines) {
+        error = lineNumber == 0 ? "the file is empty" : "the header is cut short";
+        return false;
+    }
+    if (!ended) {
+        error = "it has no end line (the recording was cut short)";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,83 @@
+#include "sim/ReplayPlayer.h"
+
+#include "app/GameApp.h"
+#include "game/Game.h"
+
+#include <utility>
+
+ReplayPlayer::ReplayPlayer(Replay replay, bool paced) : replay(std::move(replay)), paced(paced) {}
+
+void ReplayPlayer::install() {
+    app = GameApp::instance();
+    savedSteps = app->stepSource;
+    savedMouse = app->mouse;
+    savedKeyboard = app->keyboard;
+    app->stepSource = this;
+    app->mouse = this;
+    app->keyboard = this;
+    startTime = app->now();
+}
+
+void ReplayPlayer::uninstall() {
+    if (!app)
+        return;
+    app->stepSource = savedSteps;
+    app->mouse = savedMouse;
+    app->keyboard = savedKeyboard;
+    app = nullptr;
+}
+
+double ReplayPlayer::nextStep() {
+    while (run < replay.frames.size() && usedOfRun >= replay.frames[run].repeat) {
+        ++run;
+        usedOfRun = 0;
+    }
+    if (run >= replay.frames.size()) {
+        // Only a game that ignored the end of the replay gets here (a "Start Over" wipe keeps
+        // ticking until it has reset): it is given still frames until it stops.
+        frame = nullptr;
+        if (app->game)
+            app->game->running = false;
+        return app->minStep > 0.0 ? app->minStep : 0.01;
+    }
+    frame = &replay.frames[run];
+    // Keys belong to the first frame of a run only; runs with keys are single frames anyway.
+    nextKey = usedOfRun == 0 ? 0 : frame->keys.size();
+    ++usedOfRun;
+    ++played;
+    if (played == replay.frameCount && app->game)
+        app->game->running = false;
+
+    const double step = microsToStep(frame->stepMicros);
+    if (paced) {
+        playedTime += step;
+        for (double ahead = startTime + playedTime - app->now(); ahead > 0.0;
+             ahead = startTime + playedTime - app->now())
+            app->clock->sleepMs(static_cast<int>(ahead * 1000.0));
+    }
+    return step;
+}
+
+// The recorded mouse is in the recorded window's pixels; it is carried over to this window's
+// scale so that the game sees the same play-field pixel. Past the end the mouse stays as it
+// was, buttons and all, so that nothing is clicked.
+MouseSample ReplayPlayer::sample() {
+    if (frame) {
+        const int from = replay.header.scale;
+        const int to = app->scale;
+        lastSample = frame->mouse;
+        lastSample.x = frame->mouse.x / from * to;
+        lastSample.y = frame->mouse.y / from * to;
+    }
+    return lastSample;
+}
+
+bool ReplayPlayer::keypressed() {
+    return frame && nextKey < frame->keys.size();
+}
+
+int ReplayPlayer::readkey() {
+    if (!keypressed())
+        return 0;
+    return frame->keys[nextKey++];
+}

@@ -1,0 +1,102 @@
+#include "sim/ReplaySession.h"
+
+#include "app/GameApp.h"
+#include "app/Options.h"
+#include "game/Game.h"
+#include "sim/Digest.h"
+#include "sim/Recorder.h"
+#include "sim/ReplayPlayer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<Recorder> recorder;
+std::unique_ptr<ReplayPlayer> player;
+std::string sessionPath;
+
+int refuse(const std::string& program, const std::string& message) {
+    std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
+    return kExitBadReplay;
+}
+
+} // namespace
+
+int startRecording(const std::string& program, const std::string& path, unsigned seed) {
+    GameApp* app = GameApp::instance();
+    ReplayHeader header;
+    header.version = gameVersion();
+    header.seed = seed;
+    header.dataDigest = dataDigest(app->dataDir);
+    header.firstWave = app->game ? app->game->firstWave : 1;
+    header.scale = app->scale;
+    if (header.dataDigest.empty())
+        return refuse(program, "cannot record: the data folder cannot be read");
+    auto r = std::make_unique<Recorder>();
+    if (!r->start(path, header))
+        return refuse(program, "cannot record to " + path);
+    std::srand(seed);
+    recorder = std::move(r);
+    sessionPath = path;
+    return 0;
+}
+
+int startReplay(const std::string& program, const std::string& path, bool paced) {
+    Replay replay;
+    std::string error;
+    if (!readReplay(path, replay, error))
+        return refuse(program, "cannot replay " + path + ": " + error);
+    const ReplayHeader& header = replay.header;
+    if (header.version != gameVersion())
+        return refuse(program, "cannot replay " + path + ": it was recorded with version " +
+                                   header.version + ", this is version " + gameVersion());
+    GameApp* app = GameApp::instance();
+    const std::string data = dataDigest(app->dataDir);
+    if (header.dataDigest != data)
+        return refuse(program, "cannot replay " + path + ": it was recorded with other data (" +
+                                   header.dataDigest + ", here " + (data.empty() ? "none" : data) +
+                                   ")");
+    if (app->game)
+        app->game->firstWave = header.firstWave;
+    // A replay is not a game of the player's: it sets no best result and changes no setting.
+    Profile memoryOnly;
+    memoryOnly.soundOn = app->profile.soundOn;
+    memoryOnly.bestWaves = app->profile.bestWaves;
+    app->profile = memoryOnly;
+    std::srand(header.seed);
+    player = std::make_unique<ReplayPlayer>(std::move(replay), paced);
+    player->install();
+    sessionPath = path;
+    return 0;
+}
+
+int finishPlaySession(const std::string& program, const Game& game) {
+    if (!recorder && !player)
+        return 0;
+    const std::string digest = stateDigest(game);
+    std::printf("state digest: %s\n", digest.c_str());
+    std::fflush(stdout);
+    int status = 0;
+    if (recorder) {
+        if (!recorder->finish(digest))
+            status = refuse(program, "could not finish writing " + sessionPath);
+        recorder.reset();
+    }
+    if (player) {
+        player->uninstall();
+        const Replay& replay = player->recording();
+        if (player->framesPlayed() < replay.frameCount) {
+            std::fprintf(stderr, "%s: the replay stopped after %lld of %lld frames\n",
+                         program.c_str(), player->framesPlayed(), replay.frameCount);
+            status = kExitReplayDrifted;
+        } else if (digest != replay.finalDigest) {
+            std::fprintf(stderr, "%s: the replay drifted: it ended with %s, recorded %s\n",
+                         program.c_str(), digest.c_str(), replay.finalDigest.c_str());
+            status = kExitReplayDrifted;
+        }
+        player.reset();
+    }
+    return status;
+}

@@ -1,0 +1,213 @@
+#include "sim/ScriptedPlayer.h"
+
+#include "app/GameApp.h"
+#include "game/Game.h"
+#include "sim/PlayerHands.h"
+#include "towers/Building.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where the placing click lands: well above the ground line, clear of the towers and the bar.
+constexpr int kPlacingClickHeight = 40;
+constexpr int kButtonCentre = kButtonSize / 2;
+
+int buttonX(int index) {
+    return kButtonX - index * GameApp::instance()->buttonSpacing + kButtonCentre;
+}
+
+} // namespace
+
+Building* towerAt(const Game& game, int x) {
+    for (Building* b : game.buildings) {
+        if (b->removed)
+            continue;
+        const int width = b->def().width;
+        const int left = b->x + (b->restFrameWidth() - width) / 2;
+        if (x >= left && x <= left + width)
+            return b;
+    }
+    return nullptr;
+}
+
+ScriptedPlayer::ScriptedPlayer(const Strategy& strategy)
+    : strategy(strategy), states(strategy.orders.size()) {}
+
+bool ScriptedPlayer::takeSold(const Building* tower) {
+    return sold.erase(tower) != 0;
+}
+
+void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
+    checkAttempt(game);
+    if (game.gameOver)
+        return;
+    // A menu left open (a tower destroyed under it, a click gone astray) is closed first.
+    if (game.uiMode == kUiGameMenu) {
+        hands.pressKey(kEscapeScanCode);
+        return;
+    }
+    if (game.uiMode != kUiIdle) {
+        hands.rightClick(160, 100);
+        return;
+    }
+    activate(game, time);
+    if (repairSomething(game, hands))
+        return;
+    for (std::size_t i = 0; i < strategy.orders.size(); ++i)
+        if (pursue(static_cast<int>(i), game, hands))
+            return;
+}
+
+void ScriptedPlayer::activate(const Game& game, double time) {
+    for (std::size_t i = 0; i < strategy.orders.size(); ++i) {
+        const StrategyOrder& order = strategy.orders[i];
+        if (states[i].active)
+            continue;
+        const bool due = order.when == StrategyOrder::kStart ||
+                         (order.when == StrategyOrder::kWave && game.waveNumber >= order.at) ||
+                         (order.when == StrategyOrder::kTime && time >= order.at);
+        if (!due)
+            continue;
+        states[i].active = true;
+        if (order.kind == StrategyOrder::kRepairBelow)
+            repairPercent = order.percent;
+        // A sale ends what was planned for that place before it.
+        if (order.kind == StrategyOrder::kSell)
+            for (std::size_t j = 0; j < i; ++j)
+                if (strategy.orders[j].kind != StrategyOrder::kRepairBelow &&
+                    strategy.orders[j].x == order.x)
+                    states[j].done = true;
+    }
+}
+
+int ScriptedPlayer::progress(const StrategyOrder& order, const Game& game) const {
+    const Building* tower = towerAt(game, order.x);
+    switch (order.kind) {
+    case StrategyOrder::kBuild:
+        return tower && tower->type == order.type ? 1 : 0;
+    case StrategyOrder::kUpgrade:
+        return tower ? tower->upgradeLevels[order.upgrade] : -1;
+    case StrategyOrder::kSell:
+        return tower ? 0 : 1;
+    default:
+        return 0;
+    }
+}
+
+void ScriptedPlayer::checkAttempt(const Game& game) {
+    if (attempt.order == -2) {
+        // The repair worked if the tower is back at full health (or gone: nothing to retry).
+        for (const Building* b : game.buildings)
+            if (b == attempt.tower && b->health == attempt.before) {
+                repairBlocked.push_back(b);
+                repairBlockedWave = game.waveNumber + 1;
+            }
+    } else if (attempt.order >= 0) {
+        const StrategyOrder& order = strategy.orders[attempt.order];
+        OrderState& state = states[attempt.order];
+        const bool changed = progress(order, game) != attempt.before;
+        if (order.kind == StrategyOrder::kSell && changed)
+            state.done = true;
+        else if (!changed)
+            state.blockedUntilWave = game.waveNumber + 1;
+        if (order.kind == StrategyOrder::kSell && !changed)
+            sold.erase(attempt.tower);
+    }
+    attempt = Attempt();
+}
+
+bool ScriptedPlayer::repairSomething(const Game& game, PlayerHands& hands) {
+    if (repairPercent < 0)
+        return false;
+    if (game.waveNumber >= repairBlockedWave)
+        repairBlocked.clear();
+    for (const Building* b : game.buildings) {
+        if (b->removed || std::count(repairBlocked.begin(), repairBlocked.end(), b))
+            continue;
+        const int cost = b->repairCost();
+        if (cost <= 0 || cost > game.money ||
+            b->health * 100LL >= static_cast<long long>(repairPercent) * b->maxHealth())
+            continue;
+        attempt.order = -2;
+        attempt.tower = b;
+        attempt.before = b->health;
+        useMenu(b, kRepairEntry, true, hands);
+        return true;
+    }
+    return false;
+}
+
+bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
+    const StrategyOrder& order = strategy.orders[index];
+    OrderState& state = states[index];
+    if (!state.active || state.done || game.waveNumber < state.blockedUntilWave)
+        return false;
+    GameApp* app = GameApp::instance();
+    const Building* tower = towerAt(game, order.x);
+    switch (order.kind) {
+    case StrategyOrder::kBuild: {
+        if (tower) // standing already, or the place is taken by another type
+            return false;
+        const TowerDef& def = app->towerDefs[order.type];
+        if (!def.available)
+            return false;
+        if (game.money < def.value)
+            return true;
+        build(order.type, order.x, hands);
+        break;
+    }
+    case StrategyOrder::kUpgrade: {
+        if (!tower)
+            return false;
+        const TowerDef& def = tower->def();
+        const int entry = kFirstUpgradeEntry + order.upgrade;
+        if (entry >= def.entryCount || entry >= static_cast<int>(def.entries.size()) ||
+            order.upgrade >= static_cast<int>(tower->upgradeLevels.size()))
+            return false;
+        const UpgradeDef& upgrade = def.entries[entry];
+        const int target =
+            order.level > 0 ? std::min(order.level, upgrade.levelCount) : upgrade.levelCount;
+        const int level = tower->upgradeLevels[order.upgrade];
+        if (level >= target)
+            return false;
+        if (game.money < upgrade.levels[level].value)
+            return true;
+        useMenu(tower, entry, true, hands);
+        break;
+    }
+    case StrategyOrder::kSell:
+        if (!tower) {
+            state.done = true;
+            return false;
+        }
+        sold.insert(tower);
+        attempt.tower = tower;
+        useMenu(tower, kDemolishEntry, false, hands);
+        break;
+    default:
+        return false;
+    }
+    attempt.order = index;
+    attempt.before = progress(order, game);
+    return true;
+}
+
+void ScriptedPlayer::build(int type, int x, PlayerHands& hands) {
+    GameApp* app = GameApp::instance();
+    hands.click(buttonX(type), kButtonY + kButtonCentre);
+    hands.click(x, app->towerBaseline - kPlacingClickHeight);
+    // Enough money for another leaves the game in placing mode.
+    hands.rightClick(x, app->towerBaseline - kPlacingClickHeight);
+}
+
+void ScriptedPlayer::useMenu(const Building* tower, int entry, bool closeAfter,
+                             PlayerHands& hands) {
+    GameApp* app = GameApp::instance();
+    const int x = static_cast<int>(tower->centreX());
+    const int y = app->towerBaseline - 2;
+    hands.click(x, y);
+    hands.click(buttonX(entry), kButtonY + kButtonCentre);
+    if (closeAfter)
+        hands.rightClick(x, y);
+}

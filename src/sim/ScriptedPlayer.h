@@ -1,0 +1,58 @@
+#pragma once
+
+#include "sim/Strategy.h"
+
+#include <set>
+#include <vector>
+
+class Building;
+class Game;
+class PlayerHands;
+
+// Plays a strategy through the player's hands: looks at the game between frames, as a player
+// looks at the screen, and queues the clicks that carry out the next order due. Nothing is
+// bought behind the game's back; prices, placement and menus are the game's own.
+class ScriptedPlayer {
+  public:
+    explicit ScriptedPlayer(const Strategy& strategy);
+
+    // Call between frames while the hands are idle; queues at most one purchase. time is the
+    // game time in seconds.
+    void decide(const Game& game, double time, PlayerHands& hands);
+    // True, once, for a tower this player sold (so it is not counted as lost).
+    bool takeSold(const Building* tower);
+
+  private:
+    struct OrderState {
+        bool active = false;
+        bool done = false;        // a sell carried out, or an order ended by a later sell
+        int blockedUntilWave = 0; // passed over until this wave after a failed attempt
+    };
+    // What the last action was meant to change, checked at the next decision.
+    struct Attempt {
+        int order = -1; // -1 none; -2 a repair
+        const Building* tower = nullptr;
+        int before = 0;
+    };
+
+    void activate(const Game& game, double time);
+    void checkAttempt(const Game& game);
+    bool repairSomething(const Game& game, PlayerHands& hands);
+    // Returns true when the order was acted on or must be waited for.
+    bool pursue(int index, const Game& game, PlayerHands& hands);
+    int progress(const StrategyOrder& order, const Game& game) const;
+
+    void build(int type, int x, PlayerHands& hands);
+    void useMenu(const Building* tower, int entry, bool closeAfter, PlayerHands& hands);
+
+    Strategy strategy;
+    std::vector<OrderState> states;
+    Attempt attempt;
+    int repairPercent = -1;
+    std::vector<const Building*> repairBlocked;
+    int repairBlockedWave = 0;
+    std::set<const Building*> sold;
+};
+
+// The tower whose ground span contains x, if any.
+Building* towerAt(const Game& game, int x);

@@ -1,0 +1,213 @@
+#include "sim/Simulator.h"
+
+#include "app/GameApp.h"
+#include "game/Game.h"
+#include "gfx/BackBuffer.h"
+#include "sim/Digest.h"
+#include "sim/PlayStats.h"
+#include "sim/PlayerHands.h"
+#include "sim/ReplayFile.h"
+#include "sim/ReplaySession.h"
+#include "sim/ScriptedPlayer.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <ostream>
+
+namespace {
+
+constexpr double kDefaultStep = 0.01;
+constexpr double kSecondsPerWaveAllowed = 300.0;
+
+class FixedSteps : public StepSource {
+  public:
+    explicit FixedSteps(double step) : step(step) {}
+    double nextStep() override { return step; }
+
+  private:
+    double step;
+};
+
+// The application object's seams and game, put back however the run ends.
+class SeamGuard {
+  public:
+    SeamGuard() : app(GameApp::instance()) {
+        steps = app->stepSource;
+        mouse = app->mouse;
+        keyboard = app->keyboard;
+        game = app->game;
+    }
+    ~SeamGuard() {
+        app->stepSource = steps;
+        app->mouse = mouse;
+        app->keyboard = keyboard;
+        app->game = game;
+    }
+
+  private:
+    GameApp* app;
+    StepSource* steps;
+    Mouse* mouse;
+    Keyboard* keyboard;
+    Game* game;
+};
+
+std::string formatLine(const WaveReport& r) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%5d %9.2f %7d %6d %6d %8d %6d %5d\n", r.wave, r.time, r.money,
+                  r.health, r.kills, r.landings, r.towersStanding, r.towersLost);
+    return text;
+}
+
+// One frame as the game's run loop has it, less the drawing: nothing drawn changes the game,
+// and presenting headless still rolls the shake's random number as the window does.
+void frame(GameApp* app, Game& game) {
+    const double dt = app->tick();
+    game.update(dt);
+    app->backBuffer->present();
+}
+
+// A run starts as the window's first frame does: no mouse seen yet, no shake, no close asked
+// for. The scale, the sound switch and the kept files stay as they are.
+void freshFrameState(GameApp* app) {
+    app->mouseX = app->mouseY = 0;
+    app->previousButtons = app->buttons = 0;
+    app->shakeAmount = app->shakeTimeLeft = 0.0;
+    app->closeRequested = false;
+}
+
+int fail(const SimOptions& options, const std::string& message, int code) {
+    std::fprintf(stderr, "%s: %s\n", options.program.c_str(), message.c_str());
+    return code;
+}
+
+} // namespace
+
+int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result) {
+    Strategy strategy;
+    std::string error;
+    if (!loadStrategy(options.strategy, strategy, error))
+        return fail(options, error, kExitUsage);
+
+    GameApp* app = GameApp::instance();
+    SeamGuard guard;
+    double step = options.step > 0.0 ? options.step : app->strings.getReal("TimestepThreshold");
+    if (!(step > 0.0))
+        step = kDefaultStep;
+    // Whole microseconds, as a recording would round them: a recorded run is the same run.
+    step = microsToStep(stepToMicros(step));
+    FixedSteps steps(step);
+    PlayerHands hands;
+    app->stepSource = &steps;
+    app->mouse = &hands;
+    app->keyboard = &hands;
+    freshFrameState(app);
+
+    Game game;
+    game.firstWave = options.startWave;
+    app->game = &game;
+    if (!options.recordPath.empty()) {
+        if (int status = startRecording(options.program, options.recordPath, options.seed))
+            return status;
+    } else {
+        std::srand(options.seed);
+    }
+    game.reset();
+
+    std::ofstream trace;
+    if (!options.tracePath.empty()) {
+        trace.open(options.tracePath);
+        if (!trace)
+            return fail(options, "cannot write " + options.tracePath, kExitUsage);
+        trace << "# time money health wave towers\n";
+    }
+
+    const double timeLimit =
+        options.timeLimit > 0.0 ? options.timeLimit : kSecondsPerWaveAllowed * options.waves;
+    char header[256];
+    std::snprintf(header, sizeof header,
+                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n",
+                  strategy.name.c_str(), options.seed, options.startWave, step,
+                  dataDigest(app->dataDir).c_str());
+    out << header << " wave      time   money health  kills landings towers  lost\n";
+
+    ScriptedPlayer player(strategy);
+    PlayStats stats;
+    const PlayStats::SoldCheck sold = [&player](const Building* b) { return player.takeSold(b); };
+    long long frames = 0;
+    double time = 0.0;
+    long long tracedSecond = -1;
+    std::string ending;
+    for (;;) {
+        if (!hands.busy())
+            player.decide(game, time, hands);
+        frame(app, game);
+        time = static_cast<double>(++frames) * step;
+        if (stats.observe(game, time, sold))
+            out << formatLine(stats.lastReport());
+        if (trace && static_cast<long long>(time) > tracedSecond) {
+            tracedSecond = static_cast<long long>(time);
+            trace << tracedSecond << ' ' << game.money << ' ' << game.health << ' '
+                  << game.waveNumber << ' ' << game.buildings.size() << '\n';
+        }
+
+        const int defeated = game.waveNumber - options.startWave;
+        char why[128] = "";
+        if (game.gameOver)
+            std::snprintf(why, sizeof why, "lost in wave %d at %.2f s", game.waveNumber, time);
+        else if (defeated >= options.waves)
+            std::snprintf(why, sizeof why, "wave limit reached (%d) at %.2f s", options.waves,
+                          time);
+        else if (time >= timeLimit)
+            std::snprintf(why, sizeof why, "time limit (%.0f s) in wave %d", timeLimit,
+                          game.waveNumber);
+        else if (!game.running)
+            std::snprintf(why, sizeof why, "the player quit at %.2f s", time);
+        if (why[0]) {
+            ending = why;
+            break;
+        }
+    }
+    if (stats.waveUnderway(game) && !(game.waveNumber - options.startWave >= options.waves))
+        out << formatLine(stats.current(game, time));
+    const WaveReport now = stats.current(game, time);
+    const int kills = stats.totalKills + now.kills;
+    const int landings = stats.totalLandings + now.landings;
+    out << "totals: kills " << kills << ", landings " << landings << ", towers lost "
+        << stats.totalTowersLost + now.towersLost << "\n";
+    out << "ended: " << ending << "\n";
+    out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
+    out.flush();
+    if (result) {
+        result->wavesDefeated = game.waveNumber - options.startWave;
+        result->lost = game.gameOver;
+        result->time = time;
+        result->frames = frames;
+        result->kills = kills;
+        result->landings = landings;
+    }
+
+    int status = 0;
+    if (!options.recordPath.empty()) {
+        game.running = false;
+        status = finishPlaySession(options.program, game);
+    }
+    return status;
+}
+
+int runReplayHeadless(const std::string& program, const std::string& path) {
+    GameApp* app = GameApp::instance();
+    SeamGuard guard;
+    freshFrameState(app);
+    Game game;
+    app->game = &game;
+    if (int status = startReplay(program, path, false))
+        return status;
+    // The game's run loop, less the drawing.
+    game.reset();
+    while (game.running)
+        frame(app, game);
+    return finishPlaySession(program, game);
+}

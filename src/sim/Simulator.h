@@ -1,0 +1,37 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+// One headless play-through by a scripted player.
+struct SimOptions {
+    std::string program = "groundline-sim"; // names the messages
+    std::string strategy = "idle";          // a built-in name or a script file
+    unsigned seed = 1;
+    int waves = 100;        // stop once this many waves are defeated
+    int startWave = 1;      // the number of the first wave
+    double timeLimit = 0.0; // game seconds; 0 gives 300 per wave asked for
+    double step = 0.0;      // seconds per frame; 0 takes TimestepThreshold
+    std::string tracePath;  // when set: time, money, health, wave and towers every second
+    std::string recordPath; // when set: the play-through as a replay
+};
+
+// How a run ended, for callers that want more than the report.
+struct SimResult {
+    int wavesDefeated = 0;
+    bool lost = false;
+    double time = 0.0; // game seconds played
+    long long frames = 0;
+    int kills = 0;
+    int landings = 0;
+};
+
+// Runs the game headless with fixed frame steps, as fast as it goes, and writes the report to
+// out: a header, one line per wave (wave, game time, money, base health, kills, landings, towers
+// standing, towers lost), the totals, why it ended, and "waves defeated: N" last. The same
+// options and data give the same report, byte for byte. Needs startHeadless first. Returns 0,
+// or an exit code after one line on stderr.
+int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result = nullptr);
+
+// Plays a replay headless as fast as it goes; prints the final state digest and checks it.
+int runReplayHeadless(const std::string& program, const std::string& path);

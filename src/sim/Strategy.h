@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A scripted player's plan: orders read top to bottom, each waiting for its moment.
+//
+//   # comment
+//   start   repair below 50        from now on, mend any tower under 50 % health
+//   start   build laser 160        keep a laser turret standing with its centre at x = 160
+//   wave 3  build tesla 130        ... once wave 3 is announced (wave 2 defeated)
+//   time 90 upgrade 160 1 2        bring upgrade 1 of the tower at x = 160 to level 2
+//   wave 6  sell 130               sell the tower at x = 130 once; earlier orders for 130 end
+//
+// WHEN is "start", "wave N" (the wave is announced or running, or a later one) or "time S"
+// (seconds of play). Tower types are laser, missile and tesla; x is the tower's centre in
+// play-field pixels (0 to 319); upgrades are numbered from 1 as in strings.txt, and without a
+// level an upgrade is bought to its last level. Build and upgrade orders are goals, not one-off
+// purchases: a tower that is destroyed is built again. Whatever is due is done in file order,
+// one purchase at a time, as soon as the money is there; an order that cannot be afforded yet
+// holds up the ones below it. An order that cannot be done (the place is taken, no tower to
+// upgrade, a purchase that did not happen) is passed over and tried again after the next wave.
+struct StrategyOrder {
+    enum When { kStart, kWave, kTime };
+    enum Kind { kBuild, kUpgrade, kSell, kRepairBelow };
+
+    int line = 0;
+    When when = kStart;
+    double at = 0.0; // wave number or seconds
+    Kind kind = kBuild;
+    int type = 0;    // tower type for kBuild
+    int x = 0;       // tower centre
+    int upgrade = 0; // from 0 (the first upgrade)
+    int level = 0;   // target level, 0 for the last one
+    int percent = 0; // kRepairBelow
+};
+
+struct Strategy {
+    std::string name;
+    std::vector<StrategyOrder> orders;
+};
+
+// Parses a script; on failure returns false with "line N: reason".
+bool parseStrategy(const std::string& text, Strategy& strategy, std::string& error);
+
+// The built-in strategies: idle (builds nothing), lasers (laser turrets spread along the ground
+// line as the money allows) and mixed (all three towers, upgrades and repairs).
+std::vector<std::string> builtinStrategyNames();
+// The script of a built-in strategy; empty for an unknown name.
+std::string builtinStrategyText(const std::string& name);
+
+// A built-in name, or else the path of a script file.
+bool loadStrategy(const std::string& nameOrPath, Strategy& strategy, std::string& error);

@@ -1,0 +1,250 @@
+#include "app/GameApp.h"
+#include "app/Options.h"
+#include "game/Game.h"
+#include "sim/Digest.h"
+#include "sim/ReplayFile.h"
+#include "sim/ReplaySession.h"
+#include "sim/Simulator.h"
+#include "support/TestSupport.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+class ReplayTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        if (!gameDataLoaded())
+            GTEST_SKIP() << "the data set is not there";
+        char pattern[] = "/tmp/groundline-replay-test.XXXXXX";
+        int fd = mkstemp(pattern);
+        ASSERT_GE(fd, 0);
+        close(fd);
+        path = pattern;
+    }
+    void TearDown() override {
+        std::remove(path.c_str());
+        AppFixture::TearDown();
+    }
+
+    // A headless run of the mixed player, recorded; returns the digest it printed.
+    void record(double seconds) {
+        SimOptions options;
+        options.strategy = "mixed";
+        options.seed = 4242;
+        options.timeLimit = seconds;
+        options.recordPath = path;
+        std::ostringstream report;
+        testing::internal::CaptureStdout();
+        ASSERT_EQ(runSimulation(options, report), 0);
+        std::string printed = testing::internal::GetCapturedStdout();
+        ASSERT_EQ(printed.rfind("state digest: ", 0), 0u) << printed;
+        digest = printed.substr(14, 16);
+    }
+
+    std::string readAll() {
+        std::string text;
+        gzFile f = gzopen(path.c_str(), "rb");
+        char buffer[4096];
+        int n;
+        while ((n = gzread(f, buffer, sizeof buffer)) > 0)
+            text.append(buffer, n);
+        gzclose(f);
+        return text;
+    }
+    void writeAll(const std::string& text, bool compressed = true) {
+        if (!compressed) {
+            std::ofstream(path, std::ios::binary) << text;
+            return;
+        }
+        gzFile f = gzopen(path.c_str(), "wb");
+        gzwrite(f, text.data(), static_cast<unsigned>(text.size()));
+        gzclose(f);
+    }
+    void replace(const std::string& from, const std::string& to) {
+        std::string text = readAll();
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        writeAll(text.replace(at, from.size(), to));
+    }
+    // Plays the file headless; returns the exit code and keeps what was printed.
+    int replay() {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int code = runReplayHeadless("groundline-sim", path);
+        printed = testing::internal::GetCapturedStdout();
+        complaint = testing::internal::GetCapturedStderr();
+        return code;
+    }
+
+    std::string path;
+    std::string digest;
+    std::string printed;
+    std::string complaint;
+};
+
+TEST_F(ReplayTest, AHeadlessRecordingPlaysBackToTheRecordedDigest) {
+    record(40.0); // the first wave, towers built, the build bar and the tower menu used
+    const std::string text = readAll();
+    EXPECT_EQ(text.rfind("groundline-replay 1\nversion " + std::string(gameVersion()) +
+                             "\nseed 4242\n"
+                             "data " +
+                             dataDigest("data") + "\n",
+                         0),
+              0u);
+    EXPECT_NE(text.find("\nend 4000 " + digest + "\n"), std::string::npos);
+
+    EXPECT_EQ(replay(), 0) << complaint;
+    EXPECT_EQ(printed, "state digest: " + digest + "\n");
+    EXPECT_EQ(complaint, "");
+
+    // A replay that does not end as recorded says so.
+    replace("\nend 4000 " + digest, "\nend 4000 0123456789abcdef");
+    EXPECT_EQ(replay(), kExitReplayDrifted);
+    EXPECT_NE(complaint.find("drifted"), std::string::npos) << complaint;
+}
+
+// The mouse goes into the file in window pixels: a play-through recorded in a window of another
+// scale, from a later first wave, still replays to its digest.
+TEST_F(ReplayTest, ARecordingFromAnotherScaleAndWaveReplaysToItsDigest) {
+    GameApp* app = GameApp::instance();
+    const int scale = app->scale;
+    app->scale = 3;
+    SimOptions options;
+    options.strategy = "lasers";
+    options.seed = 99;
+    options.startWave = 4;
+    options.timeLimit = 30.0;
+    options.recordPath = path;
+    std::ostringstream report;
+    testing::internal::CaptureStdout();
+    const int recorded = runSimulation(options, report);
+    app->scale = scale;
+    const std::string printed = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(recorded, 0);
+    EXPECT_NE(readAll().find("\nwave 4\nscale 3\n"), std::string::npos);
+    EXPECT_EQ(replay(), 0) << complaint;
+    EXPECT_EQ(printed, this->printed);
+}
+
+TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
+    ReplayWriter writer;
+    ReplayHeader header;
+    header.version = "v";
+    header.seed = 7;
+    header.dataDigest = "d";
+    header.firstWave = 12;
+    header.scale = 3;
+    ASSERT_TRUE(writer.open(path, header));
+    ReplayFrame a;
+    a.stepMicros = 10000;
+    a.mouse = {10, 20, 1};
+    ReplayFrame withKey = a;
+    withKey.keys = {59 << 8, 27};
+    writer.frame(a);
+    writer.frame(a);
+    writer.frame(withKey); // keys are never folded into a run, before or after
+    writer.frame(a);
+    writer.frame(a);
+    writer.frame(a);
+    ASSERT_TRUE(writer.close("abc"));
+
+    Replay r;
+    std::string error;
+    ASSERT_TRUE(readReplay(path, r, error)) << error;
+    EXPECT_EQ(r.header.version, "v");
+    EXPECT_EQ(r.header.seed, 7u);
+    EXPECT_EQ(r.header.dataDigest, "d");
+    EXPECT_EQ(r.header.firstWave, 12);
+    EXPECT_EQ(r.header.scale, 3);
+    EXPECT_EQ(r.frameCount, 6);
+    EXPECT_EQ(r.finalDigest, "abc");
+    ASSERT_EQ(r.frames.size(), 3u);
+    EXPECT_EQ(r.frames[0].repeat, 2);
+    EXPECT_EQ(r.frames[1].keys, withKey.keys);
+    EXPECT_EQ(r.frames[2].repeat, 3);
+    EXPECT_EQ(r.frames[2].mouse.y, 20);
+    EXPECT_EQ(microsToStep(stepToMicros(0.01)), 0.01);
+}
+
+TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
+    record(2.0);
+    const std::string good = readAll();
+    auto refused = [&](const std::string& text, bool compressed, const std::string& why) {
+        writeAll(text, compressed);
+        EXPECT_EQ(replay(), kExitBadReplay) << why;
+        EXPECT_NE(complaint.find(why), std::string::npos) << complaint;
+        EXPECT_EQ(std::count(complaint.begin(), complaint.end(), '\n'), 1) << complaint;
+        EXPECT_EQ(printed, "") << why;
+    };
+    std::string other = good;
+    other.replace(other.find("version "), 8 + std::string(gameVersion()).size(), "version 9.9");
+    refused(other, true, "recorded with version 9.9, this is version");
+    other = good;
+    other.replace(other.find("data ") + 5, 16, "ffffffffffffffff");
+    refused(other, true, "recorded with other data");
+    refused(good.substr(0, good.find("\nend ")) + "\n", true, "no end line");
+    refused("", false, "empty");
+    refused("\x1f\x8b garbage that only looks compressed", false, "");
+    refused("groundline-replay 2\n", false, "format 2");
+    const std::string header = good.substr(0, good.find('\n', good.find("\nscale ") + 1) + 1);
+    refused(header + "10000 1 2 0\n* 99999999999999\nend 1 x\n", true, "bad repeat");
+    refused(header + "* 3\nend 3 x\n", true, "bad repeat");
+    refused(header + "10000 1 2\nend 1 x\n", true, "bad frame");
+    refused(header + "10000 1 2 0\nend 2 x\n", true, "does not match");
+    refused(header + std::string(5000, '7') + "\n", true, "too long");
+    std::remove(path.c_str());
+    EXPECT_EQ(replay(), kExitBadReplay);
+    EXPECT_NE(complaint.find("cannot open it"), std::string::npos) << complaint;
+}
+
+TEST(DataDigestTest, ChangesWithAnyFileItsNameOrItsContents) {
+    char pattern[] = "/tmp/groundline-data-digest.XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    auto write = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir + "/" + name, std::ios::binary) << text;
+    };
+    EXPECT_EQ(dataDigest(dir), ""); // nothing to vouch for
+    write("strings.txt", "A=1\n");
+    write("bg.mz", "pixels");
+    const std::string first = dataDigest(dir);
+    EXPECT_EQ(first.size(), 16u);
+    EXPECT_EQ(dataDigest(dir), first);
+    write("bg.mz", "pixelz");
+    EXPECT_NE(dataDigest(dir), first);
+    write("bg.mz", "pixels");
+    EXPECT_EQ(dataDigest(dir), first);
+    std::rename((dir + "/bg.mz").c_str(), (dir + "/bh.mz").c_str());
+    EXPECT_NE(dataDigest(dir), first);
+    std::remove((dir + "/bh.mz").c_str());
+    std::remove((dir + "/strings.txt").c_str());
+    rmdir(dir.c_str());
+    EXPECT_EQ(dataDigest("/no/such/folder"), "");
+}
+
+TEST_F(ReplayTest, TheStateDigestSeesWhatTheGameIsMadeOf) {
+    Game game;
+    GameApp::instance()->game = &game;
+    srand(1);
+    game.reset();
+    const std::string fresh = stateDigest(game);
+    EXPECT_EQ(stateDigest(game), fresh);
+    game.money += 1;
+    EXPECT_NE(stateDigest(game), fresh);
+    game.money -= 1;
+    game.clouds[3].x += 1e-9;
+    EXPECT_NE(stateDigest(game), fresh);
+    game.clouds[3].x -= 1e-9;
+    game.waveTimer = -1.0;
+    EXPECT_NE(stateDigest(game), fresh);
+    GameApp::instance()->game = nullptr;
+}
+
+} // namespace

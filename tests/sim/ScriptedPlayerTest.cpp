@@ -1,0 +1,163 @@
+#include "app/GameApp.h"
+#include "game/Game.h"
+#include "sim/PlayerHands.h"
+#include "sim/ScriptedPlayer.h"
+#include "sim/Strategy.h"
+#include "support/TestSupport.h"
+#include "towers/Building.h"
+
+namespace {
+
+// A scripted player at the controls of a real game, with no invaders to disturb it: the first
+// wave is held back.
+class ScriptedPlayerTest : public GameFixture {
+  protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        if (!game)
+            return;
+        app = GameApp::instance();
+        app->mouse = &hands;
+        app->keyboard = &hands;
+        game->waveTimer = 1e6;
+    }
+
+    // Plays frames of 0.01 s, the player deciding whenever its hands are free.
+    void play(ScriptedPlayer& player, int frames) {
+        for (int i = 0; i < frames; ++i) {
+            if (!hands.busy())
+                player.decide(*game, time, hands);
+            clock.time += 0.01;
+            game->update(app->tick());
+            time += 0.01;
+        }
+    }
+
+    ScriptedPlayer playerFor(const std::string& script) {
+        Strategy strategy;
+        std::string error;
+        EXPECT_TRUE(parseStrategy(script, strategy, error)) << error;
+        return ScriptedPlayer(strategy);
+    }
+
+    GameApp* app = nullptr;
+    PlayerHands hands;
+    double time = 0.0;
+};
+
+TEST_F(ScriptedPlayerTest, BuildsInOrderAsTheMoneyAllowsAndRebuildsWhatIsLost) {
+    const int laser = app->towerDefs[0].value;
+    const int tesla = app->towerDefs[2].value;
+    game->money = laser + tesla - 1; // the tesla coil must wait
+    ScriptedPlayer player = playerFor("start build laser 100\n"
+                                      "start build tesla 200\n"
+                                      "start build laser 250\n");
+    play(player, 50);
+    ASSERT_EQ(game->buildings.size(), 1u);
+    EXPECT_EQ(game->buildings[0]->type, 0);
+    EXPECT_NEAR(game->buildings[0]->centreX(), 100, 1);
+    EXPECT_EQ(game->money, tesla - 1);
+    EXPECT_EQ(game->uiMode, kUiIdle);
+
+    game->money += 1 + laser;
+    play(player, 50);
+    ASSERT_EQ(game->buildings.size(), 3u);
+    EXPECT_EQ(game->buildings[1]->type, 2);
+    EXPECT_EQ(towerAt(*game, 200), game->buildings[1]);
+    EXPECT_EQ(towerAt(*game, 250), game->buildings[2]);
+    EXPECT_EQ(game->money, 0);
+
+    game->buildings[0]->takeDamage(1000);
+    game->money = laser;
+    play(player, 50);
+    ASSERT_NE(towerAt(*game, 100), nullptr);
+    EXPECT_EQ(towerAt(*game, 100)->type, 0);
+    EXPECT_EQ(game->money, 0);
+}
+
+TEST_F(ScriptedPlayerTest, UpgradesRepairsAndSellsThroughTheTowerMenu) {
+    const TowerDef& def = app->towerDefs[0];
+    const int price1 = def.entries[kFirstUpgradeEntry].levels[0].value;
+    const int price2 = def.entries[kFirstUpgradeEntry].levels[1].value;
+    game->money = def.value + price1 + price2;
+    ScriptedPlayer player = playerFor("start repair below 60\n"
+                                      "start build laser 160\n"
+                                      "start upgrade 160 1 2\n"
+                                      "time 3 sell 160\n");
+    play(player, 100);
+    ASSERT_EQ(game->buildings.size(), 1u);
+    Building* tower = game->buildings[0];
+    EXPECT_EQ(tower->upgradeLevels[0], 2);
+    EXPECT_EQ(game->money, 0);
+
+    tower->health = def.health / 2; // below 60 %: repaired as soon as it can be paid
+    const int cost = tower->repairCost();
+    ASSERT_GT(cost, 0);
+    game->money = cost;
+    play(player, 50);
+    EXPECT_EQ(tower->health, def.health);
+    EXPECT_EQ(game->money, 0);
+
+    play(player, 200); // past 3 s: sold, refunded, and not built again
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_EQ(game->money, def.value / 2);
+    EXPECT_TRUE(player.takeSold(tower));
+    play(player, 100);
+    EXPECT_TRUE(game->buildings.empty());
+}
+
+TEST_F(ScriptedPlayerTest, PassesOverWhatCannotBeDoneAndClosesMenusLeftOpen) {
+    game->money = 10000;
+    // 165 overlaps the first turret; 300 has no tower to upgrade; the last order still happens.
+    ScriptedPlayer player = playerFor("start build laser 160\n"
+                                      "start build laser 165\n"
+                                      "start upgrade 300 1\n"
+                                      "start build missile 40\n");
+    game->uiMode = kUiGameMenu;
+    play(player, 150);
+    EXPECT_EQ(game->uiMode, kUiIdle);
+    ASSERT_EQ(game->buildings.size(), 2u);
+    EXPECT_EQ(game->buildings[1]->type, 1);
+}
+
+TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
+    Strategy s;
+    std::string error;
+    ASSERT_TRUE(parseStrategy("# a plan\n\n"
+                              "start repair below 40\r\n"
+                              "wave 3 build tesla 130\n"
+                              "time 12.5 upgrade 130 1\n"
+                              "time 20 upgrade 130 1 2\n"
+                              "  wave 6 sell 130\n",
+                              s, error))
+        << error;
+    ASSERT_EQ(s.orders.size(), 5u);
+    EXPECT_EQ(s.orders[0].kind, StrategyOrder::kRepairBelow);
+    EXPECT_EQ(s.orders[0].percent, 40);
+    EXPECT_EQ(s.orders[1].when, StrategyOrder::kWave);
+    EXPECT_EQ(s.orders[1].at, 3);
+    EXPECT_EQ(s.orders[1].type, 2);
+    EXPECT_EQ(s.orders[2].when, StrategyOrder::kTime);
+    EXPECT_EQ(s.orders[2].at, 12.5);
+    EXPECT_EQ(s.orders[2].upgrade, 0);
+    EXPECT_EQ(s.orders[2].level, 0);
+    EXPECT_EQ(s.orders[3].level, 2);
+    EXPECT_EQ(s.orders[4].kind, StrategyOrder::kSell);
+    EXPECT_EQ(s.orders[4].line, 7);
+
+    const char* bad[] = {"soon build laser 10", "start build cannon 10", "start build laser 320",
+                         "wave 0 sell 10",      "start upgrade 10 0",    "start sell 10 extra",
+                         "start repair 50",     "time -1 sell 10",       "start"};
+    for (const char* line : bad) {
+        std::string text = std::string("start build laser 10\n") + line + "\n";
+        EXPECT_FALSE(parseStrategy(text, s, error)) << line;
+        EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << error;
+    }
+    for (const std::string& name : builtinStrategyNames()) {
+        EXPECT_TRUE(loadStrategy(name, s, error)) << name << ": " << error;
+        EXPECT_EQ(s.name, name);
+    }
+    EXPECT_FALSE(loadStrategy("/no/such/strategy", s, error));
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+#include "app/GameApp.h"
+#include "sim/Simulator.h"
+#include "support/TestSupport.h"
+
+#include <sstream>
+
+namespace {
+
+class SimulatorTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        if (!gameDataLoaded())
+            GTEST_SKIP() << "the data set is not there";
+    }
+
+    std::string run(const std::string& strategy, unsigned seed, int waves, double seconds) {
+        SimOptions options;
+        options.strategy = strategy;
+        options.seed = seed;
+        options.waves = waves;
+        options.timeLimit = seconds;
+        std::ostringstream out;
+        EXPECT_EQ(runSimulation(options, out), 0);
+        return out.str();
+    }
+
+    static std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }
+};
+
+TEST_F(SimulatorTest, TheSameSeedGivesTheSameReportByteForByte) {
+    const std::string first = run("mixed", 77, 3, 200.0);
+    const GameApp* app = GameApp::instance();
+    EXPECT_EQ(app->stepSource, nullptr); // the seams are put back
+    EXPECT_EQ(app->mouse, &mouse);
+    EXPECT_EQ(run("mixed", 77, 3, 200.0), first);
+
+    const std::vector<std::string> report = lines(first);
+    ASSERT_GE(report.size(), 5u);
+    EXPECT_EQ(report[0].rfind("strategy mixed, seed 77, first wave 1, step 0.01 s, data ", 0), 0u);
+    EXPECT_EQ(report[report.size() - 2].rfind("ended: ", 0), 0u) << first;
+    EXPECT_EQ(report.back().rfind("waves defeated: ", 0), 0u) << first;
+}
+
+// One line per wave in order, the wave the run stopped in included, then why it stopped; which
+// ending comes depends on what the waves and towers can do, so every ending is checked.
+TEST_F(SimulatorTest, ReportsEveryWaveAndWhyItEnded) {
+    for (const char* strategy : {"idle", "lasers"}) {
+        const std::string report = run(strategy, 1, 2, 400.0);
+        std::vector<int> waves;
+        int lastHealth = -1;
+        for (const std::string& line : lines(report)) {
+            std::istringstream in(line);
+            int wave, money, health;
+            double time;
+            if (in >> wave >> time >> money >> health) {
+                waves.push_back(wave);
+                lastHealth = health;
+            }
+        }
+        ASSERT_FALSE(waves.empty()) << report;
+        for (std::size_t i = 0; i < waves.size(); ++i)
+            EXPECT_EQ(waves[i], static_cast<int>(i) + 1) << report;
+        const std::vector<std::string> l = lines(report);
+        const std::string& ended = l[l.size() - 2];
+        const int defeated = std::stoi(l.back().substr(16));
+        if (ended.rfind("ended: lost in wave ", 0) == 0) {
+            EXPECT_EQ(std::stoi(ended.substr(20)), waves.back()) << report;
+            EXPECT_EQ(lastHealth, 0) << report;
+            EXPECT_EQ(defeated, waves.back() - 1) << report;
+        } else if (ended.rfind("ended: wave limit reached (2)", 0) == 0) {
+            EXPECT_EQ(waves.size(), 2u) << report;
+            EXPECT_EQ(defeated, 2) << report;
+        } else {
+            EXPECT_EQ(ended.rfind("ended: time limit (400 s) in wave ", 0), 0u) << report;
+            EXPECT_EQ(defeated, waves.back() - 1) << report;
+        }
+    }
+}
+
+} // namespace
