@@ -3,88 +3,24 @@
 // wave. The fight runs a fixed number of 10 ms frames from a fixed seed, so every run covers
 // the same game time. Also the white silhouette, built once per orb, by rows and per pixel.
 
+#include "BenchScene.h"
+
 #include "app/GameApp.h"
 #include "effects/SimpleEffect.h"
-#include "game/Game.h"
-#include "gfx/BackBuffer.h"
 #include "gfx/Silhouette.h"
 #include "gfx/SpriteSheet.h"
 #include "invaders/MasterOrb.h"
 #include "invaders/MasterOrbWave.h"
 #include "invaders/OrbBomb.h"
-#include "towers/Building.h"
 
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-constexpr double kStep = 0.01;
-
-// A game of its own for one benchmark, with three towers standing; the application's game comes
-// back afterwards.
-class Scene {
-  public:
-    Scene() : app(GameApp::instance()), saved(app->game) {
-        srand(2024);
-        app->game = &game;
-        game.reset();
-        game.money = 100000;
-        game.waveTimer = 1e9; // no wave unless the scene starts one
-        for (int i = 0; i < 3; ++i) {
-            Building* tower = createTower(i);
-            tower->placeAt(60 + 80 * i);
-            game.buildings.push_back(tower);
-        }
-        window = create_bitmap(640, 480);
-    }
-    ~Scene() {
-        destroy_bitmap(window);
-        game.reset();
-        app->game = saved;
-    }
-    Scene(const Scene&) = delete;
-    Scene& operator=(const Scene&) = delete;
-
-    // Wave 10 from the moment the orb has arrived and starts to fight.
-    MasterOrbWave* bossArrived() {
-        game.waveNumber = 10;
-        game.waveTimer = -1.0;
-        MasterOrbWave* boss = new MasterOrbWave();
-        game.wave = boss;
-        while (boss->phase == 0)
-            boss->update(kStep);
-        return boss;
-    }
-
-    void frame(double dt) {
-        game.update(dt);
-        game.draw(false);
-        stretch_blit(app->backBuffer->bitmap, window, 0, 0, 320, 240, 0, 0, 640, 480);
-    }
-
-    GameApp* app;
-    Game game;
-
-  private:
-    Game* saved;
-    BITMAP* window = nullptr;
-};
-
-// Runs the frames and reports the most effects and enemy shots any of them had to handle.
-void runFrames(benchmark::State& state, Scene& scene, double dt) {
-    std::size_t effects = 0, shots = 0;
-    for (auto _ : state) {
-        scene.frame(dt);
-        effects = std::max(effects, scene.game.effects.size());
-        shots = std::max(shots, scene.game.enemyShots.size());
-    }
-    state.counters["maxEffects"] = static_cast<double>(effects);
-    state.counters["maxShots"] = static_cast<double>(shots);
-}
+constexpr double kStep = Scene::kStep;
 
 void BM_FrameIdle(benchmark::State& state) {
     Scene scene;

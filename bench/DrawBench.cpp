@@ -2,44 +2,32 @@
 // pays whatever it shows: clearing the back buffer, the background blit and the doubling stretch
 // onto a 640x480 picture. Run headless from anywhere: build/bench/draw_bench.
 
+#include "BenchScene.h"
+
 #include "app/GameApp.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
+#include <memory>
 
 namespace {
 
 BITMAP* window = nullptr; // stands in for the 640x480 screen
 
 bool setUp() {
-    if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
+    if (!startHeadless())
         return false;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    registerMzLoader();
-    GameApp* app = GameApp::instance();
-    if (!app->strings.load("data/strings.txt"))
-        return false;
-    app->backBuffer = new BackBuffer(320, 240);
-    std::string missing = app->loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "cannot load %s\n", missing.c_str());
-        return false;
-    }
     window = create_bitmap(640, 480);
     return true;
 }
 
-void present(BITMAP* buffer) { stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480); }
+void present(BITMAP* buffer) {
+    stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480);
+}
 
 void BM_FrameFloor(benchmark::State& state) {
     GameApp* app = GameApp::instance();
@@ -82,7 +70,9 @@ void drawFrames(benchmark::State& state, Game* game) {
     }
 }
 
-void BM_DrawIdle(benchmark::State& state) { drawFrames(state, sceneGame()); }
+void BM_DrawIdle(benchmark::State& state) {
+    drawFrames(state, sceneGame());
+}
 BENCHMARK(BM_DrawIdle);
 
 void BM_DrawGameMenu(benchmark::State& state) {
@@ -118,6 +108,22 @@ void BM_DrawGameOver(benchmark::State& state) {
     drawFrames(state, game);
 }
 BENCHMARK(BM_DrawGameOver);
+
+// The grey of the game-over screen alone, over a busy frame: the late wave in full fight.
+void BM_Greyscale(benchmark::State& state) {
+    std::unique_ptr<Scene> scene = lateWaveScene();
+    for (int i = 0; i < 300; ++i)
+        scene->frame(Scene::kStep);
+    BITMAP* buffer = GameApp::instance()->backBuffer->bitmap;
+    BITMAP* frame = create_bitmap(buffer->w, buffer->h);
+    blit(buffer, frame, 0, 0, 0, 0, buffer->w, buffer->h);
+    for (auto _ : state) {
+        blit(frame, buffer, 0, 0, 0, 0, buffer->w, buffer->h);
+        makeGreyscale(buffer);
+    }
+    destroy_bitmap(frame);
+}
+BENCHMARK(BM_Greyscale);
 
 } // namespace
 

@@ -11,7 +11,7 @@ class Clock {
     virtual ~Clock() = default;
     // Seconds on a monotonic time line with sub-millisecond resolution.
     virtual double now() = 0;
-    // Sleeps whole milliseconds; 0 only yields.
+    // Sleeps whole milliseconds; 0 takes the shortest nap the system offers.
     virtual void sleepMs(int ms) = 0;
 };
 

@@ -31,15 +31,18 @@ void StringTable::read(std::istream& in) {
     }
 }
 
-const std::string& StringTable::get(const std::string& key) {
-    return entries[key];
+const std::string& StringTable::get(std::string_view key) {
+    auto found = entries.find(key);
+    if (found == entries.end())
+        found = entries.emplace(std::string(key), std::string()).first;
+    return found->second;
 }
 
-int StringTable::getInt(const std::string& key) {
+int StringTable::getInt(std::string_view key) {
     return std::atoi(get(key).c_str());
 }
 
-double StringTable::getReal(const std::string& key) {
+double StringTable::getReal(std::string_view key) {
     return std::atof(get(key).c_str());
 }
 

@@ -2,7 +2,9 @@
 
 #include <iosfwd>
 #include <map>
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Every tuning number and every text the player reads, as key=value lines from data/strings.txt.
 // Values stay text and are converted where they are used, so a designer's edit never needs a
@@ -14,10 +16,12 @@ class StringTable {
     // Reads key=value lines from an open stream to its end, as load does from the file.
     void read(std::istream& in);
 
-    // A missing key is inserted with the empty value, which is returned.
-    const std::string& get(const std::string& key);
-    int getInt(const std::string& key);
-    double getReal(const std::string& key);
+    // A missing key is inserted with the empty value, which is returned. Lookups take the key
+    // as it is, without building a string: entities read their tuning as they are created,
+    // hundreds of times a second in a busy wave.
+    const std::string& get(std::string_view key);
+    int getInt(std::string_view key);
+    double getReal(std::string_view key);
 
     // Convenience for the numbered keys ("Tower%d.Upgrade%d.Name").
     static std::string key(const char* format, int a, int b = 0, int c = 0);
@@ -29,5 +33,5 @@ class StringTable {
     bool contains(const std::string& key) const { return entries.count(key) != 0; }
 
   private:
-    std::map<std::string, std::string> entries;
+    std::map<std::string, std::string, std::less<>> entries;
 };

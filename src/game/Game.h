@@ -79,6 +79,14 @@ class Game {
     bool paused = false;
 
   private:
+    // Where an invader of the wave can be hit, as the hit test works it out.
+    struct HitTarget {
+        bool live;
+        double centreX;
+        double centreY;
+        double radiusSquared;
+    };
+
     void updateField(double dt);
     void clearEntities();
     void spawnClouds();
@@ -95,6 +103,7 @@ class Game {
     bool handleGameMenu();
     void removeDestroyedTowers();
     Building* towerUnderMouse() const;
+    void findHitTargets();
 
     void drawHud(BITMAP* bmp);
     void drawGameOver(BITMAP* bmp);
@@ -109,4 +118,7 @@ class Game {
     bool leftClick() const;
     bool rightClick() const;
     bool buttonContainsMouse(int index) const;
+
+    // One entry per invader of the wave, kept between frames so the hit test never allocates.
+    std::vector<HitTarget> hitTargets;
 };

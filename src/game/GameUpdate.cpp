@@ -117,18 +117,45 @@ void Game::updateClouds(double dt) {
     }
 }
 
+// Every live tower shot against every live invader, in list order. An invader's centre takes
+// a look at its animation, so the centres are worked out once for all the shots instead of once
+// per pair. A hit changes invaders (health, the hit animation and with it the frame and the
+// centre, and every invader a blast reaches), so after a hit they are worked out again before
+// the next comparison, which then sees exactly what it would have seen without the table.
 void Game::hitTestProjectiles() {
+    bool stale = true;
     for (std::size_t i = 0; i < projectiles.size(); ++i) {
         Projectile* p = projectiles[i];
         for (std::size_t j = 0; j < wave->invaders.size() && p->alive; ++j) {
-            Invader* v = wave->invaders[j];
-            if (v->health <= 0)
+            if (stale) {
+                findHitTargets();
+                stale = false;
+            }
+            const HitTarget& target = hitTargets[j];
+            if (!target.live)
                 continue;
-            double dx = v->centreX() - p->x;
-            double dy = v->centreY() - p->y;
-            if (v->hitRadius * v->hitRadius > dx * dx + dy * dy)
-                p->hit(v);
+            double dx = target.centreX - p->x;
+            double dy = target.centreY - p->y;
+            if (target.radiusSquared > dx * dx + dy * dy) {
+                p->hit(wave->invaders[j]);
+                stale = true;
+            }
         }
+    }
+}
+
+void Game::findHitTargets() {
+    const std::vector<Invader*>& invaders = wave->invaders;
+    hitTargets.resize(invaders.size());
+    for (std::size_t j = 0; j < invaders.size(); ++j) {
+        const Invader* v = invaders[j];
+        HitTarget& target = hitTargets[j];
+        target.live = v->health > 0;
+        if (!target.live)
+            continue;
+        target.centreX = v->centreX();
+        target.centreY = v->centreY();
+        target.radiusSquared = v->hitRadius * v->hitRadius;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <deque>
+#include "gfx/RowQueue.h"
 
 struct BITMAP;
 class SpriteSheet;
@@ -21,5 +21,5 @@ class SpriteAnim {
     SpriteSheet* sheet; // not owned; may be null
     float time = 0.0f;
     int row = 0;
-    std::deque<int> pendingRows;
+    RowQueue pendingRows;
 };

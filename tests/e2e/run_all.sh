@@ -29,7 +29,7 @@ SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
 # E2E_SCENARIOS="a b" runs only those.
 ALL_SCENARIOS="no_strings missing_file window close_button controls towers invaders shots options"
-ALL_SCENARIOS+=" scale pause kept installed boss_wave replay"
+ALL_SCENARIOS+=" scale pause kept installed boss_wave replay random_player"
 read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
@@ -47,6 +47,7 @@ declare -A TITLES=(
     [installed]="installed into a temporary prefix and started from another folder"
     [boss_wave]="--wave 10: the master orb arrives with its health bar, which shrinks under fire"
     [replay]="a play-through recorded in the window replays to the same digest, headless and in the window"
+    [random_player]="2,000 random clicks, drags, right clicks and keys; Quit Game ends with 0"
 )
 
 passed=0

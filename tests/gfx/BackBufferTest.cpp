@@ -127,25 +127,35 @@ TEST_F(PresentTest, PresentWithoutAScreenDrawsWhatTheWindowWouldDraw) {
 }
 
 TEST(GreyscaleTest, WeighsTheChannelsAndTruncates) {
-    BITMAP* bmp = create_bitmap(5, 1);
+    BITMAP* bmp = create_bitmap(8, 1);
     putpixel(bmp, 0, 0, makecol(255, 0, 0));
     putpixel(bmp, 1, 0, makecol(0, 255, 0));
     putpixel(bmp, 2, 0, makecol(0, 0, 255));
     putpixel(bmp, 3, 0, makecol(0, 0, 0));
     putpixel(bmp, 4, 0, makecol(10, 20, 30)); // 3 + 11.8 + 3.3 = 18.1
+    // Weighted sums that are whole numbers on paper come out of the doubles just below or
+    // exactly on them, and truncate accordingly: 13.57 + 1.43 gives 14, 0.30 * 50 gives 15.
+    putpixel(bmp, 5, 0, makecol(0, 23, 13));
+    putpixel(bmp, 6, 0, makecol(50, 0, 0));
+    putpixel(bmp, 7, 0, makecol(255, 255, 255));
     makeGreyscale(bmp);
     EXPECT_EQ(pixelAt(bmp, 0, 0), (Rgb{76, 76, 76}));
     EXPECT_EQ(pixelAt(bmp, 1, 0), (Rgb{150, 150, 150}));
     EXPECT_EQ(pixelAt(bmp, 2, 0), (Rgb{28, 28, 28}));
     EXPECT_EQ(pixelAt(bmp, 3, 0), (Rgb{0, 0, 0}));
     EXPECT_EQ(pixelAt(bmp, 4, 0), (Rgb{18, 18, 18}));
+    EXPECT_EQ(pixelAt(bmp, 5, 0), (Rgb{14, 14, 14}));
+    EXPECT_EQ(pixelAt(bmp, 6, 0), (Rgb{15, 15, 15}));
+    EXPECT_EQ(pixelAt(bmp, 7, 0), (Rgb{255, 255, 255}));
     destroy_bitmap(bmp);
     makeGreyscale(nullptr);
 }
 
 TEST(GreyscaleTest, FastPathMatchesThePerPixelPathOfOtherDepths) {
     // The 24-bit bitmap goes through getpixel/putpixel; both must end with the same greys, over
-    // runs of one colour as well as colours that change at every pixel.
+    // runs of one colour as well as colours that change at every pixel, and over the colours
+    // whose weighted sum is a whole number (greys among them), where the doubles' rounding
+    // decides.
     BITMAP* fast = create_bitmap_ex(32, 37, 23);
     BITMAP* slow = create_bitmap_ex(24, 37, 23);
     srand(31337);
@@ -156,6 +166,11 @@ TEST(GreyscaleTest, FastPathMatchesThePerPixelPathOfOtherDepths) {
                 r = rand() % 256;
                 g = rand() % 256;
                 b = rand() % 256;
+                // 30 r + 59 g + 11 b made a multiple of 100: 11 times 91 is 1 modulo 100.
+                if (rand() % 3 == 0)
+                    b = (100 - (30 * r + 59 * g) % 100) * 91 % 100;
+                else if (rand() % 4 == 0)
+                    g = b = r;
             }
             putpixel(fast, x, y, makecol_depth(32, r, g, b));
             putpixel(slow, x, y, makecol_depth(24, r, g, b));

@@ -88,7 +88,29 @@ TEST_F(SpriteAnimTest, QueueIsConsumedOneRowPerCycleAndReplacedByPlayThen) {
 
     anim.pendingRows = {2, 2, 2};
     anim.playThen(0, 1);
-    EXPECT_EQ(anim.pendingRows, (std::deque<int>{1}));
+    EXPECT_EQ(anim.pendingRows, (RowQueue{1}));
+}
+
+// The queue lives in a ring inside the anim: taking rows and queueing new ones many times over
+// keeps their order, and a full queue refuses a row rather than losing one already queued.
+TEST_F(SpriteAnimTest, QueueKeepsItsOrderRoundTheRingAndRefusesRowsWhenFull) {
+    SpriteAnim anim(sheet.get());
+    anim.pendingRows = {1, 2};
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        SCOPED_TRACE(cycle);
+        ASSERT_EQ(anim.pendingRows.size(), 2u);
+        const int next = anim.pendingRows.front();
+        anim.setRow(0);
+        anim.advance(0.5f); // one whole cycle of row 0 hands over
+        EXPECT_EQ(anim.row, next);
+        anim.pendingRows.push_back(next);
+    }
+    RowQueue full{0, 1, 2, 0};
+    EXPECT_FALSE(full.push_back(2));
+    EXPECT_EQ(full, (RowQueue{0, 1, 2, 0}));
+    full.pop_front();
+    EXPECT_TRUE(full.push_back(2));
+    EXPECT_EQ(full, (RowQueue{1, 2, 0, 2}));
 }
 
 TEST_F(SpriteAnimTest, RowsWithoutACycleOnlyGainTime) {

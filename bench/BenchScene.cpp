@@ -1,0 +1,205 @@
+#include "BenchScene.h"
+
+#include "AllocCount.h"
+
+#include "app/GameApp.h"
+#include "effects/BounceTextEffect.h"
+#include "effects/SimpleEffect.h"
+#include "gfx/BackBuffer.h"
+#include "gfx/MzImage.h"
+#include "invaders/Invader.h"
+#include "invaders/MasterOrb.h"
+#include "invaders/MasterOrbWave.h"
+#include "invaders/SquibbleWave.h"
+#include "towers/Building.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kFieldLeft = 4;
+constexpr int kFieldSpan = 300;
+constexpr int kSeed = 2024;
+
+} // namespace
+
+bool startHeadless() {
+    if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
+        return false;
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    registerMzLoader();
+    GameApp* app = GameApp::instance();
+    if (!app->strings.load("data/strings.txt")) {
+        std::fprintf(stderr, "cannot read data/strings.txt\n");
+        return false;
+    }
+    app->backBuffer = new BackBuffer(320, 240);
+    const std::string missing = app->loadResources();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "cannot load %s\n", missing.c_str());
+        return false;
+    }
+    return true;
+}
+
+Scene::Scene(int towers) : app(GameApp::instance()), saved(app->game) {
+    srand(kSeed);
+    app->game = &game;
+    app->shakeTimeLeft = 0.0;
+    game.reset();
+    game.money = 100000;
+    game.waveTimer = 1e9;
+    for (int i = 0; i < towers; ++i) {
+        Building* tower = createTower(i % kTowerTypeCount);
+        // A few towers stand where the first benchmarks put them; many share the field evenly.
+        tower->placeAt(towers <= 3 ? 60 + 80 * i : kFieldLeft + kFieldSpan * i / towers);
+        game.buildings.push_back(tower);
+    }
+    window = create_bitmap(640, 480);
+}
+
+Scene::~Scene() {
+    destroy_bitmap(window);
+    game.reset();
+    app->game = saved;
+    app->shakeTimeLeft = 0.0;
+}
+
+void Scene::upgradeAll() {
+    for (Building* tower : game.buildings) {
+        const TowerDef& def = tower->def();
+        for (int entry = kFirstUpgradeEntry; entry < def.entryCount; ++entry)
+            for (int level = 0; level < def.entries[entry].levelCount; ++level)
+                tower->upgrade(entry - kFirstUpgradeEntry);
+    }
+}
+
+void Scene::startFormation(int number) {
+    game.waveNumber = number;
+    game.waveTimer = -1.0;
+    game.wave = new SquibbleWave(2 * number + 14);
+    game.addEffect(new BounceTextEffect(160, 80, app->fontMain, "Wave"));
+}
+
+MasterOrbWave* Scene::bossArrived() {
+    game.waveNumber = 10;
+    game.waveTimer = -1.0;
+    MasterOrbWave* boss = new MasterOrbWave();
+    game.wave = boss;
+    while (boss->phase == 0)
+        boss->update(kStep);
+    return boss;
+}
+
+void Scene::frame(double dt) {
+    if (keepWhole) {
+        game.health = game.maxHealth;
+        for (Building* tower : game.buildings)
+            tower->health = tower->maxHealth();
+    }
+    game.update(dt);
+    game.draw(false);
+    app->backBuffer->presentTo(window);
+}
+
+void runFrames(benchmark::State& state, Scene& scene, double dt) {
+    std::size_t effects = 0, projectiles = 0, shots = 0;
+    double effectSum = 0.0, invaderSum = 0.0;
+    const std::size_t before = heapAllocations();
+    for (auto _ : state) {
+        scene.frame(dt);
+        effectSum += static_cast<double>(scene.game.effects.size());
+        if (const Wave* wave = scene.game.wave)
+            for (const Invader* invader : wave->invaders)
+                invaderSum += invader->health > 0;
+        effects = std::max(effects, scene.game.effects.size());
+        projectiles = std::max(projectiles, scene.game.projectiles.size());
+        shots = std::max(shots, scene.game.enemyShots.size());
+    }
+    const double frames =
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["allocs/frame"] = static_cast<double>(heapAllocations() - before) / frames;
+    state.counters["effects"] = effectSum / frames;
+    state.counters["invaders"] = invaderSum / frames;
+    state.counters["maxEffects"] = static_cast<double>(effects);
+    state.counters["maxShots"] = static_cast<double>(projectiles);
+    state.counters["maxEnemyShots"] = static_cast<double>(shots);
+}
+
+std::unique_ptr<Scene> lateWaveScene() {
+    auto scene = std::make_unique<Scene>(20);
+    scene->upgradeAll();
+    scene->keepWhole = true;
+    scene->startFormation(30);
+    return scene;
+}
+
+std::unique_ptr<Scene> typicalWaveScene() {
+    auto scene = std::make_unique<Scene>(6);
+    for (Building* tower : scene->game.buildings)
+        tower->upgrade(0);
+    scene->keepWhole = true;
+    scene->startFormation(5);
+    return scene;
+}
+
+std::unique_ptr<Scene> finalBlastScene() {
+    auto scene = std::make_unique<Scene>();
+    MasterOrbWave* boss = scene->bossArrived();
+    boss->orb->takeDamage(boss->orb->health);
+    while (boss->orb->flashTimer > Scene::kStep)
+        scene->frame(Scene::kStep);
+    return scene;
+}
+
+std::unique_ptr<Scene> gameOverScene() {
+    std::unique_ptr<Scene> scene = lateWaveScene();
+    for (int i = 0; i < 500; ++i)
+        scene->frame(Scene::kStep);
+    scene->keepWhole = false;
+    scene->game.health = 0;
+    return scene;
+}
+
+std::unique_ptr<Scene> standingScene(int invaders) {
+    auto scene = std::make_unique<Scene>(0);
+    scene->keepWhole = true;
+    scene->game.waveNumber = 30;
+    scene->game.waveTimer = -1.0;
+    if (invaders > 0) {
+        SquibbleWave* wave = new SquibbleWave(invaders);
+        wave->speed = 0.0;
+        scene->game.wave = wave;
+    }
+    return scene;
+}
+
+EffectPool::EffectPool(Scene& scene, std::size_t count) : scene(scene), count(count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        SimpleEffect* effect = make();
+        effect->update(effect->lifetime * static_cast<double>(i) / static_cast<double>(count));
+    }
+}
+
+void EffectPool::topUp() {
+    while (scene.game.effects.size() < count)
+        make();
+}
+
+SimpleEffect* EffectPool::make() {
+    GameApp* app = scene.app;
+    SpriteSheet* sheet = next % 2 ? app->puff2Sheet : app->explosionSmallSheet;
+    SimpleEffect* effect =
+        new SimpleEffect(20 + (next * 37) % 280, 30 + (next * 53) % 170, sheet, 0.0);
+    ++next;
+    scene.game.addEffect(effect);
+    return effect;
+}
