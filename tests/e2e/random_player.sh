@@ -82,15 +82,23 @@ play_round() {
     xdotool windowfocus "$WID" "${cmd[@]}"
 }
 
-# Opens the Escape menu whatever state the random player left: Escape toggles it, and a
-# "Start Over" wipe in progress ignores every key for a second.
+# Opens the Escape menu whatever state the random player left. Escape toggles it, and keys
+# pressed during a "Start Over" wipe (the random player's own, perhaps) wait in the keyboard
+# buffer and are read one a frame after it, so the menu only counts as open once it stays open.
+menu_shown() {
+    move_to 160 180
+    shot random_menu
+    (($(mismatch "$SHOTS/random_menu.png" "$SHOTS/random_quit.png" 118 128 84 12) == 0))
+}
+
 open_menu() {
     local i
-    for ((i = 0; i < 6; ++i)); do
-        move_to 160 180
-        shot random_menu
-        (($(mismatch "$SHOTS/random_menu.png" "$SHOTS/random_quit.png" 118 128 84 12) == 0)) &&
-            return 0
+    for ((i = 0; i < 8; ++i)); do
+        if menu_shown; then
+            sleep 0.4
+            menu_shown && return 0
+            continue
+        fi
         press_escape
         sleep 0.3
     done
@@ -108,13 +116,22 @@ switch_sound() {
 }
 
 start_over() {
-    open_menu
-    click_at 160 122
-    sleep 0.1
-    shot random_wipe
-    [[ $(pixel "$SHOTS/random_wipe.png" 320 10) == 0,0,0 ]] ||
-        fail "\"Start Over\" shows no wipe (see random_wipe.png)"
-    sleep 1.2
+    local attempt
+    for ((attempt = 0; attempt < 3; ++attempt)); do
+        open_menu
+        click_at 160 122
+        sleep 0.1
+        shot random_wipe
+        # The top edge is black while the bars close, the middle line while they open, so one
+        # of the two is black whenever the shot lands within the wipe's second.
+        if [[ $(pixel "$SHOTS/random_wipe.png" 320 10) == 0,0,0 ||
+            $(pixel "$SHOTS/random_wipe.png" 320 240) == 0,0,0 ]]; then
+            sleep 1.2
+            return 0
+        fi
+        log "no wipe after \"Start Over\" (attempt $((attempt + 1)))"
+    done
+    fail "\"Start Over\" shows no wipe (see random_wipe.png)"
 }
 
 RANDOM=$SEED
@@ -136,7 +153,11 @@ done
 log "$lost of $ROUNDS rounds ended on the game-over screen"
 ((lost > 0)) || fail "no round ended on the game-over screen: the random player never lost a game"
 
-open_menu
-click_at 160 132 # "Quit Game"
-wait_for_exit 10
+for ((attempt = 0; attempt < 3; ++attempt)); do
+    open_menu
+    click_at 160 132 # "Quit Game"
+    wait_for_exit 5
+    [[ $GAME_CODE == running ]] || break
+    log "still running after \"Quit Game\" (attempt $((attempt + 1)))"
+done
 [[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after \"Quit Game\", expected 0"
