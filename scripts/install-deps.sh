@@ -11,8 +11,22 @@ missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if ((${#missing[@]})); then
+updated=no
+install() {
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq "${missing[@]}"
+    if [[ $updated == no ]]; then
+        apt-get update -qq
+        updated=yes
+    fi
+    apt-get install -y -qq "$@"
+}
+if ((${#missing[@]})); then
+    install "${missing[@]}"
+fi
+
+# libFuzzer and the sanitizer runtimes of the installed clang (clang only recommends them).
+clang_major=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -n 1)
+runtime=libclang-rt-$clang_major-dev
+if ! dpkg-query -W -f='${Status}' "$runtime" 2>/dev/null | grep -q "install ok installed"; then
+    install "$runtime"
 fi

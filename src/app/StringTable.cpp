@@ -14,7 +14,11 @@ bool StringTable::load(const std::string& path) {
     std::ifstream in(path);
     if (!in.is_open())
         return false;
+    read(in);
+    return true;
+}
 
+void StringTable::read(std::istream& in) {
     std::string line;
     std::vector<std::string> pieces;
     while (std::getline(in, line)) {
@@ -27,7 +31,6 @@ bool StringTable::load(const std::string& path) {
         if (pieces.size() >= 2)
             entries[pieces[0]] = pieces[1];
     }
-    return true;
 }
 
 const std::string& StringTable::get(std::string_view key) {

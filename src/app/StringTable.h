@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <map>
 #include <functional>
 #include <string>
@@ -12,6 +13,8 @@ class StringTable {
   public:
     // Reads the file; false when it cannot be opened. Later lines replace earlier ones.
     bool load(const std::string& path);
+    // Reads key=value lines from an open stream to its end, as load does from the file.
+    void read(std::istream& in);
 
     // A missing key is inserted with the empty value, which is returned. Lookups take the key
     // as it is, without building a string: entities read their tuning as they are created,

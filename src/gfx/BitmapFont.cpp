@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -53,12 +55,43 @@ void BitmapFont::cut() {
     const int w = image->w;
     const int h = image->h;
     const int separator = getpixel(image, 0, 0);
-    auto isSeparator = [&](int x, int y) { return getpixel(image, x, y) == separator; };
+    // Our images are 32-bit memory bitmaps: their rows are read directly, which is what keeps a
+    // full scan of the largest picture the loader accepts well under a second.
+    const bool direct = is_memory_bitmap(image) && bitmap_color_depth(image) == 32;
+    auto isSeparator = [&](int x, int y) {
+        int pixel = direct ? static_cast<int>(reinterpret_cast<const uint32_t*>(image->line[y])[x])
+                           : getpixel(image, x, y);
+        return pixel == separator;
+    };
 
     // The first cell starts at (1, 1); an image too small for it, or one whose first cell is a
     // separator pixel, has no cells at all.
     if (w < 2 || h < 2 || isSeparator(1, 1))
         return;
+
+    // Cells come in reading order: each row of cells starts below the previous one and each cell
+    // to the right of the previous one. A picture that is no font sheet can still hold a cell in
+    // a column on every line, each reaching far down, so every column remembers the separator it
+    // found last: a later cell in that column above it ends there too, and no pixel is scanned
+    // twice on the way down.
+    std::vector<int> separatorBelow(w, -1);
+    auto bottomEdge = [&](int x, int y) {
+        int& found = separatorBelow[x];
+        if (found < y) {
+            found = y;
+            while (found < h && !isSeparator(x, found))
+                ++found;
+        }
+        return found;
+    };
+
+    // The code counter is 8 bits wide: a 225th cell wraps and replaces an earlier glyph, so only
+    // the last cell of each code is kept and becomes a glyph at the end.
+    struct Cell {
+        int x, y, w, h;
+    };
+    Cell cells[256];
+    bool cut[256] = {};
 
     unsigned char code = 32;
     int x0 = 1;
@@ -69,15 +102,10 @@ void BitmapFont::cut() {
         int right = x0;
         while (right < w && !isSeparator(right, y0))
             ++right;
-        int bottom = y0;
-        while (bottom < h && !isSeparator(x0, bottom))
-            ++bottom;
+        int bottom = bottomEdge(x0, y0);
 
-        BITMAP* cell = create_sub_bitmap(image, x0, y0, right - x0, bottom - y0);
-        // The code counter is 8 bits wide: a 225th cell wraps and replaces an earlier glyph.
-        if (glyphs[code])
-            destroy_bitmap(glyphs[code]);
-        glyphs[code] = cell;
+        cells[code] = {x0, y0, right - x0, bottom - y0};
+        cut[code] = true;
         ++code;
 
         int next = right;
@@ -92,10 +120,14 @@ void BitmapFont::cut() {
         while (below < h && isSeparator(1, below))
             ++below;
         if (below >= h)
-            return;
+            break;
         x0 = 1;
         y0 = below;
     }
+
+    for (int c = 0; c < 256; ++c)
+        if (cut[c])
+            glyphs[c] = create_sub_bitmap(image, cells[c].x, cells[c].y, cells[c].w, cells[c].h);
 }
 
 int BitmapFont::glyphCount() const {

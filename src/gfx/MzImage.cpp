@@ -3,17 +3,26 @@
 #include <allegro.h>
 #include <zlib.h>
 
-int readU16(gzFile_s* in) {
-    int low = gzgetc(in);
-    int high = gzgetc(in);
+int ByteStream::get() {
+    if (gz)
+        return gzgetc(gz);
+    return pos < size ? data[pos++] : -1;
+}
+
+int readU16(ByteStream& in) {
+    int low = in.get();
+    int high = in.get();
     // A missing high byte (-1) must not be shifted: multiplying keeps the same two's-complement
     // result without undefined behaviour, so a value cut short always reads as negative.
     return low | (high * 256);
 }
 
-BITMAP* readMzImage(gzFile_s* in) {
-    if (!in)
-        return nullptr;
+int readU16(gzFile_s* in) {
+    ByteStream stream(in);
+    return readU16(stream);
+}
+
+BITMAP* readMzImage(ByteStream& in) {
     int width = readU16(in);
     int height = readU16(in);
     // A header cut short reads as negative; a forged one must not make us allocate gigabytes.
@@ -26,13 +35,18 @@ BITMAP* readMzImage(gzFile_s* in) {
         for (int x = 0; x < width; ++x) {
             // Past the end every byte is -1 and goes into makecol unchanged: a truncated image
             // keeps its declared size with the missing part in whatever colour that makes.
-            int r = gzgetc(in);
-            int g = gzgetc(in);
-            int b = gzgetc(in);
+            int r = in.get();
+            int g = in.get();
+            int b = in.get();
             putpixel(bmp, x, y, makecol(r, g, b));
         }
     }
     return bmp;
+}
+
+BITMAP* readMzImage(gzFile_s* in) {
+    ByteStream stream(in);
+    return readMzImage(stream);
 }
 
 BITMAP* loadMzBitmap(const char* filename, RGB* /*palette*/) {

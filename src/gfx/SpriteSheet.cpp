@@ -21,12 +21,14 @@ struct GzCloser {
 };
 
 // The fps field is the float's bytes, little-endian; assembling it keeps big-endian hosts right.
-bool readFloat(gzFile in, float& out) {
-    unsigned char bytes[4];
-    if (gzread(in, bytes, sizeof bytes) != static_cast<int>(sizeof bytes))
-        return false;
-    uint32_t bits = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                    static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+bool readFloat(ByteStream& in, float& out) {
+    uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i) {
+        int byte = in.get();
+        if (byte < 0)
+            return false;
+        bits |= static_cast<uint32_t>(byte) << (8 * i);
+    }
     std::memcpy(&out, &bits, sizeof out);
     return true;
 }
@@ -51,16 +53,24 @@ SpriteSheet::SpriteSheet(const std::string& filename) {
         clear();
 }
 
+SpriteSheet::SpriteSheet(ByteStream& in) {
+    if (!read(in))
+        clear();
+}
+
 SpriteSheet::~SpriteSheet() {
     clear();
 }
 
 bool SpriteSheet::load(const std::string& filename) {
     GzCloser file{gzopen(filename.c_str(), "rb")};
-    gzFile in = file.in;
-    if (!in)
+    if (!file.in)
         return false;
+    ByteStream in(file.in);
+    return read(in);
+}
 
+bool SpriteSheet::read(ByteStream& in) {
     image = readMzImage(in);
     if (!image)
         return false;
@@ -70,12 +80,16 @@ bool SpriteSheet::load(const std::string& filename) {
     int frameCount = readU16(in);
     if (frameCount < 0)
         return false;
+    long frameRows = 0;
     for (int i = 0; i < frameCount; ++i) {
         int x = readU16(in);
         int y = readU16(in);
         int w = readU16(in);
         int h = readU16(in);
         if (x < 0 || y < 0 || w <= 0 || h <= 0 || x + w > image->w || y + h > image->h)
+            return false;
+        frameRows += h;
+        if (frameRows > kMaxSheetFrameRows)
             return false;
         BITMAP* frame = create_sub_bitmap(image, x, y, w, h);
         if (!frame)

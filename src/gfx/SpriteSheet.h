@@ -1,10 +1,17 @@
 #pragma once
 
+#include "gfx/MzImage.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 struct BITMAP;
+
+// Every frame keeps a pointer to each of its rows, so a forged table of 65535 frames as tall as
+// the largest image would cost 2 GB from a sheet file of under a kilobyte. Real sheets stay far
+// below this many rows in all their frames together; a sheet above it is rejected.
+constexpr long kMaxSheetFrameRows = 64L * kMaxImageSide;
 
 // One animation row of a sheet: frame numbers played at fps.
 struct AnimRow {
@@ -18,6 +25,8 @@ struct AnimRow {
 class SpriteSheet {
   public:
     explicit SpriteSheet(const std::string& filename);
+    // Reads the sheet from a stream already open, as the file constructor does from the file.
+    explicit SpriteSheet(ByteStream& in);
     ~SpriteSheet();
     SpriteSheet(const SpriteSheet&) = delete;
     SpriteSheet& operator=(const SpriteSheet&) = delete;
@@ -38,6 +47,7 @@ class SpriteSheet {
 
   private:
     bool load(const std::string& filename);
+    bool read(ByteStream& in);
     void clear();
 };
 

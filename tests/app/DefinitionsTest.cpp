@@ -70,6 +70,23 @@ TEST(TowerDefinition, MissingOrNegativeUpgradeCountsLeaveOnlyDemolishAndRepair) 
     EXPECT_FALSE(negative.available);
 }
 
+TEST(TowerDefinition, HugeCountsStopAtTheirCeilings) {
+    // Found by fuzzing: two billion upgrades asked for hundreds of gigabytes, and the largest int
+    // overflowed when the two fixed entries were added.
+    for (const char* count : {"2147483647", "99999999999", "1000000"}) {
+        StringTable strings =
+            tableFrom(std::string("Tower1.Upgrades=") + count +
+                      "\nTower1.Upgrade3.Levels=" + count + "\nTower1.Upgrade3.Level100.Value=7\n");
+        TowerDef def = readTowerDef(strings, 0);
+        ASSERT_EQ(def.entryCount, kMaxUpgrades + kFirstUpgradeEntry) << count;
+        ASSERT_EQ(def.entries.size(), static_cast<size_t>(def.entryCount));
+        const UpgradeDef& third = def.entries[kFirstUpgradeEntry + 2];
+        ASSERT_EQ(third.levelCount, kMaxUpgradeLevels);
+        ASSERT_EQ(third.levels.size(), static_cast<size_t>(kMaxUpgradeLevels));
+        EXPECT_EQ(third.levels.back().value, 7);
+    }
+}
+
 TEST(TowerDefinition, AnUpgradeWithoutLevelsCanNeverBeBought) {
     StringTable strings = tableFrom("Tower1.Upgrades=1\nTower1.Upgrade1.Levels=-2\n");
     TowerDef def = readTowerDef(strings, 0);

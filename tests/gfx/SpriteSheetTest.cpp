@@ -1,6 +1,7 @@
 #include "GfxTestFiles.h"
 #include "support/TestSupport.h"
 
+#include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
 
 #include <allegro.h>
@@ -125,6 +126,21 @@ TEST(SpriteSheetLoadTest, UncompressedSheetAndTrailingBytesLoad) {
     EXPECT_EQ(plain.animRow(0).fps, 8.0f);
 }
 
+TEST(SpriteSheetLoadTest, ReadsFromMemoryAsFromAFile) {
+    Bytes bytes = testSheetBytes();
+    ByteStream in(bytes.data(), bytes.size());
+    SpriteSheet sheet(in);
+    ASSERT_NE(sheet.image, nullptr);
+    EXPECT_EQ(sheet.frames.size(), 4u);
+    EXPECT_EQ(sheet.rowCount(), 5u);
+    EXPECT_EQ(sheet.animRow(1).frames, (std::vector<int32_t>{2, 2, 0}));
+    EXPECT_EQ(in.get(), -1); // nothing follows the last row
+
+    bytes.resize(bytes.size() - 1); // the last row's frame number cut short
+    ByteStream shortIn(bytes.data(), bytes.size());
+    expectEmpty(SpriteSheet(shortIn));
+}
+
 TEST(SpriteSheetLoadTest, MissingFileGivesAnEmptySheet) {
     TempDir dir;
     SpriteSheet sheet(dir.path("nowhere.sz"));
@@ -146,6 +162,12 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
 
     Bytes fullSheet = szSheet(image, oneFrame, {{5.0f, {0, 0, 0}}});
 
+    // Found by reasoning, not by the fuzzer (its inputs are too short): a few hundred bytes of
+    // gzip asked for gigabytes of frame rows. One frame more than the ceiling allows.
+    const Bytes tallImage = mzFilled(1, kMaxImageSide, 1, 2, 3);
+    const std::vector<SzRect> tallFrames(kMaxSheetFrameRows / kMaxImageSide + 1,
+                                         SzRect{0, 0, 1, kMaxImageSide});
+
     const struct {
         const char* what;
         Bytes bytes;
@@ -162,6 +184,7 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
         {"cut in the fps", Bytes(fullSheet.begin(), fullSheet.begin() + image.size() + 14)},
         {"cut in the frame numbers", Bytes(fullSheet.begin(), fullSheet.end() - 1)},
         {"no tables at all", image},
+        {"frames taller together than the ceiling", szSheet(tallImage, tallFrames, oneRow)},
     };
     TempDir dir;
     int i = 0;
@@ -175,6 +198,11 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
     SpriteSheet intact(dir.writeGz("intact.sz", fullSheet));
     EXPECT_NE(intact.image, nullptr);
     EXPECT_EQ(intact.rowCount(), 1u);
+
+    // Real sheets stay far below the ceiling; a sheet right at it still loads.
+    Bytes atCeiling = szSheet(tallImage, {tallFrames.begin(), tallFrames.end() - 1}, oneRow);
+    ByteStream in(atCeiling.data(), atCeiling.size());
+    EXPECT_EQ(SpriteSheet(in).frames.size(), tallFrames.size() - 1);
 }
 
 } // namespace
