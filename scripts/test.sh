@@ -14,13 +14,13 @@ cmake -S "$root" -B "$root/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGROUN
 cmake --build "$root/build-test" -j"$jobs"
 (cd "$root/build-test" && ctest --output-on-failure)
 
-echo "== clang++ build with AddressSanitizer and UndefinedBehaviorSanitizer, unit tests"
+echo "== clang++ build with AddressSanitizer and UndefinedBehaviorSanitizer: unit tests, hostile data"
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DGROUNDLINE_SANITIZE=ON \
       -DGROUNDLINE_FUZZ=ON -DGROUNDLINE_WERROR=ON \
       -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
-cmake --build "$root/build-asan" -j"$jobs" --target unit_tests fuzzers
+cmake --build "$root/build-asan" -j"$jobs" --target unit_tests groundline-sim fuzzers
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --output-on-failure -L unit -E data_matches_generator)
+    ctest --output-on-failure -L 'unit|hostile' -E data_matches_generator)
 
 echo "== libFuzzer harnesses, a fixed short run of each from its seed corpus"
 FUZZ_BUILD="$root/build-asan" bash "$root/fuzz/run.sh" -runs=20000 -seed=1

@@ -36,8 +36,9 @@ TowerDef readTowerDef(StringTable& strings, int index) {
         for (int l = 1; l <= up.levelCount; ++l) {
             up.levels[l - 1].value =
                 strings.getInt(StringTable::key("Tower%d.Upgrade%d.Level%d.Value", n, m, l));
-            up.levels[l - 1].icon =
-                strings.getInt(StringTable::key("Tower%d.Upgrade%d.Level%d.Icon", n, m, l));
+            up.levels[l - 1].icon = std::clamp(
+                strings.getInt(StringTable::key("Tower%d.Upgrade%d.Level%d.Icon", n, m, l)),
+                -kMaxIconColumn, kMaxIconColumn);
         }
     }
     return def;

@@ -57,6 +57,10 @@ constexpr int kTowerTypeCount = 3;
 // and storing millions of keys at start-up.
 constexpr int kMaxUpgrades = 30;
 constexpr int kMaxUpgradeLevels = 100;
+// An icon is a column of data/upgrade_icons.mz, drawn from its column times the icon width. A
+// number beyond this lies far past any image either way (nothing is drawn), and the product
+// stays within int.
+constexpr int kMaxIconColumn = 1 << 16;
 
 // Builds tower type index (0..2) from the keys Tower<index+1>.*; the sprite is left for the
 // resource catalogue to load.

@@ -63,6 +63,8 @@ class Loader {
     std::string firstMissing;
 };
 
+constexpr int kMaxLayoutOffset = 1 << 20;
+
 } // namespace
 
 std::string GameApp::loadResources() {
@@ -107,8 +109,13 @@ std::string GameApp::loadResources() {
 
     selectorImage = load.image("data/selector.mz");
 
-    towerBaseline = strings.getInt("TowerBaseline");
-    buttonSpacing = strings.getInt("ButtonSpacing");
+    // A ground line or a button row a million pixels off the field is as unplayable as one any
+    // further; the bound keeps every position worked out from them (and scaled to the window)
+    // within int.
+    towerBaseline =
+        std::clamp(strings.getInt("TowerBaseline"), -kMaxLayoutOffset, kMaxLayoutOffset);
+    buttonSpacing =
+        std::clamp(strings.getInt("ButtonSpacing"), -kMaxLayoutOffset, kMaxLayoutOffset);
 
     buildGameOverImage();
 

@@ -3,6 +3,8 @@
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -38,8 +40,11 @@ const std::string& StringTable::get(std::string_view key) {
     return found->second;
 }
 
+// atoi, except that a number beyond the int range, whose atoi is undefined, reads as the
+// nearest int.
 int StringTable::getInt(std::string_view key) {
-    return std::atoi(get(key).c_str());
+    const long value = std::strtol(get(key).c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 double StringTable::getReal(std::string_view key) {

@@ -14,6 +14,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -78,6 +80,10 @@ void Game::reset() {
     wave = nullptr;
     paused = false;
     waveTimer = app->strings.getReal("TimeBetweenWaves");
+}
+
+void Game::addMoney(long long amount) {
+    money = static_cast<int>(std::clamp<long long>(money + amount, INT_MIN, INT_MAX));
 }
 
 void Game::spawnClouds() {

@@ -49,6 +49,10 @@ class Game {
     void drawHealthBar(BITMAP* target, int cx, int y, int w, double fraction);
     bool canPlace() const;
 
+    // Adds money, or takes it when the amount is negative, holding the balance within the int
+    // range: generous tuning must not overflow it.
+    void addMoney(long long amount);
+
     void addEffect(Effect* effect) { effects.push_back(effect); }
     void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }
     void addEnemyShot(InvaderProjectile* shot) { enemyShots.push_back(shot); }

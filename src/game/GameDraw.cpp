@@ -94,7 +94,9 @@ void Game::draw(bool present) {
 void Game::drawHud(BITMAP* bmp) {
     app->fontMain->draw(bmp, 2, 220, "#");
     maskedBlit(app->redbarImage, bmp, 0, 10, 11, 220, 53, 10);
-    int fill = maxHealth > 0 ? health * 50 / maxHealth : 0;
+    // In 64 bits: a huge starting health times 50 would overflow an int.
+    const int fill =
+        maxHealth > 0 ? static_cast<int>(static_cast<long long>(health) * 50 / maxHealth) : 0;
     maskedBlit(app->redbarImage, bmp, 1, 1, 12, 221, fill, 7);
     app->fontSmall->printCentred(bmp, 36, 221, "%d", health);
     app->fontMain->print(bmp, 2, 229, "$ %d", money);

@@ -259,7 +259,7 @@ void Game::handlePlacing() {
     tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
     buildings.push_back(tower);
     playSample(app->samplePlace);
-    money -= def.value;
+    addMoney(-static_cast<long long>(def.value));
     if (money < def.value)
         uiMode = kUiIdle;
 }
@@ -295,7 +295,7 @@ void Game::handleTowerMenuClick(bool justSelected) {
         const UpgradeDef& entry = def.entries[i];
         int level = selected->upgradeLevels[i - kFirstUpgradeEntry];
         if (level < entry.levelCount && money >= entry.levels[level].value) {
-            money -= entry.levels[level].value;
+            addMoney(-static_cast<long long>(entry.levels[level].value));
             selected->upgrade(i - kFirstUpgradeEntry);
             playSample(app->sampleUpgrade);
         }

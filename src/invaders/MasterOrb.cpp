@@ -13,6 +13,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -51,7 +53,10 @@ void drawCentred(BITMAP* target, BITMAP* image, int cx, int cy) {
 
 MasterOrb::MasterOrb() {
     GameApp* app = GameApp::instance();
-    health = maxHealth = app->strings.getInt("MasterOrb.Health") * currentWaveNumber() / 10;
+    // In 64 bits and held within int: a huge health times the wave number must not overflow.
+    const long long full =
+        static_cast<long long>(app->strings.getInt("MasterOrb.Health")) * currentWaveNumber() / 10;
+    health = maxHealth = static_cast<int>(std::clamp<long long>(full, INT_MIN, INT_MAX));
     hitRadius = kHitRadius;
     for (int i = 0; i < kSatellites; ++i) {
         Satellite& s = satellites[i];
@@ -167,7 +172,7 @@ void MasterOrb::finalBlast() {
 
     const int reward = kRewardPerWave * currentWaveNumber();
     if (Game* game = app->game)
-        game->money += reward;
+        game->addMoney(reward);
     spawnText(static_cast<int>(x), static_cast<int>(y), app->fontSmall, "+%d", reward);
 }
 

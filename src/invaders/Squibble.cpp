@@ -111,6 +111,6 @@ void Squibble::die() {
     spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
     playSample(app->sampleDeath);
     if (Game* game = app->game)
-        game->money = clampToInt(static_cast<long long>(game->money) + bounty);
+        game->addMoney(bounty);
     spawnText(cx, cy, app->fontSmall, "+%d", bounty);
 }

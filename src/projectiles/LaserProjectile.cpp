@@ -6,15 +6,33 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Far beyond the field's height in one frame: any faster plays the same.
+constexpr double kFastest = 1.0e6;
+
+// The tuned speed, held to one a position can carry; not a number stands still.
+double boltSpeed() {
+    const double speed = GameApp::instance()->strings.getReal("LaserSpeedBase");
+    return std::isnan(speed) ? 0.0 : std::clamp(speed, -kFastest, kFastest);
+}
+
+} // namespace
+
 LaserProjectile::LaserProjectile(int x, int y, int damage)
-    : Projectile(x, y), image(GameApp::instance()->laserSmallImage),
-      speed(GameApp::instance()->strings.getReal("LaserSpeedBase")), damage(damage) {}
+    : Projectile(x, y), image(GameApp::instance()->laserSmallImage), speed(boltSpeed()),
+      damage(damage) {}
 
 void LaserProjectile::update(double dt) {
     y -= speed * dt;
     // Spent only once the whole image is above the field, so it never vanishes while visible.
+    // A bolt tuned to fly downwards is spent once below the field, before its position could
+    // grow past what drawing can take.
     const int height = image ? image->h : 0;
-    if (y < -height)
+    if (y < -height || y > kFieldHeight)
         alive = false;
 }
 

@@ -108,8 +108,134 @@ bool ReplayWriter::close(const std::string& finalDigest) {
     return gzclose(f) == Z_OK && written;
 }
 
+namespace {
+
+// Reads a replay line by line, as gzgets hands the lines over: at most the buffer's size less
+// one byte, up to and including a newline, zero-terminated.
+class ReplayParser {
+  public:
+    ReplayParser(Replay& replay, std::string& error) : replay(replay), error(error) {
+        replay = Replay();
+    }
+
+    // False when the line makes the replay unreadable; error then says why.
+    bool line(const char* buffer, std::size_t capacity);
+    // After the last line: false when the replay is cut short.
+    bool finish();
+
+  private:
+    bool fail(const std::string& why) {
+        error = "line " + std::to_string(lineNumber) + ": " + why;
+        return false;
+    }
+
+    static constexpr int kHeaderLines = 6;
+    Replay& replay;
+    std::string& error;
+    long long lineNumber = 0;
+    long long frames = 0;
+    bool ended = false;
+};
+
+bool ReplayParser::line(const char* buffer, std::size_t capacity) {
+    static const char* const header[kHeaderLines] = {
+        "groundline-replay", "version", "seed", "data", "wave", "scale"};
+    ++lineNumber;
+    const std::size_t length = std::strlen(buffer);
+    if (length + 1 == capacity && buffer[length - 1] != '\n')
+        return fail("line too long");
+    const std::vector<std::string> w = words(buffer);
+    if (ended)
+        return fail("text after the end line");
+    if (lineNumber <= kHeaderLines) {
+        const std::string key = header[lineNumber - 1];
+        if (w.size() != 2 || w[0] != key)
+            return lineNumber == 1 ? fail("not a Groundline replay")
+                                   : fail("expected \"" + key + " ...\"");
+        long long n = 0;
+        if (key == "groundline-replay" && (!parseInt(w[1], 0, INT_MAX, n) || n != kReplayFormat))
+            return fail("replay format " + w[1] + ", this game reads format " +
+                        std::to_string(kReplayFormat));
+        if (key == "version")
+            replay.header.version = w[1];
+        if (key == "seed") {
+            if (!parseInt(w[1], 0, UINT_MAX, n))
+                return fail("bad seed");
+            replay.header.seed = static_cast<unsigned>(n);
+        }
+        if (key == "data")
+            replay.header.dataDigest = w[1];
+        if (key == "wave") {
+            if (!parseInt(w[1], 1, kMaxWave, n))
+                return fail("bad first wave");
+            replay.header.firstWave = static_cast<int>(n);
+        }
+        if (key == "scale") {
+            if (!parseInt(w[1], 1, kMaxScale, n))
+                return fail("bad scale");
+            replay.header.scale = static_cast<int>(n);
+        }
+        return true;
+    }
+    if (w.empty())
+        return fail("empty line");
+    if (w[0] == "end") {
+        long long stated = 0;
+        if (w.size() != 3 || !parseInt(w[1], 0, kMaxFrames, stated) || stated != frames)
+            return fail("the end line does not match the frames read");
+        replay.frameCount = frames;
+        replay.finalDigest = w[2];
+        ended = true;
+        return true;
+    }
+    if (w[0] == "*") {
+        long long more = 0;
+        if (w.size() != 2 || replay.frames.empty() || !replay.frames.back().keys.empty() ||
+            !parseInt(w[1], 1, kMaxFrames - frames, more))
+            return fail("bad repeat");
+        replay.frames.back().repeat += more;
+        frames += more;
+        return true;
+    }
+    if (w.size() < 4 || w.size() > 4 + kMaxKeysPerFrame)
+        return fail("bad frame");
+    ReplayFrame frame;
+    long long step, x, y, b;
+    if (!parseInt(w[0], 0, kMaxStepMicros, step) || !parseInt(w[1], INT_MIN, INT_MAX, x) ||
+        !parseInt(w[2], INT_MIN, INT_MAX, y) || !parseInt(w[3], INT_MIN, INT_MAX, b))
+        return fail("bad frame");
+    frame.stepMicros = step;
+    frame.mouse.x = static_cast<int>(x);
+    frame.mouse.y = static_cast<int>(y);
+    frame.mouse.buttons = static_cast<int>(b);
+    for (std::size_t i = 4; i < w.size(); ++i) {
+        long long key;
+        if (!parseInt(w[i], INT_MIN, INT_MAX, key))
+            return fail("bad key");
+        frame.keys.push_back(static_cast<int>(key));
+    }
+    if (++frames > kMaxFrames)
+        return fail("too many frames");
+    replay.frames.push_back(frame);
+    return true;
+}
+
+bool ReplayParser::finish() {
+    if (lineNumber < kHeaderLines) {
+        error = lineNumber == 0 ? "the file is empty" : "the header is cut short";
+        return false;
+    }
+    if (!ended) {
+        error = "it has no end line (the recording was cut short)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool readReplay(const std::string& path, Replay& replay, std::string& error) {
-    replay = Replay();
+    ReplayParser parser(replay, error);
     gzFile f = gzopen(path.c_str(), "rb");
     if (!f) {
         error = "cannot open it";
@@ -121,108 +247,33 @@ bool readReplay(const std::string& path, Replay& replay, std::string& error) {
     } closer{f};
 
     char buffer[kMaxLine];
-    long long lineNumber = 0;
-    long long frames = 0;
-    bool ended = false;
-    auto fail = [&](const std::string& why) {
-        error = "line " + std::to_string(lineNumber) + ": " + why;
-        return false;
-    };
-    const char* const header[] = {"groundline-replay", "version", "seed", "data", "wave", "scale"};
-    constexpr int kHeaderLines = 6;
-    while (gzgets(f, buffer, sizeof buffer)) {
-        ++lineNumber;
-        const std::size_t length = std::strlen(buffer);
-        if (length + 1 == sizeof buffer && buffer[length - 1] != '\n')
-            return fail("line too long");
-        const std::vector<std::string> w = words(buffer);
-        if (ended)
-            return fail("text after the end line");
-        if (lineNumber <= kHeaderLines) {
-            const std::string key = header[lineNumber - 1];
-            if (w.size() != 2 || w[0] != key)
-                return lineNumber == 1 ? fail("not a Groundline replay")
-                                       : fail("expected \"" + key + " ...\"");
-            long long n = 0;
-            if (key == "groundline-replay" &&
-                (!parseInt(w[1], 0, INT_MAX, n) || n != kReplayFormat))
-                return fail("replay format " + w[1] + ", this game reads format " +
-                            std::to_string(kReplayFormat));
-            if (key == "version")
-                replay.header.version = w[1];
-            if (key == "seed") {
-                if (!parseInt(w[1], 0, UINT_MAX, n))
-                    return fail("bad seed");
-                replay.header.seed = static_cast<unsigned>(n);
-            }
-            if (key == "data")
-                replay.header.dataDigest = w[1];
-            if (key == "wave") {
-                if (!parseInt(w[1], 1, kMaxWave, n))
-                    return fail("bad first wave");
-                replay.header.firstWave = static_cast<int>(n);
-            }
-            if (key == "scale") {
-                if (!parseInt(w[1], 1, kMaxScale, n))
-                    return fail("bad scale");
-                replay.header.scale = static_cast<int>(n);
-            }
-            continue;
-        }
-        if (w.empty())
-            return fail("empty line");
-        if (w[0] == "end") {
-            long long stated = 0;
-            if (w.size() != 3 || !parseInt(w[1], 0, kMaxFrames, stated) || stated != frames)
-                return fail("the end line does not match the frames read");
-            replay.frameCount = frames;
-            replay.finalDigest = w[2];
-            ended = true;
-            continue;
-        }
-        if (w[0] == "*") {
-            long long more = 0;
-            if (w.size() != 2 || replay.frames.empty() || !replay.frames.back().keys.empty() ||
-                !parseInt(w[1], 1, kMaxFrames - frames, more))
-                return fail("bad repeat");
-            replay.frames.back().repeat += more;
-            frames += more;
-            continue;
-        }
-        if (w.size() < 4 || w.size() > 4 + kMaxKeysPerFrame)
-            return fail("bad frame");
-        ReplayFrame frame;
-        long long step, x, y, b;
-        if (!parseInt(w[0], 0, kMaxStepMicros, step) || !parseInt(w[1], INT_MIN, INT_MAX, x) ||
-            !parseInt(w[2], INT_MIN, INT_MAX, y) || !parseInt(w[3], INT_MIN, INT_MAX, b))
-            return fail("bad frame");
-        frame.stepMicros = step;
-        frame.mouse.x = static_cast<int>(x);
-        frame.mouse.y = static_cast<int>(y);
-        frame.mouse.buttons = static_cast<int>(b);
-        for (std::size_t i = 4; i < w.size(); ++i) {
-            long long key;
-            if (!parseInt(w[i], INT_MIN, INT_MAX, key))
-                return fail("bad key");
-            frame.keys.push_back(static_cast<int>(key));
-        }
-        if (++frames > kMaxFrames)
-            return fail("too many frames");
-        replay.frames.push_back(frame);
-    }
+    while (gzgets(f, buffer, sizeof buffer))
+        if (!parser.line(buffer, sizeof buffer))
+            return false;
     int gzError = Z_OK;
     gzerror(f, &gzError);
     if (gzError != Z_OK && gzError != Z_STREAM_END) {
         error = "the file is damaged";
         return false;
     }
-    if (lineNumber < kHeaderLines) {
-        error = lineNumber == 0 ? "the file is empty" : "the header is cut short";
-        return false;
+    return parser.finish();
+}
+
+bool readReplayText(const char* text, std::size_t size, Replay& replay, std::string& error) {
+    ReplayParser parser(replay, error);
+    char buffer[kMaxLine];
+    std::size_t pos = 0;
+    while (pos < size) {
+        std::size_t n = 0;
+        while (n + 1 < sizeof buffer && pos < size) {
+            const char c = text[pos++];
+            buffer[n++] = c;
+            if (c == '\n')
+                break;
+        }
+        buffer[n] = '\0';
+        if (!parser.line(buffer, sizeof buffer))
+            return false;
     }
-    if (!ended) {
-        error = "it has no end line (the recording was cut short)";
-        return false;
-    }
-    return true;
+    return parser.finish();
 }

@@ -83,3 +83,5 @@ class ReplayWriter {
 // Reads a whole replay; on failure returns false with a reason. Bad files never crash: sizes,
 // numbers and runs are all checked.
 bool readReplay(const std::string& path, Replay& replay, std::string& error);
+// The same from the text of a replay in memory (the file after decompression).
+bool readReplayText(const char* text, std::size_t size, Replay& replay, std::string& error);

@@ -3,7 +3,20 @@
 #include "app/GameApp.h"
 #include "game/Game.h"
 
+#include <algorithm>
+#include <climits>
 #include <utility>
+
+namespace {
+
+// A window pixel carried from one scale to another, through the play-field pixel. In 64 bits and
+// held within int: a damaged file may put the mouse anywhere.
+int rescale(int pixel, int from, int to) {
+    const long long scaled = static_cast<long long>(pixel / from) * to;
+    return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+}
+
+} // namespace
 
 ReplayPlayer::ReplayPlayer(Replay replay, bool paced) : replay(std::move(replay)), paced(paced) {}
 
@@ -66,8 +79,8 @@ MouseSample ReplayPlayer::sample() {
         const int from = replay.header.scale;
         const int to = app->scale;
         lastSample = frame->mouse;
-        lastSample.x = frame->mouse.x / from * to;
-        lastSample.y = frame->mouse.y / from * to;
+        lastSample.x = rescale(frame->mouse.x, from, to);
+        lastSample.y = rescale(frame->mouse.y, from, to);
     }
     return lastSample;
 }

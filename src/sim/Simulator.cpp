@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
@@ -54,18 +55,32 @@ class SeamGuard {
     Game* game;
 };
 
-std::string formatLine(const WaveReport& r) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%5d %9.2f %7d %6d %6d %8d %6d %5d\n", r.wave, r.time, r.money,
-                  r.health, r.kills, r.landings, r.towersStanding, r.towersLost);
-    return text;
+// The process's resident memory in kB, or -1 where /proc cannot tell.
+long residentKilobytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    if (!(statm >> pages >> resident))
+        return -1;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// One frame as the game's run loop has it, less the drawing: nothing drawn changes the game,
-// and presenting headless still rolls the shake's random number as the window does.
-void frame(GameApp* app, Game& game) {
+std::string formatLine(const WaveReport& r, bool memory) {
+    char text[160];
+    int n = std::snprintf(text, sizeof text, "%5d %9.2f %7d %6d %6d %8d %6d %5d", r.wave, r.time,
+                          r.money, r.health, r.kills, r.landings, r.towersStanding, r.towersLost);
+    if (memory)
+        std::snprintf(text + n, sizeof text - n, " %9ld", residentKilobytes());
+    return std::string(text) + "\n";
+}
+
+// One frame as the game's run loop has it, less the drawing unless asked for: nothing drawn
+// changes the game, and presenting headless still rolls the shake's random number as the window
+// does.
+void frame(GameApp* app, Game& game, bool draw = false) {
     const double dt = app->tick();
     game.update(dt);
+    if (draw)
+        game.draw(false);
     app->backBuffer->present();
 }
 
@@ -131,7 +146,8 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
                   "strategy %s, seed %u, first wave %d, step %g s, data %s\n",
                   strategy.name.c_str(), options.seed, options.startWave, step,
                   dataDigest(app->dataDir).c_str());
-    out << header << " wave      time   money health  kills landings towers  lost\n";
+    out << header << " wave      time   money health  kills landings towers  lost"
+        << (options.showMemory ? "    rss kB\n" : "\n");
 
     ScriptedPlayer player(strategy);
     PlayStats stats;
@@ -143,10 +159,10 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     for (;;) {
         if (!hands.busy())
             player.decide(game, time, hands);
-        frame(app, game);
+        frame(app, game, options.drawEvery > 0 && frames % options.drawEvery == 0);
         time = static_cast<double>(++frames) * step;
         if (stats.observe(game, time, sold))
-            out << formatLine(stats.lastReport());
+            out << formatLine(stats.lastReport(), options.showMemory);
         if (trace && static_cast<long long>(time) > tracedSecond) {
             tracedSecond = static_cast<long long>(time);
             trace << tracedSecond << ' ' << game.money << ' ' << game.health << ' '
@@ -171,7 +187,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         }
     }
     if (stats.waveUnderway(game) && !(game.waveNumber - options.startWave >= options.waves))
-        out << formatLine(stats.current(game, time));
+        out << formatLine(stats.current(game, time), options.showMemory);
     const WaveReport now = stats.current(game, time);
     const int kills = stats.totalKills + now.kills;
     const int landings = stats.totalLandings + now.landings;

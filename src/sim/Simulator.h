@@ -8,12 +8,14 @@ struct SimOptions {
     std::string program = "groundline-sim"; // names the messages
     std::string strategy = "idle";          // a built-in name or a script file
     unsigned seed = 1;
-    int waves = 100;        // stop once this many waves are defeated
-    int startWave = 1;      // the number of the first wave
-    double timeLimit = 0.0; // game seconds; 0 gives 300 per wave asked for
-    double step = 0.0;      // seconds per frame; 0 takes TimestepThreshold
-    std::string tracePath;  // when set: time, money, health, wave and towers every second
-    std::string recordPath; // when set: the play-through as a replay
+    int waves = 100;         // stop once this many waves are defeated
+    int startWave = 1;       // the number of the first wave
+    double timeLimit = 0.0;  // game seconds; 0 gives 300 per wave asked for
+    double step = 0.0;       // seconds per frame; 0 takes TimestepThreshold
+    int drawEvery = 0;       // when above 0: every Nth frame is also drawn into the back buffer
+    bool showMemory = false; // when set: every wave line ends with the resident memory in kB
+    std::string tracePath;   // when set: time, money, health, wave and towers every second
+    std::string recordPath;  // when set: the play-through as a replay
 };
 
 // How a run ended, for callers that want more than the report.

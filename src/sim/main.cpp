@@ -29,6 +29,10 @@ same game and data as the window (run it from the project root: it reads data/ t
   --time-limit SECONDS  stops after that much game time (default 300 per wave asked for)
   --step SECONDS        the frame step (default TimestepThreshold from data/strings.txt)
   --trace FILE          writes time, money, health, wave and towers every game second
+  --draw-every N        also draws every Nth frame into the back buffer, as the window would
+                        (nothing drawn changes the game: the report stays the same)
+  --memory              ends every wave line with the process's resident memory in kB (for
+                        soaks: the rest of the report stays the same)
   --record FILE         records the play-through as a replay (the game plays it back)
   --replay FILE         plays a replay (recorded by the game or by --record) headless and
                         checks that it ends as recorded
@@ -70,6 +74,10 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         }
+        if (arg == "--memory") {
+            options.showMemory = true;
+            continue;
+        }
         if (i + 1 >= argc)
             return usageError("unknown option or missing value: " + arg);
         const char* value = argv[++i];
@@ -86,6 +94,8 @@ int main(int argc, char** argv) {
             options.timeLimit = v;
         } else if (arg == "--step" && number(value, 1e-6, 10.0, v)) {
             options.step = v;
+        } else if (arg == "--draw-every" && number(value, 0, 1e9, v) && v == (int)v) {
+            options.drawEvery = static_cast<int>(v);
         } else if (arg == "--trace") {
             options.tracePath = value;
         } else if (arg == "--record") {

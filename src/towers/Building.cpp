@@ -150,12 +150,12 @@ void Building::explode() {
     // A type without full health throws no debris rather than a count wrapped to billions.
     const unsigned pieces = static_cast<unsigned>(std::max(0, maxHealth()));
     spawnEffect(new DebrisEffect(static_cast<int>(cx), static_cast<int>(cy), pieces, kDebrisSpread,
-                               kDebrisSpeed));
+                                 kDebrisSpeed));
     for (int i = 1; i <= kBlastCount; ++i) {
         const double bx = cx + randomInt() % kBlastScatter - kBlastScatter / 2;
         const double by = cy + randomInt() % kBlastScatter - kBlastScatter / 2;
         spawnEffect(new SimpleEffect(static_cast<int>(bx), static_cast<int>(by),
-                                   app->explosionSmallSheet, i * kBlastStagger));
+                                     app->explosionSmallSheet, i * kBlastStagger));
         app->startShake(kBlastShakeAmount, kBlastShakeSeconds);
     }
     playSample(app->sampleBoom1);
@@ -166,7 +166,7 @@ void Building::repair() {
     const int cost = repairCost();
     if (removed || !game || cost <= 0)
         return;
-    game->money -= cost;
+    game->addMoney(-cost);
     health = maxHealth();
     addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "-%d", cost);
 }
@@ -176,7 +176,7 @@ void Building::sell() {
     if (removed || !game)
         return;
     const int refund = sellValue();
-    game->money += refund;
+    game->addMoney(refund);
     explode();
     addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "+%d", refund);
 }

@@ -46,6 +46,20 @@ TEST(TowerDefinition, ReadsTheFixedEntriesThenEachUpgradeWithItsLevels) {
     EXPECT_EQ(def.entries[3].name, "Blast");
 }
 
+// An icon is drawn from its column times the icon width: columns beyond any image are held
+// where that product still fits an int.
+TEST(TowerDefinition, IconColumnsFarOutsideAnyImageAreHeldWithinBounds) {
+    StringTable strings = tableFrom("Tower1.Upgrades=1\nTower1.Upgrade1.Levels=3\n"
+                                    "Tower1.Upgrade1.Level1.Icon=2147483647\n"
+                                    "Tower1.Upgrade1.Level2.Icon=-2147483648\n"
+                                    "Tower1.Upgrade1.Level3.Icon=7\n");
+    TowerDef def = readTowerDef(strings, 0);
+    ASSERT_EQ(def.entries[2].levels.size(), 3u);
+    EXPECT_EQ(def.entries[2].levels[0].icon, kMaxIconColumn);
+    EXPECT_EQ(def.entries[2].levels[1].icon, -kMaxIconColumn);
+    EXPECT_EQ(def.entries[2].levels[2].icon, 7);
+}
+
 TEST(TowerDefinition, MissingOrNegativeUpgradeCountsLeaveOnlyDemolishAndRepair) {
     StringTable strings = tableFrom("Tower3.Upgrades=-4\nTower3.Available=0\n");
     TowerDef none = readTowerDef(strings, 0);

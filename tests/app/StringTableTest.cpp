@@ -1,5 +1,7 @@
 #include "app/StringTable.h"
 
+#include <climits>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -56,10 +58,13 @@ TEST_F(StringTableTest, MissingKeysReadEmptyAndAreRemembered) {
 }
 
 TEST_F(StringTableTest, NumbersConvertLikeTheCLibrary) {
-    loadText("V=3.5abc\nW=  -7\n");
+    loadText("V=3.5abc\nW=  -7\nBig=99999999999999999999\nSmall=-99999999999999999999\n");
     EXPECT_DOUBLE_EQ(table.getReal("V"), 3.5);
     EXPECT_EQ(table.getInt("V"), 3);
     EXPECT_EQ(table.getInt("W"), -7);
+    // Beyond the int range atoi is undefined; such numbers read as the nearest int.
+    EXPECT_EQ(table.getInt("Big"), INT_MAX);
+    EXPECT_EQ(table.getInt("Small"), INT_MIN);
 }
 
 TEST_F(StringTableTest, WindowsLineEndsAreNotPartOfValues) {

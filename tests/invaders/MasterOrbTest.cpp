@@ -11,6 +11,7 @@
 
 #include <allegro.h>
 
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -127,6 +128,22 @@ TEST_F(BossFight, TheFinalBlastPaysOnceTakesTheRingAndEndsTheWave) {
         delete game->wave;
         game->wave = nullptr;
     }
+}
+
+// Generous tuning meets the int range: a boss health times the wave number and a reward on top
+// of a full purse both stop at the largest int instead of overflowing.
+TEST_F(BossFight, AHugeHealthAndAFullPurseStopAtTheLargestInt) {
+    ScopedString huge{"MasterOrb.Health", "2147483647"};
+    startBoss(20);
+    EXPECT_EQ(boss->orb->health, INT_MAX);
+    arrive();
+    game->money = INT_MAX - 100;
+    boss->orb->takeDamage(INT_MAX);
+    step(4.02);
+    EXPECT_EQ(boss->orb->orbState, MasterOrb::kDead);
+    EXPECT_EQ(game->money, INT_MAX);
+    delete game->wave;
+    game->wave = nullptr;
 }
 
 TEST_F(BossFight, BombsComeEverySixAndAHalfSecondsFromBelowTheOrb) {

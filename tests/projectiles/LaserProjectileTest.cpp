@@ -29,6 +29,24 @@ TEST_F(LaserProjectileTest, ABoltFliesUpUntilItsWholeImageIsAboveTheField) {
     destroy_bitmap(target);
 }
 
+// A speed that is not a number stands still, where it would otherwise poison the bolt's
+// position; one tuned downwards is spent once the bolt has left the bottom of the field.
+TEST_F(LaserProjectileTest, ABrokenSpeedStandsStillAndADownwardBoltLeavesAtTheBottom) {
+    setStrings({{"LaserSpeedBase", "nan"}});
+    LaserProjectile still(50, 100, 1);
+    still.update(1.0);
+    EXPECT_DOUBLE_EQ(still.y, 100.0);
+    EXPECT_TRUE(still.alive);
+
+    setStrings({{"LaserSpeedBase", "-100"}});
+    LaserProjectile falling(50, 100, 1);
+    falling.update(1.4);
+    EXPECT_DOUBLE_EQ(falling.y, 240.0);
+    EXPECT_TRUE(falling.alive);
+    falling.update(0.01);
+    EXPECT_FALSE(falling.alive);
+}
+
 // The game's hit pass tests a bolt's top centre against every live invader in list order.
 TEST_F(LaserProjectileTest, ABoltIsSpentOnTheFirstLiveInvaderItTouchesAndPassesTheDead) {
     setStrings({{"LaserSpeedBase", "0"}});

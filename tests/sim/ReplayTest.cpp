@@ -3,12 +3,14 @@
 #include "game/Game.h"
 #include "sim/Digest.h"
 #include "sim/ReplayFile.h"
+#include "sim/ReplayPlayer.h"
 #include "sim/ReplaySession.h"
 #include "sim/Simulator.h"
 #include "support/TestSupport.h"
 
 #include <zlib.h>
 
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -171,6 +173,35 @@ TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
     EXPECT_EQ(r.frames[2].repeat, 3);
     EXPECT_EQ(r.frames[2].mouse.y, 20);
     EXPECT_EQ(microsToStep(stepToMicros(0.01)), 0.01);
+}
+
+// The fuzzing harness reads replays from memory: the text of a file reads as the file does. A
+// damaged file's mouse, far outside any window, is carried to this window's scale within int.
+TEST_F(ReplayTest, TheTextReadsAsTheFileAndAFarMouseStaysWithinInt) {
+    record(2.0);
+    const std::string text = readAll();
+    Replay fromFile, fromText;
+    std::string error;
+    ASSERT_TRUE(readReplay(path, fromFile, error)) << error;
+    ASSERT_TRUE(readReplayText(text.data(), text.size(), fromText, error)) << error;
+    EXPECT_EQ(fromText.frameCount, fromFile.frameCount);
+    EXPECT_EQ(fromText.finalDigest, fromFile.finalDigest);
+    ASSERT_EQ(fromText.frames.size(), fromFile.frames.size());
+    EXPECT_FALSE(readReplayText(text.data(), text.find("\nend "), fromText, error));
+    EXPECT_NE(error.find("no end line"), std::string::npos) << error;
+
+    const std::string far = text.substr(0, text.find('\n', text.find("\nscale ") + 1) + 1) +
+                            "10000 2147483647 -2147483648 0\nend 1 x\n";
+    ASSERT_TRUE(readReplayText(far.data(), far.size(), fromText, error)) << error;
+    fromText.header.scale = 1;
+    GameApp::instance()->scale = 2;
+    ReplayPlayer player(fromText, false);
+    player.install();
+    player.nextStep();
+    const MouseSample m = player.sample();
+    player.uninstall();
+    EXPECT_EQ(m.x, INT_MAX);
+    EXPECT_EQ(m.y, INT_MIN);
 }
 
 TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
