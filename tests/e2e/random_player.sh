@@ -106,13 +106,16 @@ open_menu() {
 }
 
 switch_sound() {
-    local before
+    local before attempt
     before=$(cat "$settings" 2>/dev/null)
-    open_menu
-    click_at 160 112
-    sleep 0.2
-    [[ -f $settings && $(cat "$settings") != "$before" ]] ||
-        fail "the sound switch did not change the kept setting ('$before')"
+    for ((attempt = 0; attempt < 3; ++attempt)); do
+        open_menu
+        click_at 160 112
+        sleep 0.2
+        [[ -f $settings && $(cat "$settings") != "$before" ]] && return 0
+        log "the sound switch changed nothing (attempt $((attempt + 1)))"
+    done
+    fail "the sound switch did not change the kept setting ('$before')"
 }
 
 start_over() {
