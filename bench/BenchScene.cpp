@@ -6,17 +6,16 @@
 #include "effects/BounceTextEffect.h"
 #include "effects/SimpleEffect.h"
 #include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 #include "invaders/Invader.h"
 #include "invaders/MasterOrb.h"
 #include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"
+#include "sim/Headless.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -30,21 +29,10 @@ constexpr int kSeed = 2024;
 
 } // namespace
 
-bool startHeadless() {
-    if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
-        return false;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    registerMzLoader();
-    GameApp* app = GameApp::instance();
-    if (!app->strings.load("data/strings.txt")) {
-        std::fprintf(stderr, "cannot read data/strings.txt\n");
-        return false;
-    }
-    app->backBuffer = new BackBuffer(320, 240);
-    const std::string missing = app->loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "cannot load %s\n", missing.c_str());
+bool startBench(const char* program) {
+    if (chdir(GROUNDLINE_SOURCE_DIR) != 0 || startHeadless(program) != 0) {
+        std::fprintf(stderr, "%s: cannot load the data set from %s\n", program,
+                     GROUNDLINE_SOURCE_DIR);
         return false;
     }
     return true;

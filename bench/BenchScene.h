@@ -11,9 +11,9 @@ class GameApp;
 class MasterOrbWave;
 class SimpleEffect;
 
-// Starts Allegro without a display at 32-bit colour and loads the shipped data from the source
-// tree, as the game would; false (with a line on stderr) when the data cannot be loaded.
-bool startHeadless();
+// Starts the game headless on the shipped data of the source tree; false (with a line on
+// stderr naming the program) when the data cannot be loaded.
+bool startBench(const char* program);
 
 // A game of its own for one benchmark, with towers standing along the ground line; the
 // application's game comes back afterwards. Everything runs from a fixed seed with fixed steps,

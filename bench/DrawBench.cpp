@@ -19,7 +19,7 @@ namespace {
 BITMAP* window = nullptr; // stands in for the 640x480 screen
 
 bool setUp() {
-    if (!startHeadless())
+    if (!startBench("draw_bench"))
         return false;
     window = create_bitmap(640, 480);
     return true;

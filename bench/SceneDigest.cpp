@@ -111,7 +111,7 @@ void play(const char* name, Scene& scene, int frames, double dt,
 } // namespace
 
 int main() {
-    if (!startHeadless())
+    if (!startBench("scene_digest"))
         return 1;
     constexpr double kStep = Scene::kStep;
     play("late wave", *lateWaveScene(), 3000, kStep);

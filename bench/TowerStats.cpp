@@ -15,18 +15,16 @@
 #include "app/GameApp.h"
 #include "app/Random.h"
 #include "game/Game.h"
-#include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
 #include "invaders/Squibble.h"
 #include "invaders/SquibbleWave.h"
 #include "projectiles/MissileProjectile.h"
+#include "sim/Headless.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -323,25 +321,14 @@ void measureDamage() {
 }
 
 bool setUp(int argc, char** argv) {
-    if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
-        return false;
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    registerMzLoader();
-    GameApp* app = GameApp::instance();
-    if (!app->strings.load("data/strings.txt"))
-        return false;
+    std::vector<std::string> settings;
     for (int i = 1; i < argc; ++i) {
-        const char* eq = std::strchr(argv[i], '=');
-        if (eq)
-            app->strings.set(std::string(argv[i], eq - argv[i]), eq + 1);
+        if (std::strchr(argv[i], '='))
+            settings.emplace_back(argv[i]);
     }
-    app->backBuffer = new BackBuffer(320, 240);
-    const std::string missing = app->loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "cannot load %s\n", missing.c_str());
+    if (chdir(GROUNDLINE_SOURCE_DIR) != 0 || startHeadless("tower_stats", settings) != 0)
         return false;
-    }
+    GameApp* app = GameApp::instance();
     static NoKeys noKeys;
     app->keyboard = &noKeys;
     return true;

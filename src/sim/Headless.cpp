@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int startHeadless(const char* program) {
+int startHeadless(const char* program, const std::vector<std::string>& settings) {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
         std::fprintf(stderr, "%s: Allegro would not start\n", program);
         return kExitNoWindow;
@@ -20,6 +20,11 @@ int startHeadless(const char* program) {
     GameApp* app = GameApp::instance();
     if (!app->strings.load(app->dataPath("data/strings.txt")))
         return kExitNoStrings;
+    for (const std::string& setting : settings) {
+        const std::size_t eq = setting.find('=');
+        if (eq != std::string::npos)
+            app->strings.set(setting.substr(0, eq), setting.substr(eq + 1));
+    }
     app->backBuffer = new BackBuffer(320, 240);
     const std::string missing = app->loadResources();
     if (!missing.empty()) {

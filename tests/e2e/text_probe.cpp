@@ -14,11 +14,10 @@
 
 #include "app/GameApp.h"
 #include "gfx/BitmapFont.h"
-#include "gfx/MzImage.h"
+#include "sim/Headless.h"
 
 #include <allegro.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -122,19 +121,11 @@ int main(int argc, char** argv) {
         cw <= 0 || ch <= 0)
         return usage();
 
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    registerMzLoader();
+    if (startHeadless("text_probe") != 0) {
+        std::fprintf(stderr, "text_probe: cannot load the data set in data/\n");
+        return 2;
+    }
     GameApp& app = *GameApp::instance();
-    if (!app.strings.load("data/strings.txt")) {
-        std::fprintf(stderr, "text_probe: cannot read data/strings.txt\n");
-        return 2;
-    }
-    std::string missing = app.loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "text_probe: cannot load %s\n", missing.c_str());
-        return 2;
-    }
 
     BITMAP* field = create_bitmap(kFieldW, kFieldH);
     int arg = 6;
