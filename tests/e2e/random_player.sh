@@ -95,7 +95,7 @@ open_menu() {
     local i
     for ((i = 0; i < 8; ++i)); do
         if menu_shown; then
-            sleep 0.4
+            sleep 0.7
             menu_shown && return 0
             continue
         fi
@@ -142,6 +142,9 @@ lost=0
 for ((round = 1; round <= ROUNDS; ++round)); do
     started=$SECONDS
     play_round $((ACTIONS / ROUNDS))
+    # The keys a round leaves in the game's keyboard buffer (64 at most, read one a frame) and
+    # a "Start Over" wipe it may have begun are over well within this.
+    sleep 1.5
     alive
     shot "random_round$round"
     # A lost game greys the field; the sky between the clouds and the words is blue otherwise.

@@ -29,9 +29,7 @@ SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 
 # E2E_SCENARIOS="a b" runs only those.
 ALL_SCENARIOS="no_strings missing_file window close_button controls towers invaders shots options"
-ALL_SCENARIOS+=" scale pause kept installed boss_wave replay"
-# The random player is run on its own (E2E_SCENARIOS=random_player): its menu checks still miss
-# now and then on a loaded machine, and a flaky scenario must not hold back the rest.
+ALL_SCENARIOS+=" scale pause kept installed boss_wave replay random_player"
 read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
     [no_strings]="without data/strings.txt: exit 1, no output"
