@@ -21,12 +21,13 @@ constexpr double kPi = 3.141592653589793;
 // the conversion of the offset to int defined for any amount a caller asks for.
 constexpr double kMaxShake = 1 << 16;
 
-// The offset of this frame's picture. rand is drawn only while shaking, so a still screen leaves
-// the random sequence alone.
-void rollShake(int& dx, int& dy) {
+// The offset of this frame's picture on a target width pixels wide. rand is drawn only while
+// shaking, so a still screen leaves the random sequence alone. The strengths asked for are the
+// 640-pixel window's; a window of another size shakes in proportion, by the same share of it.
+void rollShake(int width, int& dx, int& dy) {
     dx = 0;
     dy = 0;
-    double shake = GameApp::instance()->currentShake();
+    double shake = GameApp::instance()->currentShake() * (width / 640.0);
     if (shake > 0.0) {
         if (shake > kMaxShake)
             shake = kMaxShake;
@@ -40,7 +41,7 @@ void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
     if (!source || !target || width <= 0 || height <= 0)
         return;
     int dx, dy;
-    rollShake(dx, dy);
+    rollShake(width, dx, dy);
     stretch_blit(source, target, 0, 0, source->w, source->h, dx, dy, width, height);
 }
 
@@ -112,7 +113,7 @@ void BackBuffer::present() {
     // headless without drifting.
     if (!screen) {
         int dx, dy;
-        rollShake(dx, dy);
+        rollShake(640, dx, dy);
         return;
     }
     stretchWithShake(bitmap, screen, SCREEN_W, SCREEN_H);

@@ -5,6 +5,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <set>
@@ -20,12 +21,12 @@ void paintPattern(BITMAP* bmp) {
 }
 
 // Where back-buffer pixel (0, 0) landed on a target cleared to black, found through a lone
-// marker pixel at (10, 10) on an otherwise black buffer.
-std::pair<int, int> markerOffset(BITMAP* target) {
+// marker pixel at (10, 10) on an otherwise black buffer stretched scale times.
+std::pair<int, int> markerOffset(BITMAP* target, int scale = 2) {
     for (int y = 0; y < target->h; ++y)
         for (int x = 0; x < target->w; ++x)
             if (pixelAt(target, x, y) == (Rgb{255, 255, 0}))
-                return {x - 20, y - 20};
+                return {x - 10 * scale, y - 10 * scale};
     return {1000, 1000};
 }
 
@@ -87,6 +88,29 @@ TEST_F(PresentTest, ShakeJittersWithinItsRadiusDrawingOneRandomNumberPerFrame) {
         seen.insert({dx, dy});
     }
     EXPECT_GT(seen.size(), 4u);
+}
+
+// Shake strengths are the 640 x 480 window's: a window twice as large (--scale 4) shakes twice
+// as far, and draws the same one random number.
+TEST_F(PresentTest, ShakeGrowsWithTheWindow) {
+    GameApp::instance()->startShake(3.0, 1.0);
+    markBuffer();
+    BITMAP* large = create_bitmap(1280, 960);
+    int furthest = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        clear_to_color(large, makecol(0, 0, 0));
+        srand(seed);
+        rand();
+        int second = rand();
+        srand(seed);
+        back->presentTo(large);
+        EXPECT_EQ(rand(), second);
+        auto [dx, dy] = markerOffset(large, 4);
+        EXPECT_LE(dx * dx + dy * dy, 36);
+        furthest = std::max(furthest, dx * dx + dy * dy);
+    }
+    EXPECT_GT(furthest, 9);
+    destroy_bitmap(large);
 }
 
 TEST_F(PresentTest, ShakeBelowOnePixelTruncatesToNoOffset) {
