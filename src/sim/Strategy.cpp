@@ -173,6 +173,38 @@ bool parseStrategy(const std::string& text, Strategy& strategy, std::string& err
     return true;
 }
 
+const char* towerTypeName(int type) {
+    return type >= 0 && type < 3 ? kTowerTypeNames[type] : "";
+}
+
+std::string formatStrategy(const Strategy& strategy) {
+    std::ostringstream out;
+    for (const StrategyOrder& order : strategy.orders) {
+        if (order.when == StrategyOrder::kStart)
+            out << "start";
+        else
+            out << (order.when == StrategyOrder::kWave ? "wave " : "time ") << order.at;
+        switch (order.kind) {
+        case StrategyOrder::kBuild:
+            out << " build " << towerTypeName(order.type) << ' ' << order.x;
+            break;
+        case StrategyOrder::kUpgrade:
+            out << " upgrade " << order.x << ' ' << order.upgrade + 1;
+            if (order.level > 0)
+                out << ' ' << order.level;
+            break;
+        case StrategyOrder::kSell:
+            out << " sell " << order.x;
+            break;
+        case StrategyOrder::kRepairBelow:
+            out << " repair below " << order.percent;
+            break;
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
 std::vector<std::string> builtinStrategyNames() {
     return {"idle", "lasers", "mixed"};
 }

@@ -43,6 +43,11 @@ struct Strategy {
 // Parses a script; on failure returns false with "line N: reason".
 bool parseStrategy(const std::string& text, Strategy& strategy, std::string& error);
 
+// The script of a strategy, one order a line, that parseStrategy reads back as the same orders.
+std::string formatStrategy(const Strategy& strategy);
+// The name strategy files use for a tower type ("laser", "missile", "tesla"); "" out of range.
+const char* towerTypeName(int type);
+
 // The built-in strategies: idle (builds nothing), lasers (laser turrets spread along the ground
 // line as the money allows) and mixed (all three towers, upgrades and repairs).
 std::vector<std::string> builtinStrategyNames();
