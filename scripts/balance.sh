@@ -23,7 +23,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGROUNDLINE_TESTS=OFF \
 cmake --build "$build" -j2 --target groundline-sim >/dev/null
 sim=$build/groundline-sim
 
-work=$(mktemp -d /tmp/groundline-balance.XXXXXX)
+work=$(mktemp -d -t groundline-balance.XXXXXX) # under $TMPDIR when it is set
 trap 'rm -rf "$work"' EXIT
 cd "$root" # the simulator reads data/ from the working directory
 

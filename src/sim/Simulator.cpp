@@ -202,6 +202,9 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         << stats.totalTowersLost + now.towersLost << "\n";
     out << "ended: " << ending << "\n";
     out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
+    // A recording prints it as it closes, after the file is written.
+    if (options.recordPath.empty())
+        out << "state digest: " << stateDigest(game) << "\n";
     out.flush();
     if (result) {
         result->wavesDefeated = game.waveNumber - options.startWave;
