@@ -186,7 +186,8 @@ std::string hastyText() {
 }
 
 const char* towerTypeName(int type) {
-    return type >= 0 && type < 3 ? kTowerTypeNames[type] : "";
+    const TowerKind* kind = towerKind(type);
+    return kind ? kind->name : "";
 }
 
 std::string formatStrategy(const Strategy& strategy) {
