@@ -21,6 +21,7 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -298,10 +299,9 @@ void Game::handleTowerMenuClick(bool justSelected) {
                 selected->repair();
             return;
         }
-        const UpgradeDef& entry = def.entries[i];
-        int level = selected->upgradeLevels[i - kFirstUpgradeEntry];
-        if (level < entry.levelCount && money >= entry.levels[level].value) {
-            addMoney(-static_cast<long long>(entry.levels[level].value));
+        const std::optional<int> price = selected->nextLevelPrice(i - kFirstUpgradeEntry);
+        if (price && money >= *price) {
+            addMoney(-static_cast<long long>(*price));
             selected->upgrade(i - kFirstUpgradeEntry);
             playSample(app->sampleUpgrade);
         }
