@@ -66,7 +66,6 @@ int GameApp::init(const Options& options) {
     install_keyboard();
     if (install_mouse() >= 0)
         AllegroMouse::installPressLatch();
-    registerMzLoader();
     set_color_depth(32);
     const int width = kFieldWidth * scale;
     const int height = kFieldHeight * scale;
@@ -81,14 +80,9 @@ int GameApp::init(const Options& options) {
     show_mouse(screen);
     enable_hardware_cursor();
 
-    backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
-    std::string missing = loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "groundline: cannot load %s\n", missing.c_str());
-        return kExitMissingResource;
-    }
+    if (int status = loadData("groundline"))
+        return status;
 
-    minStep = strings.getReal("TimestepThreshold");
     lastTime = now();
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_IN, onSwitchIn);
@@ -104,6 +98,19 @@ int GameApp::init(const Options& options) {
     profile.load();
     if (!profile.soundOn)
         setSound(false);
+    return 0;
+}
+
+int GameApp::loadData(const char* program) {
+    registerMzLoader();
+    if (!backBuffer)
+        backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
+    const std::string missing = loadResources();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "%s: cannot load %s\n", program, missing.c_str());
+        return kExitMissingResource;
+    }
+    minStep = strings.getReal("TimestepThreshold");
     return 0;
 }
 

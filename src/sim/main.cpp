@@ -1,7 +1,7 @@
 // groundline-sim: the game without a window, played by a scripted player or a replay.
 
 #include "app/GameApp.h"
-#include "sim/Headless.h"
+#include "app/Headless.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
 

@@ -1,8 +1,6 @@
-#include "sim/Headless.h"
+#include "app/Headless.h"
 
 #include "app/GameApp.h"
-#include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 
 #include <allegro.h>
 
@@ -16,7 +14,6 @@ int startHeadless(const char* program, const std::vector<std::string>& settings)
         return kExitNoWindow;
     }
     set_color_depth(32);
-    registerMzLoader();
     GameApp* app = GameApp::instance();
     if (!app->strings.load(app->dataPath("data/strings.txt")))
         return kExitNoStrings;
@@ -25,13 +22,8 @@ int startHeadless(const char* program, const std::vector<std::string>& settings)
         if (eq != std::string::npos)
             app->strings.set(setting.substr(0, eq), setting.substr(eq + 1));
     }
-    app->backBuffer = new BackBuffer(320, 240);
-    const std::string missing = app->loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "%s: cannot load %s\n", program, missing.c_str());
-        return kExitMissingResource;
-    }
-    app->minStep = app->strings.getReal("TimestepThreshold");
+    if (int status = app->loadData(program))
+        return status;
     app->resetFrameState();
     return 0;
 }
