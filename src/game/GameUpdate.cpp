@@ -170,6 +170,11 @@ void Game::handleKeyboard() {
         playSample(paused ? app->sampleBip : app->sampleBip2);
         return;
     }
+    if (scanCode == kNextWaveScanCode) {
+        if (!paused && uiMode != kUiGameMenu)
+            callNextWave();
+        return;
+    }
     if (scanCode != kEscapeScanCode)
         return;
     if (uiMode == kUiGameMenu) {

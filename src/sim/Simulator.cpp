@@ -103,9 +103,13 @@ int fail(const SimOptions& options, const std::string& message, int code) {
 int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result) {
     Strategy strategy;
     std::string error;
-    if (!loadStrategy(options.strategy, strategy, error))
+    if (options.script)
+        strategy = *options.script;
+    else if (!loadStrategy(options.strategy, strategy, error))
         return fail(options, error, kExitUsage);
 
+    if (result)
+        *result = SimResult();
     GameApp* app = GameApp::instance();
     SeamGuard guard;
     double step = options.step > 0.0 ? options.step : app->strings.getReal("TimestepThreshold");
@@ -161,8 +165,11 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
             player.decide(game, time, hands);
         frame(app, game, options.drawEvery > 0 && frames % options.drawEvery == 0);
         time = static_cast<double>(++frames) * step;
-        if (stats.observe(game, time, sold))
+        if (stats.observe(game, time, sold)) {
             out << formatLine(stats.lastReport(), options.showMemory);
+            if (result)
+                result->healthAfterWave.push_back(stats.lastReport().health);
+        }
         if (trace && static_cast<long long>(time) > tracedSecond) {
             tracedSecond = static_cast<long long>(time);
             trace << tracedSecond << ' ' << game.money << ' ' << game.health << ' '
@@ -195,6 +202,9 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         << stats.totalTowersLost + now.towersLost << "\n";
     out << "ended: " << ending << "\n";
     out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
+    // A recording prints it as it closes, after the file is written.
+    if (options.recordPath.empty())
+        out << "state digest: " << stateDigest(game) << "\n";
     out.flush();
     if (result) {
         result->wavesDefeated = game.waveNumber - options.startWave;
@@ -203,6 +213,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         result->frames = frames;
         result->kills = kills;
         result->landings = landings;
+        result->health = game.health;
     }
 
     int status = 0;

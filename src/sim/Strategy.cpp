@@ -80,6 +80,13 @@ bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) 
         order.kind = StrategyOrder::kRepairBelow;
         if (!(in >> word) || word != "below" || !readInt(in, 0, 100, order.percent))
             return why = "repair below PERCENT, 0 to 100", false;
+    } else if (word == "early") {
+        order.kind = StrategyOrder::kCallEarly;
+        if (in >> word) {
+            if (word != "off")
+                return why = "early, or early off", false;
+            order.on = false;
+        }
     } else {
         return why = "unknown order \"" + word + "\"", false;
     }
@@ -173,8 +180,51 @@ bool parseStrategy(const std::string& text, Strategy& strategy, std::string& err
     return true;
 }
 
+// The mixed defence, calling every wave as soon as the one before is beaten.
+std::string hastyText() {
+    std::string text = kMixedText;
+    text.replace(0, text.find('\n'),
+                 "# hasty: the mixed defence, calling every next wave at once;");
+    return text + "start early\n";
+}
+
+const char* towerTypeName(int type) {
+    return type >= 0 && type < 3 ? kTowerTypeNames[type] : "";
+}
+
+std::string formatStrategy(const Strategy& strategy) {
+    std::ostringstream out;
+    for (const StrategyOrder& order : strategy.orders) {
+        if (order.when == StrategyOrder::kStart)
+            out << "start";
+        else
+            out << (order.when == StrategyOrder::kWave ? "wave " : "time ") << order.at;
+        switch (order.kind) {
+        case StrategyOrder::kBuild:
+            out << " build " << towerTypeName(order.type) << ' ' << order.x;
+            break;
+        case StrategyOrder::kUpgrade:
+            out << " upgrade " << order.x << ' ' << order.upgrade + 1;
+            if (order.level > 0)
+                out << ' ' << order.level;
+            break;
+        case StrategyOrder::kSell:
+            out << " sell " << order.x;
+            break;
+        case StrategyOrder::kRepairBelow:
+            out << " repair below " << order.percent;
+            break;
+        case StrategyOrder::kCallEarly:
+            out << (order.on ? " early" : " early off");
+            break;
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
 std::vector<std::string> builtinStrategyNames() {
-    return {"idle", "lasers", "mixed"};
+    return {"idle", "lasers", "mixed", "hasty"};
 }
 
 std::string builtinStrategyText(const std::string& name) {
@@ -184,6 +234,8 @@ std::string builtinStrategyText(const std::string& name) {
         return lasersText();
     if (name == "mixed")
         return kMixedText;
+    if (name == "hasty")
+        return hastyText();
     return "";
 }
 
@@ -192,7 +244,8 @@ bool loadStrategy(const std::string& nameOrPath, Strategy& strategy, std::string
     if (text.empty()) {
         std::ifstream in(nameOrPath);
         if (!in) {
-            error = "no strategy " + nameOrPath + " (built in: idle, lasers, mixed; or a file)";
+            error =
+                "no strategy " + nameOrPath + " (built in: idle, lasers, mixed, hasty; or a file)";
             return false;
         }
         std::ostringstream all;
