@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 void store64(uint32_t* at, uint64_t pair) {
@@ -18,10 +22,20 @@ void widen(const uint32_t* from, int count, int factor, uint32_t* to) {
     case 1:
         std::memcpy(to, from, count * sizeof(uint32_t));
         break;
-    case 2:
-        for (int i = 0; i < count; ++i, to += 2)
+    case 2: {
+        int i = 0;
+#ifdef __SSE2__
+        // Four pixels in, eight out: each 32-bit lane paired with itself.
+        for (; i + 4 <= count; i += 4, to += 8) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi32(four, four));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 4), _mm_unpackhi_epi32(four, four));
+        }
+#endif
+        for (; i < count; ++i, to += 2)
             store64(to, from[i] * 0x100000001ull);
         break;
+    }
     case 3:
         for (int i = 0; i < count; ++i, to += 3) {
             store64(to, from[i] * 0x100000001ull);
@@ -30,9 +44,14 @@ void widen(const uint32_t* from, int count, int factor, uint32_t* to) {
         break;
     default:
         for (int i = 0; i < count; ++i, to += 4) {
+#ifdef __SSE2__
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to),
+                             _mm_set1_epi32(static_cast<int>(from[i])));
+#else
             const uint64_t pair = from[i] * 0x100000001ull;
             store64(to, pair);
             store64(to + 2, pair);
+#endif
         }
         break;
     }
