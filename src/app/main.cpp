@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
     if (status == 0) {
         game->run();
         status = finishPlaySession("groundline", *game);
+        if (status == 0)
+            status = app->closedExitCode();
     }
     app->game = nullptr;
     delete game;
