@@ -70,8 +70,11 @@ for ((n = 1; n <= starts; ++n)); do
     wid=
     for ((t = 0; t < 300; ++t)); do
         kill -0 "$game_pid" 2>/dev/null || break
+        # The search is blind to case, and before the title is set the window carries the
+        # program's name: only the exact title counts.
         wid=$(xdotool search --name '^Groundline$' 2>/dev/null | head -n 1)
-        [[ -n $wid ]] && break
+        [[ -n $wid && $(xdotool getwindowname "$wid" 2>/dev/null) == Groundline ]] && break
+        wid=
         sleep 0.02
     done
     ((n % 3 == 0)) && sleep 1

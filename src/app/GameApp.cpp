@@ -8,12 +8,16 @@
 
 #include <allegro.h>
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <thread>
 
 namespace {
 
@@ -32,6 +36,8 @@ END_OF_FUNCTION(onSwitchIn)
 // A termination request ends the game as the close button does. Allegro's own handler shuts the
 // library down inside the signal, and aborts when its input thread holds the display lock at that
 // moment (about one SIGTERM in ten). Only lock-free atomics are touched here.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 void onTerminate(int number) {
     GameApp* app = GameApp::instance();
     app->endSignal = number;
@@ -43,8 +49,34 @@ void installTerminationHandlers() {
     action.sa_handler = onTerminate;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int number : {SIGTERM, SIGINT, SIGHUP})
+    for (int number : kTerminationSignals)
         sigaction(number, &action, nullptr);
+}
+
+// Allegro's system driver installs a handler that aborts on a termination signal while its
+// input thread holds the display lock, so termination signals wait (blocked) until ours replace
+// it. An X server busy with other clients can refuse a connection for a moment (its queue of
+// waiting connections is full: EAGAIN), so a display that does not answer is asked again for a
+// while before start-up gives up.
+bool installAllegro() {
+    constexpr int kAttempts = 20;
+    constexpr int kPauseMs = 100;
+    sigset_t termination, previous;
+    sigemptyset(&termination);
+    for (int number : kTerminationSignals)
+        sigaddset(&termination, number);
+    pthread_sigmask(SIG_BLOCK, &termination, &previous);
+    bool installed = false;
+    for (int attempt = 0; attempt < kAttempts && !installed; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
+        installed = install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0;
+        if (!std::getenv("DISPLAY"))
+            break;
+    }
+    installTerminationHandlers();
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return installed;
 }
 
 int cannotStart(const char* what) {
@@ -78,14 +110,13 @@ int GameApp::init(const Options& options) {
     scale = options.scale;
     // Without a display that answers, the X system driver fails and Allegro is left without a
     // system driver: every later call (install_keyboard first) would dereference it.
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+    if (!installAllegro()) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(stderr, "groundline: cannot open a window: %s%s%s\n",
                      display ? "no answer from the X display \"" : "DISPLAY is not set",
                      display ? display : "", display ? "\"" : "");
         return kExitNoWindow;
     }
-    installTerminationHandlers();
     // Before anything slow, so that a close during loading is not lost.
     set_close_button_callback(onCloseButton);
     registerMzLoader();

@@ -26,8 +26,13 @@ wait_for_exit 10
 [[ ! -s $GAME_ERR ]] || fail "SIGTERM printed on stderr: $(head -c 200 "$GAME_ERR")"
 
 # The close button as soon as the window has its title, while the data is still loading.
+# (The search is blind to case: until the title is set the window carries the program's name.)
 start_game "$SRC"
-WID=$(timeout 15 xdotool search --sync --name '^Groundline$' 2>/dev/null | head -n 1)
+for ((i = 0; i < 150; ++i)); do
+    WID=$(xdotool search --name '^Groundline$' 2>/dev/null | head -n 1)
+    [[ -n $WID && $(xdotool getwindowname "$WID" 2>/dev/null) == Groundline ]] && break
+    sleep 0.1
+done
 "$CLOSE_WINDOW" "$WID" || fail "close_window could not send the message"
 wait_for_exit 10
 [[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after a close while loading, expected 0"
