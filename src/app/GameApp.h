@@ -34,12 +34,14 @@ class GameApp {
   public:
     static GameApp* instance();
 
-    // Start-up with the command line's choices. Returns 0, or the exit code the program must
-    // end with.
+    // Start-up with the command line's choices: the display, the window, keyboard and mouse
+    // (each checked), then the data. Returns 0, or the exit code the program must end with
+    // (closedExitCode when asked to close while loading).
     int init(const Options& options);
     // The start-up every program shares once Allegro runs at 32-bit colour and the string table
     // is read: the back buffer, every resource, the definitions and the shortest frame step.
-    // Returns 0, or kExitMissingResource after one line on stderr that program begins.
+    // Returns 0, or kExitMissingResource after one line on stderr that program begins; a close
+    // asked for while loading ends it with closedExitCode().
     int loadData(const char* program);
     // Loads every font, image, sheet and sample and builds the definitions. Returns the name
     // of the first file that could not be loaded, or an empty string when all loaded.
@@ -109,6 +111,11 @@ class GameApp {
     // Set by the window's close button on Allegro's own thread; the run loop ends after the
     // frame in progress. The callback never touches the game, which main may be deleting.
     std::atomic<bool> closeRequested{false};
+    // The termination signal (SIGTERM, SIGINT, SIGHUP) that asked to close, or 0.
+    std::atomic<int> endSignal{0};
+    // The exit code of a game ended by a close request: 0 for the close button, 128 plus the
+    // signal's number for a signal, as a shell reports a process the signal ended.
+    int closedExitCode() const;
 
     // Window pixels per back-buffer pixel, each way.
     int scale = 2;
