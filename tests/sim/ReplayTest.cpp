@@ -1,6 +1,7 @@
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
+#include "gfx/BackBuffer.h"
 #include "sim/Digest.h"
 #include "sim/ReplayFile.h"
 #include "sim/ReplayPlayer.h"
@@ -133,6 +134,42 @@ TEST_F(ReplayTest, ARecordingFromAnotherScaleAndWaveReplaysToItsDigest) {
     EXPECT_NE(readAll().find("\nwave 4\nscale 3\n"), std::string::npos);
     EXPECT_EQ(replay(), 0) << complaint;
     EXPECT_EQ(printed, this->printed);
+}
+
+// A play-through at changing speeds with waves called early, recorded from the keys as the
+// window's would be, plays back headless to its digest.
+TEST_F(ReplayTest, SpeedChangesAndEarlyWavesPlayBackToTheirDigest) {
+    ScopedString fast("Wave1SpeedBase", "300");
+    ScopedString fastest("Wave1SpeedMax", "300");
+    ScopedString strong("StartingHealth", "1000");
+    struct : StepSource {
+        double nextStep() override { return 0.01; }
+    } steps;
+    GameApp* app = GameApp::instance();
+    app->stepSource = &steps;
+    Game game;
+    app->game = &game;
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(startRecording("test", path, 77), 0);
+    game.reset();
+    for (int frame = 0; frame < 3000; ++frame) {
+        if (frame % 200 == 5)
+            keyboard.pressScanCode(kNextWaveScanCode);
+        if (frame % 700 == 10)
+            keyboard.pressScanCode(kSpeedScanCode);
+        game.update(app->tick());
+        app->backBuffer->present();
+    }
+    game.running = false;
+    ASSERT_EQ(finishPlaySession("test", game), 0);
+    digest = testing::internal::GetCapturedStdout().substr(14, 16);
+    app->game = nullptr;
+    app->stepSource = nullptr;
+    EXPECT_GE(game.waveNumber, 3);
+    EXPECT_GT(game.money, app->strings.getInt("StartingMoney"));
+
+    EXPECT_EQ(replay(), 0) << complaint;
+    EXPECT_EQ(printed, "state digest: " + digest + "\n");
 }
 
 TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
