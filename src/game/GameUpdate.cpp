@@ -16,6 +16,7 @@
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

@@ -1,5 +1,7 @@
 #include "sim/Strategy.h"
 
+#include "towers/TowerKinds.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -7,8 +9,6 @@
 #include <sstream>
 
 namespace {
-
-const char* const kTowerTypeNames[] = {"laser", "missile", "tesla"};
 
 bool readNumber(std::istringstream& in, double low, double high, double& value) {
     std::string word;
@@ -57,12 +57,9 @@ bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) 
         order.kind = StrategyOrder::kBuild;
         std::string type;
         in >> type;
-        order.type = -1;
-        for (int i = 0; i < 3; ++i)
-            if (type == kTowerTypeNames[i])
-                order.type = i;
+        order.type = towerTypeNamed(type);
         if (order.type < 0)
-            return why = "build laser, missile or tesla", false;
+            return why = "build " + towerTypeNames(), false;
         if (!readInt(in, 0, 319, order.x))
             return why = "build needs the tower's x, 0 to 319", false;
     } else if (word == "upgrade") {
@@ -189,7 +186,8 @@ std::string hastyText() {
 }
 
 const char* towerTypeName(int type) {
-    return type >= 0 && type < 3 ? kTowerTypeNames[type] : "";
+    const TowerKind* kind = towerKind(type);
+    return kind ? kind->name : "";
 }
 
 std::string formatStrategy(const Strategy& strategy) {

@@ -3,9 +3,10 @@
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "invaders/Wave.h"
-#include "sim/Digest.h"
+#include "replay/Digest.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <climits>
 #include <cstdlib>

@@ -2,10 +2,10 @@
 #include "app/Options.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
-#include "sim/Digest.h"
-#include "sim/ReplayFile.h"
-#include "sim/ReplayPlayer.h"
-#include "sim/ReplaySession.h"
+#include "replay/Digest.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplayPlayer.h"
+#include "replay/ReplaySession.h"
 #include "sim/Simulator.h"
 #include "support/TestSupport.h"
 
@@ -150,7 +150,8 @@ TEST_F(ReplayTest, SpeedChangesAndEarlyWavesPlayBackToTheirDigest) {
     Game game;
     app->game = &game;
     testing::internal::CaptureStdout();
-    ASSERT_EQ(startRecording("test", path, 77), 0);
+    ReplaySession session("test");
+    ASSERT_EQ(session.startRecording(path, 77), 0);
     game.reset();
     for (int frame = 0; frame < 3000; ++frame) {
         if (frame % 200 == 5)
@@ -161,7 +162,7 @@ TEST_F(ReplayTest, SpeedChangesAndEarlyWavesPlayBackToTheirDigest) {
         app->backBuffer->present();
     }
     game.running = false;
-    ASSERT_EQ(finishPlaySession("test", game), 0);
+    ASSERT_EQ(session.finish(game), 0);
     digest = testing::internal::GetCapturedStdout().substr(14, 16);
     app->game = nullptr;
     app->stepSource = nullptr;
