@@ -3,6 +3,7 @@
 
 #include "game/Game.h"
 
+#include "app/Controls.h"
 #include "app/GameApp.h"
 #include "app/Sound.h"
 #include "effects/TextEffect.h"
@@ -30,24 +31,6 @@ constexpr int kHelpKeyX = 40;
 constexpr int kHelpTextX = 100;
 constexpr int kHelpFirstLineY = 48;
 constexpr int kHelpLineHeight = 11;
-
-struct HelpLine {
-    const char* keys;
-    const char* what;
-};
-
-constexpr HelpLine kHelpLines[] = {
-    {"Left click", "a build button, then the field: place a tower"},
-    {"", "a tower: its menu (demolish, repair, upgrades)"},
-    {"Right click", "stop placing, close the tower menu"},
-    {"1  2  3", "place a laser turret, missile turret, tesla coil"},
-    {"R  Delete", "repair, demolish the selected tower"},
-    {"F", "speed: 1x, 2x, 3x (the button beside the money)"},
-    {"N", "between waves: the next wave now, for a bonus"},
-    {"P", "pause and resume"},
-    {"Escape", "the menu: sound, start over, quit"},
-    {"H  F1", "this card"},
-};
 
 } // namespace
 
@@ -169,7 +152,7 @@ void Game::drawHelp(BITMAP* bmp) {
              makecol(20, 22, 44));
     app->fontMain->drawCentred(bmp, 160, kHelpTop + 6, "Controls");
     int y = kHelpFirstLineY;
-    for (const HelpLine& line : kHelpLines) {
+    for (const ControlLine& line : kControlLines) {
         app->fontSmallRed->draw(bmp, kHelpKeyX, y, line.keys);
         app->fontSmall->draw(bmp, kHelpTextX, y, line.what);
         y += kHelpLineHeight;

@@ -95,7 +95,7 @@ class ReplayTest : public AppFixture {
 TEST_F(ReplayTest, AHeadlessRecordingPlaysBackToTheRecordedDigest) {
     record(40.0); // the first wave, towers built, the build bar and the tower menu used
     const std::string text = readAll();
-    EXPECT_EQ(text.rfind("groundline-replay 1\nversion " + std::string(gameVersion()) +
+    EXPECT_EQ(text.rfind("groundline-replay 2\nversion " + std::string(gameVersion()) +
                              "\nseed 4242\n"
                              "data " +
                              dataDigest("data") + "\n",
@@ -261,7 +261,7 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused(good.substr(0, good.find("\nend ")) + "\n", true, "no end line");
     refused("", false, "empty");
     refused("\x1f\x8b garbage that only looks compressed", false, "");
-    refused("groundline-replay 2\n", false, "format 2");
+    refused("groundline-replay 1\n", false, "replay format 1, this game reads format 2");
     const std::string header = good.substr(0, good.find('\n', good.find("\nscale ") + 1) + 1);
     refused(header + "10000 1 2 0\n* 99999999999999\nend 1 x\n", true, "bad repeat");
     refused(header + "* 3\nend 3 x\n", true, "bad repeat");
