@@ -1,5 +1,7 @@
 #include "app/SavedFile.h"
 
+#include "app/InputFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -78,11 +80,18 @@ bool writeFileAtomically(const std::string& path, const std::string& contents, s
 ReadStatus readSmallFile(const std::string& path, std::string& contents, std::string& error,
                          std::size_t maxBytes) {
     contents.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    std::string why;
+    const int fd = openRegularFile(path, &why);
+    if (fd < 0) {
         if (errno == ENOENT)
             return ReadStatus::Missing;
+        error = why;
+        return ReadStatus::Failed;
+    }
+    std::FILE* f = fdopen(fd, "rb");
+    if (!f) {
         error = std::strerror(errno);
+        ::close(fd);
         return ReadStatus::Failed;
     }
     std::vector<char> buffer(maxBytes + 1);

@@ -1,5 +1,7 @@
 #include "replay/ReplayFile.h"
 
+#include "app/InputFile.h"
+
 #include <zlib.h>
 
 #include <cerrno>
@@ -236,9 +238,10 @@ bool ReplayParser::finish() {
 
 bool readReplay(const std::string& path, Replay& replay, std::string& error) {
     ReplayParser parser(replay, error);
-    gzFile f = gzopen(path.c_str(), "rb");
+    std::string why;
+    gzFile f = gzopenRegular(path, &why);
     if (!f) {
-        error = "cannot open it";
+        error = "cannot open it (" + why + ")";
         return false;
     }
     struct Closer {
