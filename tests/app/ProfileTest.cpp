@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -112,13 +113,20 @@ TEST_F(ProfileTest, AnUnwritableFileCostsOneLineAndTheGameKeepsTheValue) {
 TEST_F(ProfileTest, AnInterruptedWriteNeverLosesThePreviousBest) {
     best = (work / "best.txt").string();
     load().recordWavesDefeated(8);
-    // A crash between writing the temporary and renaming it leaves it half written.
+    // A crash between writing the temporary and renaming it leaves it half written; the next
+    // save removes it once it is stale, but never one that another game may be writing now, nor
+    // a file of any other name.
     write(best + ".a1b2c3", "best=");
+    fs::last_write_time(best + ".a1b2c3", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    write(best + ".d4e5f6", "best=");
+    write(best + ".old", "best=3\n");
     Profile next = load();
     EXPECT_EQ(next.bestWaves, 8);
     EXPECT_TRUE(next.warnings.empty());
     next.recordWavesDefeated(9);
     EXPECT_EQ(load().bestWaves, 9);
+    EXPECT_FALSE(fs::exists(best + ".a1b2c3"));
+    EXPECT_EQ(strayFiles(), 2u);
 }
 
 } // namespace
