@@ -271,6 +271,10 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused(header + "10000 1 2\nend 1 x\n", true, "bad frame");
     refused(header + "10000 1 2 0\nend 2 x\n", true, "does not match");
     refused(header + std::string(5000, '7') + "\n", true, "too long");
+    std::string many = header; // one line of input more than a replay may hold
+    for (std::size_t i = 0; i <= kMaxReplayRuns; ++i)
+        many += "10000 1 2 0\n";
+    refused(many, true, "more changes of input than a replay may hold");
     std::remove(path.c_str());
     EXPECT_EQ(replay(), kExitBadReplay);
     EXPECT_NE(complaint.find("cannot open it"), std::string::npos) << complaint;
