@@ -2,6 +2,7 @@
 
 #include "app/GameApp.h"
 #include "app/Headless.h"
+#include "app/Options.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
 
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
             options.seed = static_cast<unsigned>(v);
         } else if (arg == "--waves" && number(value, 1, 1e6, v) && v == (int)v) {
             options.waves = static_cast<int>(v);
-        } else if (arg == "--wave" && number(value, 1, 1e6, v) && v == (int)v) {
+        } else if (arg == "--wave" && number(value, 1, kMaxFirstWave, v) && v == (int)v) {
             options.startWave = static_cast<int>(v);
         } else if (arg == "--time-limit" && number(value, 0.001, 1e9, v)) {
             options.timeLimit = v;
