@@ -64,9 +64,9 @@ double ReplayPlayer::nextStep() {
     const double step = microsToStep(frame->stepMicros);
     if (paced) {
         playedTime += step;
-        for (double ahead = startTime + playedTime - app->now(); ahead > 0.0;
-             ahead = startTime + playedTime - app->now())
-            app->clock->sleepMs(static_cast<int>(ahead * 1000.0));
+        const double due = startTime + playedTime;
+        while (app->now() < due && app->clock->sleepUntil(due)) {
+        }
     }
     return step;
 }
