@@ -24,6 +24,8 @@ while getopts s:r: option; do
 done
 shift $((OPTIND - 1))
 (($# > 0)) || set -- "$root/build/groundline"
+# Sends the window's close button (built with the end-to-end tests).
+close_window=$root/build/tests/close_window
 games=()
 for game in "$@"; do games+=("$(realpath "$game")"); done
 
@@ -74,6 +76,13 @@ measure() {
     sleep "$seconds"
     t1=$(ticks)
     s1=$(date +%s.%N)
+    # Closed through its close button, the game ends its recording; killed, it would lose it.
+    local wid
+    wid=$(timeout 5 xdotool search --name '^Groundline$' 2>/dev/null | head -n 1) || true
+    if [[ -n $wid && -x $close_window ]]; then
+        "$close_window" "$wid" >/dev/null 2>&1 || true
+        timeout 10 tail --pid="$game_pid" -f /dev/null || true
+    fi
     stop
     # The recording holds one step in microseconds per frame ("* N" repeats the last N times);
     # the frames of the measured time are the last ones, as many as fit in it.
