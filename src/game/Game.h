@@ -26,7 +26,8 @@ constexpr int kMenuSoundY = 110;
 constexpr int kMenuStartOverY = 120;
 constexpr int kMenuQuitY = 130;
 constexpr int kEscapeScanCode = 59;
-constexpr int kPauseScanCode = 16; // P
+constexpr int kPauseScanCode = 16;    // P
+constexpr int kNextWaveScanCode = 14; // N
 
 // One play-through: towers, shots, effects, the current wave, the base, money, the wave
 // schedule, the sky and the state of the controls. It owns every entity in its lists; entities
@@ -52,6 +53,12 @@ class Game {
     // Adds money, or takes it when the amount is negative, holding the balance within the int
     // range: generous tuning must not overflow it.
     void addMoney(long long amount);
+
+    // Between waves the player may call the next wave at once and is paid EarlyWaveBonus for
+    // every second of the calm skipped. The bonus reads 0 when no wave can be called.
+    bool canCallNextWave() const;
+    int nextWaveBonus() const;
+    void callNextWave();
 
     void addEffect(Effect* effect) { effects.push_back(effect); }
     void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }

@@ -16,6 +16,7 @@
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 
@@ -172,6 +173,11 @@ void Game::handleKeyboard() {
     if (scanCode == kPauseScanCode) {
         paused = !paused;
         playSample(paused ? app->sampleBip : app->sampleBip2);
+        return;
+    }
+    if (scanCode == kNextWaveScanCode) {
+        if (!paused && uiMode != kUiGameMenu)
+            callNextWave();
         return;
     }
     if (scanCode != kEscapeScanCode)

@@ -3,11 +3,11 @@
 #include "app/GameApp.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
-#include "sim/Digest.h"
+#include "replay/Digest.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplaySession.h"
 #include "sim/PlayStats.h"
 #include "sim/PlayerHands.h"
-#include "sim/ReplayFile.h"
-#include "sim/ReplaySession.h"
 #include "sim/ScriptedPlayer.h"
 
 #include <cmath>
@@ -127,8 +127,9 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     Game game;
     game.firstWave = options.startWave;
     app->game = &game;
+    ReplaySession session(options.program);
     if (!options.recordPath.empty()) {
-        if (int status = startRecording(options.program, options.recordPath, options.seed))
+        if (int status = session.startRecording(options.recordPath, options.seed))
             return status;
     } else {
         std::srand(options.seed);
@@ -219,7 +220,7 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     int status = 0;
     if (!options.recordPath.empty()) {
         game.running = false;
-        status = finishPlaySession(options.program, game);
+        status = session.finish(game);
     }
     return status;
 }
@@ -230,11 +231,12 @@ int runReplayHeadless(const std::string& program, const std::string& path) {
     freshFrameState(app);
     Game game;
     app->game = &game;
-    if (int status = startReplay(program, path, false))
+    ReplaySession session(program);
+    if (int status = session.startReplay(path, false))
         return status;
     // The game's run loop, less the drawing.
     game.reset();
     while (game.running)
         frame(app, game);
-    return finishPlaySession(program, game);
+    return session.finish(game);
 }

@@ -43,6 +43,11 @@ StrategyOrder waveOrder(int wave, StrategyOrder::Kind kind) {
     return order;
 }
 
+// Orders about one tower place, as opposed to repairs and calling waves early.
+bool placed(const StrategyOrder& order) {
+    return order.kind != StrategyOrder::kRepairBelow && order.kind != StrategyOrder::kCallEarly;
+}
+
 int waveOf(const StrategyOrder& order) {
     return order.when == StrategyOrder::kStart ? 1 : static_cast<int>(order.at);
 }
@@ -67,6 +72,8 @@ class Planner {
         const int towers = 3 + below(kSlotCount - 2);
         for (int i = 0; i < towers; ++i)
             addTower(plan, slotX(slots[i]), anyKind(), i < 3 ? 1 : 1 + below(kLatestBuildWave));
+        if (chance(40))
+            callEarly(plan);
         sortByWave(plan);
         return plan;
     }
@@ -121,9 +128,21 @@ class Planner {
                 plan.orders.push_back(upgradeOrder(x, type, u, wave));
     }
 
+    // Waves called early from some wave on, and perhaps no longer from a later one.
+    void callEarly(Strategy& plan) {
+        const int from = 1 + below(kLatestUpgradeWave);
+        plan.orders.push_back(waveOrder(from, StrategyOrder::kCallEarly));
+        if (chance(50)) {
+            StrategyOrder off =
+                waveOrder(from + 1 + below(kLatestUpgradeWave), StrategyOrder::kCallEarly);
+            off.on = false;
+            plan.orders.push_back(off);
+        }
+    }
+
     StrategyOrder upgradeOrder(int x, int type, int upgrade, int after) {
-        StrategyOrder order = waveOrder(after + below(kLatestUpgradeWave - after + 1),
-                                        StrategyOrder::kUpgrade);
+        StrategyOrder order =
+            waveOrder(after + below(kLatestUpgradeWave - after + 1), StrategyOrder::kUpgrade);
         order.x = x;
         order.upgrade = upgrade;
         const int levels = levelCount(type, upgrade);
@@ -132,10 +151,9 @@ class Planner {
     }
 
     static void sortByWave(Strategy& plan) {
-        std::stable_sort(plan.orders.begin(), plan.orders.end(),
-                         [](const StrategyOrder& a, const StrategyOrder& b) {
-                             return waveOf(a) < waveOf(b);
-                         });
+        std::stable_sort(
+            plan.orders.begin(), plan.orders.end(),
+            [](const StrategyOrder& a, const StrategyOrder& b) { return waveOf(a) < waveOf(b); });
     }
 
     static int builtAt(const Strategy& plan, int x) {
@@ -146,12 +164,10 @@ class Planner {
     }
 
     static void removeTower(Strategy& plan, int x) {
-        plan.orders.erase(std::remove_if(plan.orders.begin(), plan.orders.end(),
-                                         [x](const StrategyOrder& o) {
-                                             return o.kind != StrategyOrder::kRepairBelow &&
-                                                    o.x == x;
-                                         }),
-                          plan.orders.end());
+        plan.orders.erase(
+            std::remove_if(plan.orders.begin(), plan.orders.end(),
+                           [x](const StrategyOrder& o) { return placed(o) && o.x == x; }),
+            plan.orders.end());
     }
 
     std::vector<int> towerPlaces(const Strategy& plan) {
@@ -170,7 +186,7 @@ class Planner {
                 continue;
             removeTower(child, x);
             for (const StrategyOrder& order : other.orders)
-                if (order.kind != StrategyOrder::kRepairBelow && order.x == x)
+                if (placed(order) && order.x == x)
                     child.orders.push_back(order);
         }
         sortByWave(child);
@@ -180,7 +196,7 @@ class Planner {
         const std::vector<int> places = towerPlaces(plan);
         const int anyPlace = places.empty() ? -1 : places[below(static_cast<int>(places.size()))];
         const int n = static_cast<int>(plan.orders.size());
-        switch (below(9)) {
+        switch (below(10)) {
         case 0: { // a tower of another kind in the same place, on the same wave
             if (anyPlace < 0)
                 break;
@@ -251,6 +267,17 @@ class Planner {
                                   upgrades[below(static_cast<int>(upgrades.size()))]);
             break;
         }
+        case 8: // waves called early from another wave, or never
+            plan.orders.erase(std::remove_if(plan.orders.begin(), plan.orders.end(),
+                                             [](const StrategyOrder& o) {
+                                                 return o.kind == StrategyOrder::kCallEarly;
+                                             }),
+                              plan.orders.end());
+            if (chance(60)) {
+                callEarly(plan);
+                sortByWave(plan);
+            }
+            break;
         default: { // repairs sooner, later or never
             plan.orders.erase(std::remove_if(plan.orders.begin(), plan.orders.end(),
                                              [](const StrategyOrder& o) {
@@ -365,8 +392,8 @@ std::vector<StrategyScore> playStrategies(const std::vector<Strategy>& strategie
         GameOutcome outcome;
         std::size_t got = 0;
         for (;;) {
-            const ssize_t n = read(pipes[c], reinterpret_cast<char*>(&outcome) + got,
-                                   sizeof outcome - got);
+            const ssize_t n =
+                read(pipes[c], reinterpret_cast<char*>(&outcome) + got, sizeof outcome - got);
             if (n <= 0)
                 break;
             got += static_cast<std::size_t>(n);
@@ -441,8 +468,7 @@ std::vector<SearchEntry> searchStrategies(const SearchOptions& options, std::ost
         if (static_cast<int>(pool.size()) > population)
             pool.resize(population);
         if (progress && !pool.empty())
-            *progress << "generation " << generation << ", games " << played
-                      << ": best averages "
+            *progress << "generation " << generation << ", games " << played << ": best averages "
                       << pool.front().score.total() / 1000.0 / seeds << " waves\n";
         ++generation;
 

@@ -20,13 +20,13 @@ struct SearchEntry {
 };
 
 struct SearchOptions {
-    unsigned seed = 1;  // the search's own choices; the games play seeds 1, 2, ...
-    int games = 2000;   // every game played counts, the final check included
-    int jobs = 2;       // processes playing games at once
-    int gameSeeds = 3;  // while searching, every strategy plays seeds 1 to gameSeeds
+    unsigned seed = 1;   // the search's own choices; the games play seeds 1, 2, ...
+    int games = 2000;    // every game played counts, the final check included
+    int jobs = 2;        // processes playing games at once
+    int gameSeeds = 3;   // while searching, every strategy plays seeds 1 to gameSeeds
     int checkSeeds = 10; // the best few play seeds 1 to checkSeeds at the end
-    int keep = 3;       // how many of the best are checked and reported
-    int waves = 60;     // a game stops once this many waves are defeated
+    int keep = 3;        // how many of the best are checked and reported
+    int waves = 60;      // a game stops once this many waves are defeated
     int population = 16;
     std::vector<int> kinds = {0, 1, 2}; // the tower types the strategies may build
 };

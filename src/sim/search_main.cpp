@@ -86,8 +86,9 @@ const Option kOptions[] = {
      [](Settings& s, const char* v) { return setInt<&SearchOptions::population>(s, v, 2, 1000); }},
     {"--waves", "N", "a game stops once N waves are defeated (default 60)",
      [](Settings& s, const char* v) { return setInt<&SearchOptions::waves>(s, v, 1, 1e6); }},
-    {"--kinds", "LIST", "tower kinds the strategies may build, e.g. missile or laser,tesla "
-                        "(default all three)",
+    {"--kinds", "LIST",
+     "tower kinds the strategies may build, e.g. missile or laser,tesla "
+     "(default all three)",
      [](Settings& s, const char* v) { return readKinds(v, s.search.kinds); }},
     {"--out", "DIR", "where the best are written as best-1.txt, best-2.txt, ... (default .)",
      [](Settings& s, const char* v) { return (s.outDir = v), true; }},
@@ -107,8 +108,9 @@ void printUsage() {
         std::printf("  %-18s %s\n", left.c_str(), o.help);
     }
     std::printf("  %-18s %s\n", "--help", "shows this");
-    std::printf("\nExit codes: 0 done; 1 no data/strings.txt; 2 another data file missing, options\n"
-                "not understood, or a strategy file that cannot be written.\n");
+    std::printf(
+        "\nExit codes: 0 done; 1 no data/strings.txt; 2 another data file missing, options\n"
+        "not understood, or a strategy file that cannot be written.\n");
 }
 
 std::string joined(const std::vector<int>& numbers) {

@@ -7,10 +7,10 @@
 #include "gfx/SpriteAnim.h"
 #include "invaders/Invader.h"
 #include "invaders/Wave.h"
+#include "towers/TowerKinds.h"
 
 namespace {
 
-constexpr int kType = 2;
 constexpr int kStrongerDischarge = 0;
 
 // Reach is measured from the coil's tip, this far above its centre; the spark starts there.
@@ -20,7 +20,7 @@ constexpr double kDrainedCharge = -40.0;
 
 } // namespace
 
-TeslaCoil::TeslaCoil() : Building(kType) {
+TeslaCoil::TeslaCoil() : Building(kTeslaCoil) {
     StringTable& strings = GameApp::instance()->strings;
     sheet = def().sprite;
     firePeriod = static_cast<float>(strings.getReal("Tower3.FreqBase"));
