@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Cloud.h"
+#include "game/HitTargets.h"
 
 #include <vector>
 
@@ -90,14 +91,6 @@ class Game {
     bool paused = false;
 
   private:
-    // Where an invader of the wave can be hit, as the hit test works it out.
-    struct HitTarget {
-        bool live;
-        double centreX;
-        double centreY;
-        double radiusSquared;
-    };
-
     void updateField(double dt);
     void clearEntities();
     void spawnClouds();
@@ -130,6 +123,6 @@ class Game {
     bool rightClick() const;
     bool buttonContainsMouse(int index) const;
 
-    // One entry per invader of the wave, kept between frames so the hit test never allocates.
-    std::vector<HitTarget> hitTargets;
+    // Where the wave's invaders can be hit, worked out again after every hit.
+    HitTargets hitTargets;
 };
