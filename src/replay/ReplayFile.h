@@ -52,6 +52,12 @@ struct Replay {
 
 constexpr int kReplayFormat = 1;
 
+// What a replay may hold in memory: lines of frames, and keys as many. A recording writes a line
+// only when the input changes (the mouse moves, a key is read); a million lines are three hours
+// of a mouse never still at 100 frames a second, about 60 MB. A megabyte of gzip inflating to
+// 86 million frame lines took 1.8 GB before; it is now refused at the limit.
+constexpr std::size_t kMaxReplayRuns = std::size_t{1} << 20;
+
 // Step lengths go into the file as whole microseconds; a recording rounds each step the same way
 // before the game sees it, so the replay hands the game exactly the steps it had.
 std::int64_t stepToMicros(double step);

@@ -224,12 +224,19 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused("", false, "empty");
     refused("\x1f\x8b garbage that only looks compressed", false, "");
     refused("groundline-replay 2\n", false, "format 2");
+    other = good; // a first wave no game can start at (--wave stops at 1000)
+    other.replace(other.find("\nwave ") + 6, 1, "1001");
+    refused(other, true, "bad first wave");
     const std::string header = good.substr(0, good.find('\n', good.find("\nscale ") + 1) + 1);
     refused(header + "10000 1 2 0\n* 99999999999999\nend 1 x\n", true, "bad repeat");
     refused(header + "* 3\nend 3 x\n", true, "bad repeat");
     refused(header + "10000 1 2\nend 1 x\n", true, "bad frame");
     refused(header + "10000 1 2 0\nend 2 x\n", true, "does not match");
     refused(header + std::string(5000, '7') + "\n", true, "too long");
+    std::string many = header; // one line of input more than a replay may hold
+    for (std::size_t i = 0; i <= kMaxReplayRuns; ++i)
+        many += "10000 1 2 0\n";
+    refused(many, true, "more changes of input than a replay may hold");
     std::remove(path.c_str());
     EXPECT_EQ(replay(), kExitBadReplay);
     EXPECT_NE(complaint.find("cannot open it"), std::string::npos) << complaint;
