@@ -8,17 +8,26 @@
 
 #include <allegro.h>
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <thread>
 
 namespace {
 
-// Both run on Allegro's own thread: they only store one value each.
+// Both run on Allegro's own thread: they only store a value and wake the game's thread.
 void onCloseButton() {
-    GameApp::instance()->closeRequested = true;
+    GameApp* app = GameApp::instance();
+    app->closeRequested = true;
+    // A long step (a replay's, a huge shortest step) would keep the window open till its end.
+    app->clock->interrupt();
 }
 END_OF_FUNCTION(onCloseButton)
 
@@ -27,6 +36,58 @@ void onSwitchIn() {
     app->lastTime = app->now();
 }
 END_OF_FUNCTION(onSwitchIn)
+
+// A termination request ends the game as the close button does. Allegro's own handler shuts the
+// library down inside the signal, and aborts when its input thread holds the display lock at that
+// moment (about one SIGTERM in ten). Only lock-free atomics are touched here.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void onTerminate(int number) {
+    GameApp* app = GameApp::instance();
+    app->endSignal = number;
+    app->closeRequested = true;
+}
+
+void installTerminationHandlers() {
+    struct sigaction action = {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int number : kTerminationSignals)
+        sigaction(number, &action, nullptr);
+}
+
+// Allegro's system driver installs a handler that aborts on a termination signal while its
+// input thread holds the display lock, so termination signals wait (blocked) until ours replace
+// it. An X server busy with other clients can refuse a connection for a moment (its queue of
+// waiting connections is full: EAGAIN), so a display that does not answer is asked again for a
+// while before start-up gives up.
+bool installAllegro() {
+    constexpr int kAttempts = 20;
+    constexpr int kPauseMs = 100;
+    sigset_t termination, previous;
+    sigemptyset(&termination);
+    for (int number : kTerminationSignals)
+        sigaddset(&termination, number);
+    pthread_sigmask(SIG_BLOCK, &termination, &previous);
+    bool installed = false;
+    for (int attempt = 0; attempt < kAttempts && !installed; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
+        installed = install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0;
+        if (!std::getenv("DISPLAY"))
+            break;
+    }
+    installTerminationHandlers();
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return installed;
+}
+
+int cannotStart(const char* what) {
+    std::fprintf(stderr, "groundline: %s: %s\n", what,
+                 allegro_error[0] ? allegro_error : "no reason given");
+    return kExitNoWindow;
+}
 
 // A frame a second is already a slide show; a longer shortest step would also leave Escape and
 // the window's close button unanswered for that long, and past 2^31 milliseconds the wait no
@@ -59,13 +120,26 @@ int GameApp::init(const Options& options) {
                      options.dataDir.c_str());
         return kExitNoStrings;
     }
+    if (dataDir.empty() && std::filesystem::exists("data/strings.txt")) {
+        // Something that is no file (a FIFO would block the read for ever) is not silently passed
+        // over for another folder.
+        std::fprintf(stderr, "groundline: data/strings.txt is not a regular file\n");
+        return kExitNoStrings;
+    }
     if (dataDir.empty() || !strings.load(dataDir + "/strings.txt"))
         return kExitNoStrings;
 
-    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
-    install_keyboard();
-    if (install_mouse() >= 0)
-        AllegroMouse::installPressLatch();
+    // Without a display that answers, the X system driver fails and Allegro is left without a
+    // system driver: every later call (install_keyboard first) would dereference it.
+    if (!installAllegro()) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "groundline: cannot open a window: %s%s%s\n",
+                     display ? "no answer from the X display \"" : "DISPLAY is not set",
+                     display ? display : "", display ? "\"" : "");
+        return kExitNoWindow;
+    }
+    // Before anything slow, so that a close during loading is not lost.
+    set_close_button_callback(onCloseButton);
     registerMzLoader();
     set_color_depth(32);
     const int width = kFieldWidth * scale;
@@ -75,6 +149,13 @@ int GameApp::init(const Options& options) {
                      allegro_error);
         return kExitNoWindow;
     }
+    // The game is played with both; a driver that will not start is a window that cannot be
+    // played.
+    if (install_keyboard() != 0)
+        return cannotStart("cannot read the keyboard");
+    if (install_mouse() < 0)
+        return cannotStart("cannot read the mouse");
+    AllegroMouse::installPressLatch();
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
 
     set_window_title(strings.get("WindowTitle").c_str());
@@ -83,6 +164,8 @@ int GameApp::init(const Options& options) {
 
     backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
     std::string missing = loadResources();
+    if (closeRequested)
+        return closedExitCode();
     if (!missing.empty()) {
         std::fprintf(stderr, "groundline: cannot load %s\n", missing.c_str());
         return kExitMissingResource;
@@ -92,7 +175,6 @@ int GameApp::init(const Options& options) {
     lastTime = now();
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_IN, onSwitchIn);
-    set_close_button_callback(onCloseButton);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     shakeTimeLeft = 0.0;
     shakeAmount = 0.0;
@@ -107,21 +189,33 @@ int GameApp::init(const Options& options) {
     return 0;
 }
 
+int GameApp::closedExitCode() const {
+    return endSignal ? 128 + endSignal : 0;
+}
+
 double GameApp::now() {
     return clock->now();
 }
 
+// One sleep a step, to a deadline that follows the last deadline rather than the last wake-up:
+// waking late by a fraction of a millisecond shortens the next step by as much, so the steps
+// keep TimestepThreshold on average however late the system wakes us. The chain starts again
+// from the last step when it has lost touch with it: the first step, a frame that took more
+// than half a step too long (nothing to make up), a switch back into the window (the step
+// restarts from then), a change of the shortest step.
 double GameApp::waitForStep() {
     const double shortest = boundedMinStep(minStep);
-    double elapsed;
-    for (;;) {
-        elapsed = now() - lastTime;
-        if (!(shortest > elapsed))
-            break;
-        // A clock that went backwards (elapsed < 0) asks for at most the minimum step.
-        clock->sleepMs(static_cast<int>((shortest - std::max(elapsed, 0.0)) * 1000.0));
+    const double last = lastTime;
+    if (shortest > 0.0) {
+        double deadline = stepDeadline + shortest;
+        if (!(deadline >= last + 0.5 * shortest && deadline <= last + shortest))
+            deadline = last + shortest;
+        stepDeadline = deadline;
+        if (now() < deadline)
+            clock->sleepUntil(deadline);
     }
-    lastTime = lastTime + elapsed;
+    const double elapsed = now() - last;
+    lastTime = last + elapsed;
     return elapsed;
 }
 
@@ -154,7 +248,14 @@ double GameApp::currentShake() const {
 }
 
 bool GameApp::fieldPaused() const {
-    return game && game->paused;
+    return game && game->fieldStopped();
+}
+
+void GameApp::passUnseenFrame(double dt) {
+    if (backBuffer)
+        backBuffer->skipFrame();
+    if (shakeTimeLeft > 0.0 && !fieldPaused())
+        shakeTimeLeft -= dt;
 }
 
 std::string GameApp::dataPath(const std::string& file) const {
@@ -177,6 +278,7 @@ void GameApp::resetFrameState() {
     shakeAmount = shakeTimeLeft = 0.0;
     soundOn = true;
     closeRequested = false;
+    endSignal = 0;
     scale = 2;
     profile = Profile();
 }

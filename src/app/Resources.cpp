@@ -3,8 +3,10 @@
 
 #include "app/GameApp.h"
 
+#include "app/InputFile.h"
 #include "effects/TextEffect.h"
 #include "gfx/BitmapFont.h"
+#include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
 
 #include <allegro.h>
@@ -14,13 +16,18 @@
 
 namespace {
 
-// Remembers the first file that failed so start-up can name it.
+// Remembers the first file that failed so start-up can name it. Once the player asks to close,
+// every file still to come is skipped: start-up then ends without looking at what it loaded.
 class Loader {
   public:
     explicit Loader(GameApp& app) : app(app), strings(app.strings) {}
 
+    std::string path(const std::string& name) const {
+        return app.closeRequested ? std::string() : app.dataPath(name);
+    }
+
     BitmapFont* font(const char* key) {
-        const std::string file = app.dataPath(strings.get(key));
+        const std::string file = path(strings.get(key));
         BitmapFont* f = new BitmapFont(file.c_str());
         if (!f->image)
             fail(file);
@@ -29,15 +36,15 @@ class Loader {
     }
 
     BITMAP* image(const char* name) {
-        const std::string file = app.dataPath(name);
-        BITMAP* bmp = load_bitmap(file.c_str(), nullptr);
+        const std::string file = path(name);
+        BITMAP* bmp = loadImage(file);
         if (!bmp)
             fail(file);
         return bmp;
     }
 
     SpriteSheet* sheet(const std::string& name) {
-        const std::string file = app.dataPath(name);
+        const std::string file = path(name);
         SpriteSheet* s = new SpriteSheet(file);
         if (!s->image)
             fail(file);
@@ -45,8 +52,9 @@ class Loader {
     }
 
     SAMPLE* sample(const char* name) {
-        const std::string file = app.dataPath(name);
-        SAMPLE* s = load_sample(file.c_str());
+        const std::string file = path(name);
+        // Allegro's own reader: it blocks on a FIFO, so it only gets regular files.
+        SAMPLE* s = isRegularFile(file) ? load_sample(file.c_str()) : nullptr;
         if (!s)
             fail(file);
         return s;
