@@ -199,10 +199,11 @@ double GameApp::waitForStep() {
     double elapsed;
     for (;;) {
         elapsed = now() - lastTime;
-        if (!(shortest > elapsed))
+        if (!(shortest > elapsed) || closeRequested)
             break;
         // A clock that went backwards (elapsed < 0) asks for at most the minimum step.
-        clock->sleepMs(static_cast<int>((shortest - std::max(elapsed, 0.0)) * 1000.0));
+        const double wait = std::min(shortest - std::max(elapsed, 0.0), kLongestNap);
+        clock->sleepMs(static_cast<int>(wait * 1000.0));
     }
     lastTime = lastTime + elapsed;
     return elapsed;

@@ -6,6 +6,10 @@
 // a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample, and where the
 // frame steps come from when they are not measured.
 
+// The longest single sleep of the game's waits, in seconds: a close request or a signal is
+// answered within it, however long the wait.
+constexpr double kLongestNap = 0.05;
+
 class Clock {
   public:
     virtual ~Clock() = default;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kLongestNap = 0.05; // seconds
-
 // A window pixel carried from one scale to another, through the play-field pixel. In 64 bits and
 // held within int: a damaged file may put the mouse anywhere.
 int rescale(int pixel, int from, int to) {
