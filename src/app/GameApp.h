@@ -46,7 +46,8 @@ class GameApp {
     // One frame step: from the step source when there is one, otherwise waitForStep; then the
     // shake counts down and the mouse is sampled.
     double tick();
-    // Waits until at least minStep has passed since the last step and returns the time passed.
+    // Waits until the step is due (minStep after the last one, see stepDeadline) and returns the
+    // time passed since the last step.
     double waitForStep();
     bool mouseIn(int x, int y, int w, int h) const;
     void startShake(double amount, double duration);
@@ -55,8 +56,13 @@ class GameApp {
     // A data file's path in the chosen data folder: "data/bg.mz" becomes dataDir + "/bg.mz".
     // Other paths are used as they are.
     std::string dataPath(const std::string& file) const;
-    // True while the current game is paused: the shake then holds still, as everything else.
+    // True while the current game's field stands still (paused, its menu or help card open):
+    // the shake then holds still, as everything else.
     bool fieldPaused() const;
+    // A frame the game steps through without showing it (fast-forward): the shake rolls as a
+    // shown frame's would and counts down as the next frame's tick would, so the random
+    // sequence is the one of frames shown one by one.
+    void passUnseenFrame(double dt);
 
     // Clears everything tests may have set so that each test starts from a known state. The
     // resources stay loaded.
@@ -131,6 +137,8 @@ class GameApp {
     // Written by the display-switch callback on Allegro's thread.
     std::atomic<double> lastTime{0.0};
     double minStep = 0.0;
+    // When the last step was due; the next one is due minStep later (see waitForStep).
+    double stepDeadline = 0.0;
     double shakeAmount = 0.0;
     double shakeTimeLeft = 0.0;
     bool soundOn = true;

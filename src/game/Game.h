@@ -26,9 +26,27 @@ constexpr int kMenuItemHeight = 8;
 constexpr int kMenuSoundY = 110;
 constexpr int kMenuStartOverY = 120;
 constexpr int kMenuQuitY = 130;
+// Allegro's scan codes of the keys the game answers (allegro.h stays out of this header).
 constexpr int kEscapeScanCode = 59;
-constexpr int kPauseScanCode = 16;    // P
-constexpr int kNextWaveScanCode = 14; // N
+constexpr int kPauseScanCode = 16;      // P
+constexpr int kNextWaveScanCode = 14;   // N
+constexpr int kSpeedScanCode = 6;       // F
+constexpr int kHelpScanCode = 8;        // H
+constexpr int kHelpF1ScanCode = 47;     // F1
+constexpr int kRepairScanCode = 18;     // R
+constexpr int kDemolishScanCode = 77;   // Delete
+constexpr int kFirstTowerScanCode = 28; // 1; 2 and 3 follow for the next tower types
+// The bottom panel (HUD, texts, buttons) starts under the ground's dirt; a click there never
+// places a tower.
+constexpr int kPanelTop = 218;
+// The two small HUD buttons beside the money: fast-forward above, next wave now below.
+constexpr int kHudButtonX = 68;
+constexpr int kSpeedButtonY = 220;
+constexpr int kNextWaveButtonY = 230;
+constexpr int kHudButtonWidth = 30;
+constexpr int kHudButtonHeight = 9;
+// Fast-forward runs this many steps a frame at most.
+constexpr int kMaxSpeed = 3;
 
 // One play-through: towers, shots, effects, the current wave, the base, money, the wave
 // schedule, the sky and the state of the controls. It owns every entity in its lists; entities
@@ -60,6 +78,17 @@ class Game {
     bool canCallNextWave() const;
     int nextWaveBonus() const;
     void callNextWave();
+    // Fast-forward: 1, 2, 3 and back to 1.
+    void cycleSpeed();
+    // What the build buttons do: placing mode for an affordable, available type. False when the
+    // button would be greyed.
+    bool startPlacing(int type);
+    // What entry i of the selected tower's menu does when its button is clicked. True when the
+    // click is used up (the tower was sold, or a repair was tried).
+    bool useTowerEntry(int entry);
+    // The field stands still while paused, while the in-game menu is open and under the help
+    // card.
+    bool fieldStopped() const { return paused || helpShown || uiMode == kUiGameMenu; }
 
     void addEffect(Effect* effect) { effects.push_back(effect); }
     void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }
@@ -89,6 +118,10 @@ class Game {
     // While set, the play field stands still: no entity, cloud, timer or shake moves, and only
     // P, Escape and the in-game menu answer.
     bool paused = false;
+    // Field steps per frame: each the frame's step, so 2x and 3x play exactly as 1x, sooner.
+    int speed = 1;
+    // The card listing the controls; any key or click closes it.
+    bool helpShown = false;
 
   private:
     void updateField(double dt);
@@ -100,6 +133,9 @@ class Game {
     void hitTestProjectiles();
     void removeSpent();
     void handleKeyboard();
+    void handleShortcut(int scanCode);
+    // True when the click was on one of the small HUD buttons (and was used there).
+    bool handleHudClick();
     void handleMouse();
     void handleTowerMenuClick(bool justSelected);
     void handlePlacing();
@@ -116,6 +152,9 @@ class Game {
     void drawTowerMenu(BITMAP* bmp);
     void drawBuildBar(BITMAP* bmp);
     void drawGameMenu(BITMAP* bmp);
+    void drawHudButtons(BITMAP* bmp);
+    void drawHudButton(BITMAP* bmp, int y, bool usable, const char* label);
+    void drawHelp(BITMAP* bmp);
     void drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX, bool greyed);
     int buttonLook(int index, bool usable) const;
 

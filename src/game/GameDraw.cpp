@@ -93,6 +93,8 @@ void Game::draw(bool present) {
         if (boss && boss->health > 0 && boss->maxHealth > 0)
             drawHealthBar(bmp, 160, 4, 200, static_cast<double>(boss->health) / boss->maxHealth);
     }
+    if (helpShown)
+        drawHelp(bmp);
     if (present)
         app->backBuffer->present();
 }
@@ -106,6 +108,7 @@ void Game::drawHud(BITMAP* bmp) {
     maskedBlit(app->redbarImage, bmp, 1, 1, 12, 221, fill, 7);
     app->fontSmall->printCentred(bmp, 36, 221, "%d", health);
     app->fontMain->print(bmp, 2, 229, "$ %d", money);
+    drawHudButtons(bmp);
 }
 
 void Game::drawGameOver(BITMAP* bmp) {

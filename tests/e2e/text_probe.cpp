@@ -6,7 +6,8 @@
 //
 // The picture starts as data/bg.mz, or as the mask colour with --blank so that only what the
 // commands draw is opaque (for texts over a sky where clouds drift). Commands, in order:
-//   hud MONEY HEALTH MAXHEALTH       the base's health bar and the money, as the HUD shows them
+//   hud MONEY HEALTH MAXHEALTH       the base's health bar and the money, as the HUD shows them,
+//                                    with the speed button at 1x and the next wave's usable
 //   buildbar MONEY                   the three build buttons with the mouse away from them
 //   text FONT ALIGN X Y TEXT         FONT main|mainred|small|smallred, ALIGN left|centre|right
 //   gameover WAVES                   the doubled "Game Over" words and the score line
@@ -71,6 +72,13 @@ void drawHud(const GameApp& app, BITMAP* bmp, int money, int health, int maxHeal
         masked_blit(app.redbarImage, bmp, 1, 1, 12, 221, fill, 7);
     app.fontSmall->printCentred(bmp, 36, 221, "%d", health);
     app.fontMain->print(bmp, 2, 229, "$ %d", money);
+    // The two small buttons beside the money: a 30 x 9 frame around a darker face.
+    for (int y : {220, 230}) {
+        rectfill(bmp, 68, y, 98, y + 9, makecol(112, 120, 168));
+        rectfill(bmp, 69, y + 1, 97, y + 8, makecol(44, 48, 84));
+    }
+    app.fontSmall->drawCentred(bmp, 84, 222, ">> 1x");
+    app.fontSmall->drawCentred(bmp, 84, 232, "Wave >");
 }
 
 void drawBuildBar(const GameApp& app, BITMAP* bmp, int money) {
