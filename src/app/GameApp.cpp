@@ -103,11 +103,6 @@ double boundedMinStep(double seconds) {
 
 } // namespace
 
-GameApp* GameApp::instance() {
-    static GameApp* app = new GameApp();
-    return app;
-}
-
 GameApp::GameApp() : clock(&systemClock), keyboard(&allegroKeyboard), mouse(&allegroMouse) {}
 
 int GameApp::init(const Options& options) {
