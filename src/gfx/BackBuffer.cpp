@@ -97,8 +97,6 @@ BackBuffer::BackBuffer(int width, int height) : bitmap(create_bitmap(width, heig
 BackBuffer::~BackBuffer() {
     if (bitmap)
         destroy_bitmap(bitmap);
-    if (windowImage)
-        destroy_bitmap(windowImage);
 }
 
 // The window is always a whole number of times the buffer's size, which the scaler draws in a
@@ -122,23 +120,6 @@ void BackBuffer::present() {
     if (!screen) {
         skipFrame();
         return;
-    }
-    // A window's screen hands every row written through Allegro's line access to the X server
-    // on its own, 480 requests a frame at 2x; a memory picture of the window's size copied over
-    // with one blit goes as one. It keeps what the screen shows, shaken edges included.
-    if (!is_memory_bitmap(screen)) {
-        if (!windowImage || windowImage->w != SCREEN_W || windowImage->h != SCREEN_H) {
-            if (windowImage)
-                destroy_bitmap(windowImage);
-            windowImage = create_bitmap(SCREEN_W, SCREEN_H);
-            if (windowImage)
-                clear_bitmap(windowImage);
-        }
-        if (windowImage) {
-            stretchWithShake(windowImage, SCREEN_W, SCREEN_H);
-            blit(windowImage, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-            return;
-        }
     }
     stretchWithShake(screen, SCREEN_W, SCREEN_H);
 }

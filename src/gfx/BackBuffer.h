@@ -27,8 +27,6 @@ class BackBuffer {
     void stretchWithShake(BITMAP* target, int width, int height);
 
     PixelScaler scaler;
-    // The window's picture in memory, sent to the screen whole (see present).
-    BITMAP* windowImage = nullptr;
 };
 
 // Replaces every pixel by its grey value, in place.
