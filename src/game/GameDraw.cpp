@@ -18,6 +18,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -177,7 +178,9 @@ void Game::drawTowerMenu(BITMAP* bmp) {
     for (int i = 0; i < def.entryCount; ++i) {
         const UpgradeDef& entry = def.entries[i];
         const int level = i >= kFirstUpgradeEntry ? b->upgradeLevels[i - kFirstUpgradeEntry] : 0;
-        const bool canBuyLevel = level < entry.levelCount && money >= entry.levels[level].value;
+        const std::optional<int> price =
+            i >= kFirstUpgradeEntry ? b->nextLevelPrice(i - kFirstUpgradeEntry) : std::nullopt;
+        const bool canBuyLevel = price && money >= *price;
         const bool usable = (i < kFirstUpgradeEntry || canBuyLevel) &&
                             (i != kRepairEntry || (repairCost != 0 && money >= repairCost));
         // An upgrade without levels (a broken Levels key) can never be bought and gets an empty
@@ -199,16 +202,13 @@ void Game::drawTowerMenu(BITMAP* bmp) {
         } else if (i == kRepairEntry) {
             app->fontMain->printRight(bmp, tipX, 220, "%s - $%d", name, repairCost);
         } else {
-            const bool atMax = level >= entry.levelCount;
-            const BitmapFont* font =
-                atMax || entry.levels[level].value > money ? app->fontMainRed : app->fontMain;
-            if (atMax)
+            const BitmapFont* font = !price || *price > money ? app->fontMainRed : app->fontMain;
+            if (!price)
                 font->printRight(bmp, tipX, 220, "%s - Max", name);
             else if (entry.levelCount < 2)
-                font->printRight(bmp, tipX, 220, "%s - $%d", name, entry.levels[level].value);
+                font->printRight(bmp, tipX, 220, "%s - $%d", name, *price);
             else
-                font->printRight(bmp, tipX, 220, "%s (Lv %d) - $%d", name, level + 1,
-                                 entry.levels[level].value);
+                font->printRight(bmp, tipX, 220, "%s (Lv %d) - $%d", name, level + 1, *price);
         }
         app->fontSmall->drawRight(bmp, tipX, 230, entry.description.c_str());
     }
