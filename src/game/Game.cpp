@@ -80,6 +80,7 @@ void Game::reset() {
     wave = nullptr;
     paused = false;
     waveTimer = app->strings.getReal("TimeBetweenWaves");
+    alerts.reset(health);
 }
 
 void Game::addMoney(long long amount) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Cloud.h"
+#include "game/HudAlerts.h"
 
 #include <vector>
 
@@ -11,6 +12,8 @@ class Projectile;
 class InvaderProjectile;
 class Effect;
 class Wave;
+class LaserTurret;
+class BitmapFont;
 
 // What the bottom-right corner and the mouse are doing.
 enum UiMode { kUiIdle = 0, kUiPlacing = 1, kUiTowerMenu = 2, kUiGameMenu = 3 };
@@ -81,6 +84,8 @@ class Game {
     // While set, the play field stands still: no entity, cloud, timer or shake moves, and only
     // P, Escape and the in-game menu answer.
     bool paused = false;
+    // The danger warning, the health bar's flash and the blinking: watched, never played.
+    HudAlerts alerts;
 
   private:
     // Where an invader of the wave can be hit, as the hit test works it out.
@@ -110,18 +115,34 @@ class Game {
     void findHitTargets();
 
     void drawHud(BITMAP* bmp);
+    void drawDangerGlow(BITMAP* bmp);
+    void drawBar(BITMAP* target, int cx, int y, int w, double fraction, int dark, int bright);
+    // True for a tower below the share of its full health (TowerLowHealth) the player is warned at.
+    bool lowOnHealth(const Building& b) const;
+    void drawTowerBar(BITMAP* bmp, const Building& b, int y, int w);
+    void drawTowerBars(BITMAP* bmp);
+    void drawGhost(BITMAP* bmp);
+    void drawReachCircle(BITMAP* bmp, double centreX, double centreY, double reach);
+    void drawLaserColumn(BITMAP* bmp, const LaserTurret& turret);
     void drawGameOver(BITMAP* bmp);
     void drawPaused(BITMAP* bmp);
     void drawPlacing(BITMAP* bmp);
     void drawTowerMenu(BITMAP* bmp);
     void drawBuildBar(BITMAP* bmp);
     void drawGameMenu(BITMAP* bmp);
+    void drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
+                 const char* detail);
+    int waveBlockWidth() const;
     void drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX, bool greyed);
     int buttonLook(int index, bool usable) const;
 
     bool leftClick() const;
     bool rightClick() const;
     bool buttonContainsMouse(int index) const;
+
+    // The mouse's x when the last tower was placed; the ghost waits until the mouse leaves it.
+    static constexpr int kNoPlacementYet = -1000000;
+    int ghostWaitsAtX = kNoPlacementYet;
 
     // One entry per invader of the wave, kept between frames so the hit test never allocates.
     std::vector<HitTarget> hitTargets;

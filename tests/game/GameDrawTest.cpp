@@ -108,6 +108,8 @@ TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
 }
 
 TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
+    // A wave is on: no countdown, so the tool tip leaves the wave's line where it is.
+    game->waveTimer = -1.0;
     const TowerDef& def = app->towerDefs[1];
     const int tipX = 317 - 3 * app->buttonSpacing;
     for (int money : {def.value, def.value - 1}) {
@@ -126,6 +128,7 @@ TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
 }
 
 TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
+    ScopedString solid("GhostOpacity", "255");
     game->money = 100000;
     game->uiMode = kUiPlacing;
     game->placingType = 0;
@@ -148,6 +151,7 @@ TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
 }
 
 TEST_F(GameDrawTest, ThePreviewTurnsToItsRefusedPictureOverAnotherTower) {
+    ScopedString solid("GhostOpacity", "255");
     Building* tower = createTower(0);
     tower->placeAt(90);
     game->buildings.push_back(tower);
@@ -179,6 +183,7 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
     game->buildings.push_back(tower);
     game->selected = tower;
     game->uiMode = kUiTowerMenu;
+    game->waveTimer = -1.0; // no countdown: the tips leave the wave's line where it is
     const TowerDef& def = app->towerDefs[0];
     const int tipX = 317 - def.entryCount * app->buttonSpacing;
     const UpgradeDef& upgrade = def.entries[kFirstUpgradeEntry];
@@ -189,7 +194,13 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
         BITMAP* expected = create_bitmap(320, 240);
         blit(frame(), expected, 0, 0, 0, 0, 320, 240);
         font->drawRight(expected, tipX, 220, title.c_str());
-        app->fontSmall->drawRight(expected, tipX, 230, def.entries[entry].description.c_str());
+        std::string detail = def.entries[entry].description;
+        if (entry >= kFirstUpgradeEntry) {
+            const int k = entry - kFirstUpgradeEntry;
+            detail = describeChange(tower->upgradeChange(k),
+                                    tower->upgradeLevels[k] < def.entries[entry].levelCount);
+        }
+        app->fontSmall->drawRight(expected, tipX, 230, detail.c_str());
         setMouse(kButtonX - entry * app->buttonSpacing + 5, kButtonY + 5, 0);
         bool same = sameIn(frame(), expected, 0, 218, tipX + 1, 240);
         destroy_bitmap(expected);
@@ -254,8 +265,8 @@ TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScoreAndTheBest) {
     game->waveNumber = 4;
     app->profile.bestWaves = 12;
     frame();
-    // Everything outside the words is grey.
-    for (int y = 100; y < 240; y += 7)
+    // Everything outside the words and the hint how to go on is grey.
+    for (int y = 104; y < 240; y += 7)
         for (int x = 0; x < 320; x += 5) {
             Rgb c = pixelAt(copy, x, y);
             ASSERT_TRUE(c.r == c.g && c.g == c.b) << x << "," << y << " " << c;
