@@ -12,6 +12,7 @@
 #include "invaders/SquibbleWave.h"
 #include "sim/Headless.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 #include <benchmark/benchmark.h>

@@ -21,6 +21,7 @@
 #include "projectiles/MissileProjectile.h"
 #include "sim/Headless.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

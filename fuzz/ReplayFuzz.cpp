@@ -4,8 +4,8 @@
 #include "FuzzSupport.h"
 
 #include "app/GameApp.h"
-#include "sim/ReplayFile.h"
-#include "sim/ReplayPlayer.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplayPlayer.h"
 
 #include <string>
 

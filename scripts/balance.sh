@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seeds=${1:-10}
 waves=${2:-30}
-strategies=(idle lasers mixed)
+strategies=(idle lasers mixed hasty)
 
 bash "$root/scripts/install-deps.sh"
 if ! command -v gnuplot >/dev/null; then
@@ -23,7 +23,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGROUNDLINE_TESTS=OFF \
 cmake --build "$build" -j2 --target groundline-sim >/dev/null
 sim=$build/groundline-sim
 
-work=$(mktemp -d /tmp/groundline-balance.XXXXXX)
+work=$(mktemp -d -t groundline-balance.XXXXXX) # under $TMPDIR when it is set
 trap 'rm -rf "$work"' EXIT
 cd "$root" # the simulator reads data/ from the working directory
 
@@ -55,15 +55,17 @@ set terminal pngcairo size 800,480 font "DejaVu Sans,11" noenhanced
 set output "$root/docs/balance-waves.png"
 set title "Waves defeated per strategy ($seeds seeds, at most $waves waves)"
 set ylabel "waves defeated"
-set xrange [-0.6:2.6]
+set xrange [-0.6:3.6]
 set yrange [0:*]
-set xtics ("idle" 0, "lasers" 1, "mixed" 2)
+set xtics ("idle" 0, "lasers" 1, "mixed" 2, "hasty" 3)
 set grid ytics
 set key below horizontal
 plot "$work/points.idle" using 1:2 with points pt 7 ps 1.3 lc rgb "#888888" title "one seed", \
      "$work/points.lasers" using 1:2 with points pt 7 ps 1.3 lc rgb "#d03030" notitle, \
      "$work/points.mixed" using 1:2 with points pt 7 ps 1.3 lc rgb "#3060d0" notitle, \
-     "< cat $work/median.idle $work/median.lasers $work/median.mixed" using 1:2:(0.3) \
+     "$work/points.hasty" using 1:2 with points pt 7 ps 1.3 lc rgb "#c08000" notitle, \
+     "< cat $work/median.idle $work/median.lasers $work/median.mixed $work/median.hasty" \
+        using 1:2:(0.3) \
         with xerrorbars pt 0 lw 3 lc rgb "black" title "median", \
      10 with lines dt 2 lc rgb "#208020" title "first boss (wave 10)"
 GNUPLOT
@@ -78,7 +80,8 @@ set grid
 set key outside right top vertical
 plot "$work/idle.trace" using 1:2 with lines lw 2 lc rgb "#888888" title "idle", \
      "$work/lasers.trace" using 1:2 with lines lw 2 lc rgb "#d03030" title "lasers", \
-     "$work/mixed.trace" using 1:2 with lines lw 2 lc rgb "#3060d0" title "mixed"
+     "$work/mixed.trace" using 1:2 with lines lw 2 lc rgb "#3060d0" title "mixed", \
+     "$work/hasty.trace" using 1:2 with lines lw 2 lc rgb "#c08000" title "hasty"
 GNUPLOT
 
 data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')

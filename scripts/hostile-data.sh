@@ -57,7 +57,7 @@ if [[ -z $keys ]]; then
         awk '!seen[$0]++' | tr '\n' ' ')
 fi
 
-work=$(mktemp -d /tmp/groundline-hostile.XXXXXX)
+work=$(mktemp -d -t groundline-hostile.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 # One run: KEY VALUE. Prints nothing when it ends cleanly, else one line.

@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 game=$(realpath "${1:-$root/build/groundline}")
 seconds=${2:-20}
 
-work=$(mktemp -d /tmp/groundline-idle.XXXXXX)
+work=$(mktemp -d -t groundline-idle.XXXXXX)
 xvfb=
 game_pid=
 cleanup() {

@@ -29,7 +29,7 @@ while (($# > 0)); do
     shift 2
 done
 
-work=$(mktemp -d /tmp/groundline-soak.XXXXXX)
+work=$(mktemp -d -t groundline-soak.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/data"
 ln -s "$root"/data/* "$work/data/"

@@ -1,9 +1,16 @@
 #include "app/DataFolder.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 bool holdsStrings(const std::string& folder) {
-    std::FILE* f = std::fopen((folder + "/strings.txt").c_str(), "r");
+    // A folder opens for reading too, and reads as an empty table.
+    const std::string path = folder + "/strings.txt";
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    std::FILE* f = std::fopen(path.c_str(), "r");
     if (!f)
         return false;
     std::fclose(f);

@@ -10,7 +10,7 @@
 // executable. Returns an empty string when no candidate holds strings.txt.
 std::string findDataFolder(const std::string& chosen, const std::string& executable);
 
-// True when folder/strings.txt can be opened for reading.
+// True when folder/strings.txt is a file that can be opened for reading.
 bool holdsStrings(const std::string& folder);
 
 // The installed data folder for an executable path: ../share/groundline beside it.

@@ -51,6 +51,17 @@ GameApp::GameApp() : clock(&systemClock), keyboard(&allegroKeyboard), mouse(&all
 
 int GameApp::init(const Options& options) {
     scale = options.scale;
+    // Before the window, which would only flash open for a game without data.
+    dataDir = findDataFolder(options.dataDir, executablePath());
+    if (dataDir.empty() && !options.dataDir.empty()) {
+        // The player named this folder, so the player hears why it is not enough.
+        std::fprintf(stderr, "groundline: no strings.txt in %s, the folder given with --data\n",
+                     options.dataDir.c_str());
+        return kExitNoStrings;
+    }
+    if (dataDir.empty() || !strings.load(dataDir + "/strings.txt"))
+        return kExitNoStrings;
+
     install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
     install_keyboard();
     if (install_mouse() >= 0)
@@ -65,10 +76,6 @@ int GameApp::init(const Options& options) {
         return kExitNoWindow;
     }
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
-
-    dataDir = findDataFolder(options.dataDir, executablePath());
-    if (dataDir.empty() || !strings.load(dataDir + "/strings.txt"))
-        return kExitNoStrings;
 
     set_window_title(strings.get("WindowTitle").c_str());
     show_mouse(screen);

@@ -1,7 +1,7 @@
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
-#include "sim/ReplaySession.h"
+#include "replay/ReplaySession.h"
 
 #include <allegro.h>
 
@@ -28,14 +28,15 @@ int main(int argc, char** argv) {
     Game* game = new Game();
     game->firstWave = options.firstWave;
     app->game = game;
+    ReplaySession session("groundline");
     if (!options.recordPath.empty())
-        status = startRecording("groundline", options.recordPath,
-                                static_cast<unsigned>(std::time(nullptr)));
+        status =
+            session.startRecording(options.recordPath, static_cast<unsigned>(std::time(nullptr)));
     else if (!options.replayPath.empty())
-        status = startReplay("groundline", options.replayPath, true);
+        status = session.startReplay(options.replayPath, true);
     if (status == 0) {
         game->run();
-        status = finishPlaySession("groundline", *game);
+        status = session.finish(*game);
     }
     app->game = nullptr;
     delete game;

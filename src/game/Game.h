@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/Cloud.h"
+#include "game/HitTargets.h"
 #include "game/HudAlerts.h"
 
 #include <vector>
@@ -29,7 +30,8 @@ constexpr int kMenuSoundY = 110;
 constexpr int kMenuStartOverY = 120;
 constexpr int kMenuQuitY = 130;
 constexpr int kEscapeScanCode = 59;
-constexpr int kPauseScanCode = 16; // P
+constexpr int kPauseScanCode = 16;    // P
+constexpr int kNextWaveScanCode = 14; // N
 
 // One play-through: towers, shots, effects, the current wave, the base, money, the wave
 // schedule, the sky and the state of the controls. It owns every entity in its lists; entities
@@ -55,6 +57,12 @@ class Game {
     // Adds money, or takes it when the amount is negative, holding the balance within the int
     // range: generous tuning must not overflow it.
     void addMoney(long long amount);
+
+    // Between waves the player may call the next wave at once and is paid EarlyWaveBonus for
+    // every second of the calm skipped. The bonus reads 0 when no wave can be called.
+    bool canCallNextWave() const;
+    int nextWaveBonus() const;
+    void callNextWave();
 
     void addEffect(Effect* effect) { effects.push_back(effect); }
     void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }
@@ -88,14 +96,6 @@ class Game {
     HudAlerts alerts;
 
   private:
-    // Where an invader of the wave can be hit, as the hit test works it out.
-    struct HitTarget {
-        bool live;
-        double centreX;
-        double centreY;
-        double radiusSquared;
-    };
-
     void updateField(double dt);
     void clearEntities();
     void spawnClouds();
@@ -144,6 +144,6 @@ class Game {
     static constexpr int kNoPlacementYet = -1000000;
     int ghostWaitsAtX = kNoPlacementYet;
 
-    // One entry per invader of the wave, kept between frames so the hit test never allocates.
-    std::vector<HitTarget> hitTargets;
+    // Where the wave's invaders can be hit, worked out again after every hit.
+    HitTargets hitTargets;
 };

@@ -10,6 +10,7 @@
 #include "towers/Building.h"
 #include "towers/LaserTurret.h"
 #include "towers/TeslaCoil.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 
@@ -109,7 +110,7 @@ void Game::drawGhost(BITMAP* bmp) {
     set_trans_blender(0, 0, 0, opacity);
     draw_trans_sprite(bmp, frame, app->mouseX - restFrameWidth(def.sprite) / 2,
                       app->towerBaseline - restFrameHeight(def.sprite));
-    if (placingType == TeslaCoil::kType)
+    if (placingType == kTeslaCoil)
         drawReachCircle(bmp, app->mouseX, app->towerBaseline - restFrameHeight(def.sprite) / 2,
                         TeslaCoil::fullReachFromData());
 }

@@ -17,6 +17,7 @@
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 
@@ -117,46 +118,42 @@ void Game::updateClouds(double dt) {
     }
 }
 
-// Every live tower shot against every live invader, in list order. An invader's centre takes
-// a look at its animation, so the centres are worked out once for all the shots instead of once
-// per pair. A hit changes invaders (health, the hit animation and with it the frame and the
-// centre, and every invader a blast reaches), so after a hit they are worked out again before
-// the next comparison, which then sees exactly what it would have seen without the table.
+// Every live tower shot against the live invaders, in list order: a shot meets the invaders in
+// the order of the wave's list and hits the first one it touches. Working out an invader's
+// centre takes a look at its animation, so the centres are worked out once for all the shots and
+// kept in order of x, where a shot finds the few invaders that can reach it. A hit changes
+// invaders (health, the hit animation and with it the frame and the centre, and every invader a
+// blast reaches), so after a hit they are worked out again before the shot looks further along
+// the list, which then sees exactly what it would have seen comparing every pair.
 void Game::hitTestProjectiles() {
     bool stale = true;
     for (std::size_t i = 0; i < projectiles.size(); ++i) {
         Projectile* p = projectiles[i];
-        for (std::size_t j = 0; j < wave->invaders.size() && p->alive; ++j) {
+        std::size_t from = 0;
+        while (p->alive) {
             if (stale) {
                 findHitTargets();
                 stale = false;
             }
-            const HitTarget& target = hitTargets[j];
-            if (!target.live)
-                continue;
-            double dx = target.centreX - p->x;
-            double dy = target.centreY - p->y;
-            if (target.radiusSquared > dx * dx + dy * dy) {
-                p->hit(wave->invaders[j]);
-                stale = true;
-            }
+            const std::size_t j = hitTargets.firstHit(p->x, p->y, from);
+            if (j == HitTargets::kNone || j >= wave->invaders.size())
+                break;
+            p->hit(wave->invaders[j]);
+            stale = true;
+            from = j + 1;
         }
     }
 }
 
 void Game::findHitTargets() {
     const std::vector<Invader*>& invaders = wave->invaders;
-    hitTargets.resize(invaders.size());
+    hitTargets.clear();
     for (std::size_t j = 0; j < invaders.size(); ++j) {
         const Invader* v = invaders[j];
-        HitTarget& target = hitTargets[j];
-        target.live = v->health > 0;
-        if (!target.live)
-            continue;
-        target.centreX = v->centreX();
-        target.centreY = v->centreY();
-        target.radiusSquared = v->hitRadius * v->hitRadius;
+        if (v->health > 0)
+            hitTargets.add(j, v->centreX(), v->centreY(), v->hitRadius);
     }
+    hitTargets.sort();
 }
 
 void Game::removeSpent() {
@@ -172,6 +169,11 @@ void Game::handleKeyboard() {
     if (scanCode == kPauseScanCode) {
         paused = !paused;
         playSample(paused ? app->sampleBip : app->sampleBip2);
+        return;
+    }
+    if (scanCode == kNextWaveScanCode) {
+        if (!paused && uiMode != kUiGameMenu)
+            callNextWave();
         return;
     }
     if (scanCode != kEscapeScanCode)

@@ -56,7 +56,10 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
         return;
     for (std::size_t i = 0; i < strategy.orders.size(); ++i)
         if (pursue(static_cast<int>(i), game, hands))
-            return;
+            break;
+    // Waiting for money is no reason to wait for the wave: the wave is where money comes from.
+    if (!hands.busy() && callEarly && game.canCallNextWave())
+        hands.pressKey(kNextWaveScanCode);
 }
 
 void ScriptedPlayer::activate(const Game& game, double time) {
@@ -72,10 +75,13 @@ void ScriptedPlayer::activate(const Game& game, double time) {
         states[i].active = true;
         if (order.kind == StrategyOrder::kRepairBelow)
             repairPercent = order.percent;
+        if (order.kind == StrategyOrder::kCallEarly)
+            callEarly = order.on;
         // A sale ends what was planned for that place before it.
         if (order.kind == StrategyOrder::kSell)
             for (std::size_t j = 0; j < i; ++j)
                 if (strategy.orders[j].kind != StrategyOrder::kRepairBelow &&
+                    strategy.orders[j].kind != StrategyOrder::kCallEarly &&
                     strategy.orders[j].x == order.x)
                     states[j].done = true;
     }

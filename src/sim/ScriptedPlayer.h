@@ -49,6 +49,7 @@ class ScriptedPlayer {
     std::vector<OrderState> states;
     Attempt attempt;
     int repairPercent = -1;
+    bool callEarly = false;
     std::vector<const Building*> repairBlocked;
     int repairBlockedWave = 0;
     std::set<const Building*> sold;

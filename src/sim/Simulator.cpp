@@ -3,11 +3,11 @@
 #include "app/GameApp.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
-#include "sim/Digest.h"
+#include "replay/Digest.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplaySession.h"
 #include "sim/PlayStats.h"
 #include "sim/PlayerHands.h"
-#include "sim/ReplayFile.h"
-#include "sim/ReplaySession.h"
 #include "sim/ScriptedPlayer.h"
 
 #include <cmath>
@@ -103,9 +103,13 @@ int fail(const SimOptions& options, const std::string& message, int code) {
 int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result) {
     Strategy strategy;
     std::string error;
-    if (!loadStrategy(options.strategy, strategy, error))
+    if (options.script)
+        strategy = *options.script;
+    else if (!loadStrategy(options.strategy, strategy, error))
         return fail(options, error, kExitUsage);
 
+    if (result)
+        *result = SimResult();
     GameApp* app = GameApp::instance();
     SeamGuard guard;
     double step = options.step > 0.0 ? options.step : app->strings.getReal("TimestepThreshold");
@@ -123,8 +127,9 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     Game game;
     game.firstWave = options.startWave;
     app->game = &game;
+    ReplaySession session(options.program);
     if (!options.recordPath.empty()) {
-        if (int status = startRecording(options.program, options.recordPath, options.seed))
+        if (int status = session.startRecording(options.recordPath, options.seed))
             return status;
     } else {
         std::srand(options.seed);
@@ -161,8 +166,11 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
             player.decide(game, time, hands);
         frame(app, game, options.drawEvery > 0 && frames % options.drawEvery == 0);
         time = static_cast<double>(++frames) * step;
-        if (stats.observe(game, time, sold))
+        if (stats.observe(game, time, sold)) {
             out << formatLine(stats.lastReport(), options.showMemory);
+            if (result)
+                result->healthAfterWave.push_back(stats.lastReport().health);
+        }
         if (trace && static_cast<long long>(time) > tracedSecond) {
             tracedSecond = static_cast<long long>(time);
             trace << tracedSecond << ' ' << game.money << ' ' << game.health << ' '
@@ -195,6 +203,9 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         << stats.totalTowersLost + now.towersLost << "\n";
     out << "ended: " << ending << "\n";
     out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
+    // A recording prints it as it closes, after the file is written.
+    if (options.recordPath.empty())
+        out << "state digest: " << stateDigest(game) << "\n";
     out.flush();
     if (result) {
         result->wavesDefeated = game.waveNumber - options.startWave;
@@ -203,12 +214,13 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         result->frames = frames;
         result->kills = kills;
         result->landings = landings;
+        result->health = game.health;
     }
 
     int status = 0;
     if (!options.recordPath.empty()) {
         game.running = false;
-        status = finishPlaySession(options.program, game);
+        status = session.finish(game);
     }
     return status;
 }
@@ -219,11 +231,12 @@ int runReplayHeadless(const std::string& program, const std::string& path) {
     freshFrameState(app);
     Game game;
     app->game = &game;
-    if (int status = startReplay(program, path, false))
+    ReplaySession session(program);
+    if (int status = session.startReplay(path, false))
         return status;
     // The game's run loop, less the drawing.
     game.reset();
     while (game.running)
         frame(app, game);
-    return finishPlaySession(program, game);
+    return session.finish(game);
 }

@@ -2,11 +2,15 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
+
+struct Strategy;
 
 // One headless play-through by a scripted player.
 struct SimOptions {
     std::string program = "groundline-sim"; // names the messages
     std::string strategy = "idle";          // a built-in name or a script file
+    const Strategy* script = nullptr;       // when set: played instead of loading strategy
     unsigned seed = 1;
     int waves = 100;         // stop once this many waves are defeated
     int startWave = 1;       // the number of the first wave
@@ -26,6 +30,8 @@ struct SimResult {
     long long frames = 0;
     int kills = 0;
     int landings = 0;
+    int health = 0;                   // base health at the end
+    std::vector<int> healthAfterWave; // base health as each wave was defeated, from the first
 };
 
 // Runs the game headless with fixed frame steps, as fast as it goes, and writes the report to

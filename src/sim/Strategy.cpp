@@ -1,5 +1,7 @@
 #include "sim/Strategy.h"
 
+#include "towers/TowerKinds.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -7,8 +9,6 @@
 #include <sstream>
 
 namespace {
-
-const char* const kTowerTypeNames[] = {"laser", "missile", "tesla"};
 
 bool readNumber(std::istringstream& in, double low, double high, double& value) {
     std::string word;
@@ -57,12 +57,9 @@ bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) 
         order.kind = StrategyOrder::kBuild;
         std::string type;
         in >> type;
-        order.type = -1;
-        for (int i = 0; i < 3; ++i)
-            if (type == kTowerTypeNames[i])
-                order.type = i;
+        order.type = towerTypeNamed(type);
         if (order.type < 0)
-            return why = "build laser, missile or tesla", false;
+            return why = "build " + towerTypeNames(), false;
         if (!readInt(in, 0, 319, order.x))
             return why = "build needs the tower's x, 0 to 319", false;
     } else if (word == "upgrade") {
@@ -80,6 +77,13 @@ bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) 
         order.kind = StrategyOrder::kRepairBelow;
         if (!(in >> word) || word != "below" || !readInt(in, 0, 100, order.percent))
             return why = "repair below PERCENT, 0 to 100", false;
+    } else if (word == "early") {
+        order.kind = StrategyOrder::kCallEarly;
+        if (in >> word) {
+            if (word != "off")
+                return why = "early, or early off", false;
+            order.on = false;
+        }
     } else {
         return why = "unknown order \"" + word + "\"", false;
     }
@@ -173,8 +177,52 @@ bool parseStrategy(const std::string& text, Strategy& strategy, std::string& err
     return true;
 }
 
+// The mixed defence, calling every wave as soon as the one before is beaten.
+std::string hastyText() {
+    std::string text = kMixedText;
+    text.replace(0, text.find('\n'),
+                 "# hasty: the mixed defence, calling every next wave at once;");
+    return text + "start early\n";
+}
+
+const char* towerTypeName(int type) {
+    const TowerKind* kind = towerKind(type);
+    return kind ? kind->name : "";
+}
+
+std::string formatStrategy(const Strategy& strategy) {
+    std::ostringstream out;
+    for (const StrategyOrder& order : strategy.orders) {
+        if (order.when == StrategyOrder::kStart)
+            out << "start";
+        else
+            out << (order.when == StrategyOrder::kWave ? "wave " : "time ") << order.at;
+        switch (order.kind) {
+        case StrategyOrder::kBuild:
+            out << " build " << towerTypeName(order.type) << ' ' << order.x;
+            break;
+        case StrategyOrder::kUpgrade:
+            out << " upgrade " << order.x << ' ' << order.upgrade + 1;
+            if (order.level > 0)
+                out << ' ' << order.level;
+            break;
+        case StrategyOrder::kSell:
+            out << " sell " << order.x;
+            break;
+        case StrategyOrder::kRepairBelow:
+            out << " repair below " << order.percent;
+            break;
+        case StrategyOrder::kCallEarly:
+            out << (order.on ? " early" : " early off");
+            break;
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
 std::vector<std::string> builtinStrategyNames() {
-    return {"idle", "lasers", "mixed"};
+    return {"idle", "lasers", "mixed", "hasty"};
 }
 
 std::string builtinStrategyText(const std::string& name) {
@@ -184,6 +232,8 @@ std::string builtinStrategyText(const std::string& name) {
         return lasersText();
     if (name == "mixed")
         return kMixedText;
+    if (name == "hasty")
+        return hastyText();
     return "";
 }
 
@@ -192,7 +242,8 @@ bool loadStrategy(const std::string& nameOrPath, Strategy& strategy, std::string
     if (text.empty()) {
         std::ifstream in(nameOrPath);
         if (!in) {
-            error = "no strategy " + nameOrPath + " (built in: idle, lasers, mixed; or a file)";
+            error =
+                "no strategy " + nameOrPath + " (built in: idle, lasers, mixed, hasty; or a file)";
             return false;
         }
         std::ostringstream all;

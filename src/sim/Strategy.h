@@ -11,6 +11,8 @@
 //   wave 3  build tesla 130        ... once wave 3 is announced (wave 2 defeated)
 //   time 90 upgrade 160 1 2        bring upgrade 1 of the tower at x = 160 to level 2
 //   wave 6  sell 130               sell the tower at x = 130 once; earlier orders for 130 end
+//   start   early                  from now on, call every next wave at once (N) for the bonus
+//   wave 9  early off              ... and from wave 9 on, wait for the calm to run out again
 //
 // WHEN is "start", "wave N" (the wave is announced or running, or a later one) or "time S"
 // (seconds of play). Tower types are laser, missile and tesla; x is the tower's centre in
@@ -18,11 +20,12 @@
 // level an upgrade is bought to its last level. Build and upgrade orders are goals, not one-off
 // purchases: a tower that is destroyed is built again. Whatever is due is done in file order,
 // one purchase at a time, as soon as the money is there; an order that cannot be afforded yet
-// holds up the ones below it. An order that cannot be done (the place is taken, no tower to
+// holds up the ones below it. A wave is called early only when no purchase is due that could be
+// made at once. An order that cannot be done (the place is taken, no tower to
 // upgrade, a purchase that did not happen) is passed over and tried again after the next wave.
 struct StrategyOrder {
     enum When { kStart, kWave, kTime };
-    enum Kind { kBuild, kUpgrade, kSell, kRepairBelow };
+    enum Kind { kBuild, kUpgrade, kSell, kRepairBelow, kCallEarly };
 
     int line = 0;
     When when = kStart;
@@ -33,6 +36,7 @@ struct StrategyOrder {
     int upgrade = 0; // from 0 (the first upgrade)
     int level = 0;   // target level, 0 for the last one
     int percent = 0; // kRepairBelow
+    bool on = true;  // kCallEarly: "early" or "early off"
 };
 
 struct Strategy {
@@ -43,8 +47,14 @@ struct Strategy {
 // Parses a script; on failure returns false with "line N: reason".
 bool parseStrategy(const std::string& text, Strategy& strategy, std::string& error);
 
+// The script of a strategy, one order a line, that parseStrategy reads back as the same orders.
+std::string formatStrategy(const Strategy& strategy);
+// The name strategy files use for a tower type ("laser", "missile", "tesla"); "" out of range.
+const char* towerTypeName(int type);
+
 // The built-in strategies: idle (builds nothing), lasers (laser turrets spread along the ground
-// line as the money allows) and mixed (all three towers, upgrades and repairs).
+// line as the money allows), mixed (all three towers, upgrades and repairs) and hasty (mixed,
+// calling every next wave at once for the bonus).
 std::vector<std::string> builtinStrategyNames();
 // The script of a built-in strategy; empty for an unknown name.
 std::string builtinStrategyText(const std::string& name);

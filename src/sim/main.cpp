@@ -22,7 +22,8 @@ same game and data as the window (run it from the project root: it reads data/ t
 
   --strategy NAME|FILE  who plays: idle (builds nothing), lasers (laser turrets spread along
                         the ground line as money allows), mixed (all three towers, upgrades
-                        and repairs), or a strategy file (see docs/simulator.md)
+                        and repairs), hasty (mixed, calling every next wave at once), or a
+                        strategy file (see docs/simulator.md)
   --seed S              seeds the game's random numbers (default 1)
   --waves N             stops once N waves are defeated (default 100)
   --wave W              starts at wave W (default 1)

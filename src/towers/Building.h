@@ -66,9 +66,6 @@ class Building {
     void spawnSmokePuff();
 };
 
-// Creates the tower class for a type index; null for any other index.
-Building* createTower(int type);
-
 // The most shots one tower weapon releases in a single update. Far above anything a sane period
 // and frame step produce; it only bites when a period is tiny or a frame step absurdly long.
 constexpr int kMaxShotsPerUpdate = 100;

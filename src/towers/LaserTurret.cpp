@@ -8,10 +8,10 @@
 #include "gfx/SpriteAnim.h"
 #include "projectiles/LaserProjectile.h"
 #include "projectiles/MissileProjectile.h"
+#include "towers/TowerKinds.h"
 
 namespace {
 
-constexpr int kType = 0;
 constexpr int kFasterBolts = 0;
 constexpr int kMissilePod = 1;
 
@@ -39,7 +39,7 @@ constexpr double kPuffStagger = 0.07;
 
 // The launcher's numbers are read now, bought or not, so buying it later only switches it on.
 // Both timers start half a period in, so a new turret answers quickly.
-LaserTurret::LaserTurret() : Building(kType) {
+LaserTurret::LaserTurret() : Building(kLaserTurret) {
     StringTable& strings = GameApp::instance()->strings;
     sheet = def().sprite;
     firePeriod = static_cast<float>(strings.getReal("Tower1.FreqBase"));

@@ -8,10 +8,10 @@
 #include "gfx/SpriteAnim.h"
 #include "invaders/Invader.h"
 #include "projectiles/MissileProjectile.h"
+#include "towers/TowerKinds.h"
 
 namespace {
 
-constexpr int kType = 1;
 constexpr int kFasterLaunches = 0;
 constexpr int kWiderBlast = 1;
 constexpr int kTwinMissiles = 2;
@@ -43,7 +43,7 @@ constexpr double kPuffStagger = 0.07;
 
 } // namespace
 
-MissileTurret::MissileTurret() : Building(kType) {
+MissileTurret::MissileTurret() : Building(kMissileTurret) {
     StringTable& strings = GameApp::instance()->strings;
     sheet = def().sprite;
     firePeriod = static_cast<float>(strings.getReal("Tower2.FreqBase"));

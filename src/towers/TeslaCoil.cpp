@@ -7,6 +7,7 @@
 #include "gfx/SpriteAnim.h"
 #include "invaders/Invader.h"
 #include "invaders/Wave.h"
+#include "towers/TowerKinds.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr double kDrainedCharge = -40.0;
 
 } // namespace
 
-TeslaCoil::TeslaCoil() : Building(kType) {
+TeslaCoil::TeslaCoil() : Building(kTeslaCoil) {
     StringTable& strings = GameApp::instance()->strings;
     sheet = def().sprite;
     firePeriod = static_cast<float>(strings.getReal("Tower3.FreqBase"));

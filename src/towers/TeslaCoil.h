@@ -11,7 +11,6 @@ class TeslaCoil : public Building {
   public:
     TeslaCoil();
 
-    static constexpr int kType = 2;
     // Reach is measured from the coil's tip, this far above its centre; the spark starts there.
     static constexpr int kTipRise = 8;
     // The reach at which charging stops, as the data sets it for every new coil.

@@ -5,6 +5,7 @@
 #include "invaders/Wave.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <cstdlib>
 #include <vector>

@@ -5,6 +5,7 @@
 #include "gfx/SpriteSheet.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

@@ -10,6 +10,7 @@
 #include "projectiles/Projectile.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

@@ -4,6 +4,7 @@
 #include "gfx/BackBuffer.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

@@ -2,6 +2,7 @@
 
 #include "app/GameApp.h"
 #include "gfx/SpriteSheet.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

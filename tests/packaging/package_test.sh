@@ -14,7 +14,7 @@ if (($# != 2)); then
 fi
 build=$(realpath "$1")
 src=$(realpath "$2")
-work=$(mktemp -d /tmp/groundline-package.XXXXXX)
+work=$(mktemp -d -t groundline-package.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 id=org.groundline.Groundline

@@ -4,6 +4,7 @@
 #include "sim/PlayStats.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "app/GameApp.h"
 #include "game/Game.h"
+#include "invaders/Wave.h"
 #include "sim/PlayerHands.h"
 #include "sim/ScriptedPlayer.h"
 #include "sim/Strategy.h"
@@ -120,6 +121,29 @@ TEST_F(ScriptedPlayerTest, PassesOverWhatCannotBeDoneAndClosesMenusLeftOpen) {
     EXPECT_EQ(game->buildings[1]->type, 1);
 }
 
+TEST_F(ScriptedPlayerTest, CallsTheNextWaveOnlyOnceNothingCanBeBought) {
+    ScopedString bonus("EarlyWaveBonus", "3");
+    game->money = app->towerDefs[0].value;
+    game->waveTimer = 5.0;
+    ScriptedPlayer player = playerFor("start build laser 160\n"
+                                      "start build laser 200\n"
+                                      "start early\n"
+                                      "wave 2 early off\n");
+    play(player, 30);
+    ASSERT_EQ(game->buildings.size(), 1u) << "the affordable tower first";
+    ASSERT_NE(game->wave, nullptr) << "then the wave, though the second tower waits for money";
+    EXPECT_GT(game->waveTimer, -2.0);
+    EXPECT_GE(game->money, 3 * 4);
+    EXPECT_LE(game->money, 3 * 5);
+
+    delete game->wave;
+    game->wave = nullptr;
+    game->waveNumber = 2;
+    game->waveTimer = 5.0;
+    play(player, 30);
+    EXPECT_EQ(game->wave, nullptr) << "from wave 2 on the calm runs out by itself";
+}
+
 TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
     Strategy s;
     std::string error;
@@ -128,10 +152,15 @@ TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
                               "wave 3 build tesla 130\n"
                               "time 12.5 upgrade 130 1\n"
                               "time 20 upgrade 130 1 2\n"
-                              "  wave 6 sell 130\n",
+                              "  wave 6 sell 130\n"
+                              "start early\n"
+                              "wave 9 early off\n",
                               s, error))
         << error;
-    ASSERT_EQ(s.orders.size(), 5u);
+    ASSERT_EQ(s.orders.size(), 7u);
+    EXPECT_EQ(s.orders[5].kind, StrategyOrder::kCallEarly);
+    EXPECT_TRUE(s.orders[5].on);
+    EXPECT_FALSE(s.orders[6].on);
     EXPECT_EQ(s.orders[0].kind, StrategyOrder::kRepairBelow);
     EXPECT_EQ(s.orders[0].percent, 40);
     EXPECT_EQ(s.orders[1].when, StrategyOrder::kWave);
@@ -147,7 +176,8 @@ TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
 
     const char* bad[] = {"soon build laser 10", "start build cannon 10", "start build laser 320",
                          "wave 0 sell 10",      "start upgrade 10 0",    "start sell 10 extra",
-                         "start repair 50",     "time -1 sell 10",       "start"};
+                         "start repair 50",     "time -1 sell 10",       "start",
+                         "start early now"};
     for (const char* line : bad) {
         std::string text = std::string("start build laser 10\n") + line + "\n";
         EXPECT_FALSE(parseStrategy(text, s, error)) << line;

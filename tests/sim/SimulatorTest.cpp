@@ -44,8 +44,9 @@ TEST_F(SimulatorTest, TheSameSeedGivesTheSameReportByteForByte) {
     const std::vector<std::string> report = lines(first);
     ASSERT_GE(report.size(), 5u);
     EXPECT_EQ(report[0].rfind("strategy mixed, seed 77, first wave 1, step 0.01 s, data ", 0), 0u);
-    EXPECT_EQ(report[report.size() - 2].rfind("ended: ", 0), 0u) << first;
-    EXPECT_EQ(report.back().rfind("waves defeated: ", 0), 0u) << first;
+    EXPECT_EQ(report[report.size() - 3].rfind("ended: ", 0), 0u) << first;
+    EXPECT_EQ(report[report.size() - 2].rfind("waves defeated: ", 0), 0u) << first;
+    EXPECT_EQ(report.back().rfind("state digest: ", 0), 0u) << first;
 }
 
 // One line per wave in order, the wave the run stopped in included, then why it stopped; which
@@ -68,8 +69,8 @@ TEST_F(SimulatorTest, ReportsEveryWaveAndWhyItEnded) {
         for (std::size_t i = 0; i < waves.size(); ++i)
             EXPECT_EQ(waves[i], static_cast<int>(i) + 1) << report;
         const std::vector<std::string> l = lines(report);
-        const std::string& ended = l[l.size() - 2];
-        const int defeated = std::stoi(l.back().substr(16));
+        const std::string& ended = l[l.size() - 3];
+        const int defeated = std::stoi(l[l.size() - 2].substr(16));
         if (ended.rfind("ended: lost in wave ", 0) == 0) {
             EXPECT_EQ(std::stoi(ended.substr(20)), waves.back()) << report;
             EXPECT_EQ(lastHealth, 0) << report;

@@ -8,6 +8,7 @@
 #include "gfx/SpriteAnim.h"
 #include "gfx/SpriteSheet.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 

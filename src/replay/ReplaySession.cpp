@@ -1,30 +1,31 @@
-#include "sim/ReplaySession.h"
+#include "replay/ReplaySession.h"
 
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
-#include "sim/Digest.h"
-#include "sim/Recorder.h"
-#include "sim/ReplayPlayer.h"
+#include "replay/Digest.h"
+#include "replay/Recorder.h"
+#include "replay/ReplayPlayer.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <utility>
 
-namespace {
+ReplaySession::ReplaySession(std::string program) : program(std::move(program)) {}
 
-std::unique_ptr<Recorder> recorder;
-std::unique_ptr<ReplayPlayer> player;
-std::string sessionPath;
+ReplaySession::~ReplaySession() {
+    if (player)
+        player->uninstall();
+    if (recorder)
+        recorder->abandon();
+}
 
-int refuse(const std::string& program, const std::string& message) {
+int ReplaySession::refuse(const std::string& message) const {
     std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
     return kExitBadReplay;
 }
 
-} // namespace
-
-int startRecording(const std::string& program, const std::string& path, unsigned seed) {
+int ReplaySession::startRecording(const std::string& path, unsigned seed) {
     GameApp* app = GameApp::instance();
     ReplayHeader header;
     header.version = gameVersion();
@@ -33,31 +34,30 @@ int startRecording(const std::string& program, const std::string& path, unsigned
     header.firstWave = app->game ? app->game->firstWave : 1;
     header.scale = app->scale;
     if (header.dataDigest.empty())
-        return refuse(program, "cannot record: the data folder cannot be read");
+        return refuse("cannot record: the data folder cannot be read");
     auto r = std::make_unique<Recorder>();
     if (!r->start(path, header))
-        return refuse(program, "cannot record to " + path);
+        return refuse("cannot record to " + path);
     std::srand(seed);
     recorder = std::move(r);
     sessionPath = path;
     return 0;
 }
 
-int startReplay(const std::string& program, const std::string& path, bool paced) {
+int ReplaySession::startReplay(const std::string& path, bool paced) {
     Replay replay;
     std::string error;
     if (!readReplay(path, replay, error))
-        return refuse(program, "cannot replay " + path + ": " + error);
+        return refuse("cannot replay " + path + ": " + error);
     const ReplayHeader& header = replay.header;
     if (header.version != gameVersion())
-        return refuse(program, "cannot replay " + path + ": it was recorded with version " +
-                                   header.version + ", this is version " + gameVersion());
+        return refuse("cannot replay " + path + ": it was recorded with version " + header.version +
+                      ", this is version " + gameVersion());
     GameApp* app = GameApp::instance();
     const std::string data = dataDigest(app->dataDir);
     if (header.dataDigest != data)
-        return refuse(program, "cannot replay " + path + ": it was recorded with other data (" +
-                                   header.dataDigest + ", here " + (data.empty() ? "none" : data) +
-                                   ")");
+        return refuse("cannot replay " + path + ": it was recorded with other data (" +
+                      header.dataDigest + ", here " + (data.empty() ? "none" : data) + ")");
     if (app->game)
         app->game->firstWave = header.firstWave;
     // A replay is not a game of the player's: it sets no best result and changes no setting.
@@ -72,7 +72,7 @@ int startReplay(const std::string& program, const std::string& path, bool paced)
     return 0;
 }
 
-int finishPlaySession(const std::string& program, const Game& game) {
+int ReplaySession::finish(const Game& game) {
     if (!recorder && !player)
         return 0;
     const std::string digest = stateDigest(game);
@@ -81,7 +81,7 @@ int finishPlaySession(const std::string& program, const Game& game) {
     int status = 0;
     if (recorder) {
         if (!recorder->finish(digest))
-            status = refuse(program, "could not finish writing " + sessionPath);
+            status = refuse("could not finish writing " + sessionPath);
         recorder.reset();
     }
     if (player) {

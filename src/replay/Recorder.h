@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Platform.h"
-#include "sim/ReplayFile.h"
+#include "replay/ReplayFile.h"
 
 #include <string>
 
@@ -16,6 +16,8 @@ class Recorder : public StepSource, public Mouse, public Keyboard {
     bool start(const std::string& path, const ReplayHeader& header);
     // Puts the seams back and writes the end line with the final digest.
     bool finish(const std::string& finalDigest);
+    // Puts the seams back without an end line: the file stays a cut-short recording.
+    void abandon();
 
     double nextStep() override;
     MouseSample sample() override;

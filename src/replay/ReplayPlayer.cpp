@@ -1,4 +1,4 @@
-#include "sim/ReplayPlayer.h"
+#include "replay/ReplayPlayer.h"
 
 #include "app/GameApp.h"
 #include "game/Game.h"

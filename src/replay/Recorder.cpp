@@ -1,4 +1,4 @@
-#include "sim/Recorder.h"
+#include "replay/Recorder.h"
 
 #include "app/GameApp.h"
 
@@ -17,13 +17,17 @@ bool Recorder::start(const std::string& path, const ReplayHeader& header) {
 
 bool Recorder::finish(const std::string& finalDigest) {
     flushFrame();
-    if (app) {
-        app->stepSource = innerSteps;
-        app->mouse = innerMouse;
-        app->keyboard = innerKeyboard;
-        app = nullptr;
-    }
+    abandon();
     return writer.close(finalDigest);
+}
+
+void Recorder::abandon() {
+    if (!app)
+        return;
+    app->stepSource = innerSteps;
+    app->mouse = innerMouse;
+    app->keyboard = innerKeyboard;
+    app = nullptr;
 }
 
 void Recorder::flushFrame() {

@@ -1,4 +1,4 @@
-#include "sim/Digest.h"
+#include "replay/Digest.h"
 
 #include "app/GameApp.h"
 #include "game/Game.h"

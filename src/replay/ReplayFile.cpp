@@ -1,4 +1,4 @@
-#include "sim/ReplayFile.h"
+#include "replay/ReplayFile.h"
 
 #include <zlib.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Platform.h"
-#include "sim/ReplayFile.h"
+#include "replay/ReplayFile.h"
 
 class GameApp;
 

@@ -1,0 +1,46 @@
+#include "game/HitTargets.h"
+
+#include <algorithm>
+#include <cmath>
+
+void HitTargets::clear() {
+    targets.clear();
+    reach = 0.0;
+}
+
+void HitTargets::add(std::size_t index, double centreX, double centreY, double radius) {
+    const double radiusSquared = radius * radius;
+    // A centre that is not a finite number, or a circle of no size (or of a radius that is not a
+    // number), can never pass the strict comparison below: left out, they cannot upset the order
+    // by x either.
+    if (!std::isfinite(centreX) || !(radiusSquared > 0.0))
+        return;
+    targets.push_back(Target{centreX, centreY, radiusSquared, index});
+    reach = std::max(reach, std::fabs(radius));
+}
+
+void HitTargets::sort() {
+    std::sort(targets.begin(), targets.end(),
+              [](const Target& a, const Target& b) { return a.centreX < b.centreX; });
+}
+
+// Exact, not approximate: rounding never makes a square smaller than the square of a smaller
+// number, so a hit by the comparison in doubles always has |dx| < radius <= reach with dx as the
+// comparison computes it; and as that dx never decreases along the sorted centres, the window
+// of candidates is found by binary search with the very same subtraction.
+std::size_t HitTargets::firstHit(double x, double y, std::size_t from) const {
+    if (!std::isfinite(x))
+        return kNone;
+    auto first = std::partition_point(targets.begin(), targets.end(),
+                                      [&](const Target& t) { return t.centreX - x <= -reach; });
+    std::size_t best = kNone;
+    for (auto t = first; t != targets.end() && t->centreX - x < reach; ++t) {
+        if (t->index < from || t->index >= best)
+            continue;
+        const double dx = t->centreX - x;
+        const double dy = t->centreY - y;
+        if (t->radiusSquared > dx * dx + dy * dy)
+            best = t->index;
+    }
+    return best;
+}
