@@ -33,8 +33,8 @@ struct FontLook {
 constexpr int kArrowCode = 127;
 constexpr int kGlyphCount = kArrowCode - 32 + 1;
 
-// A proportional font for printable ASCII and the arrow. Each glyph carries its drop shadow inside its cell,
-// so glyphs are one pixel wider and taller than their art.
+// A proportional font for printable ASCII and the arrow. Each glyph carries its drop shadow inside
+// its cell, so glyphs are one pixel wider and taller than their art.
 class PixelFont {
   public:
     PixelFont(const GlyphSet& set, const FontLook& look, int spacing);

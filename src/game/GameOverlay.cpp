@@ -91,8 +91,8 @@ void Game::drawTowerBars(BITMAP* bmp) {
     for (const Building* b : buildings) {
         if (b->removed || b->health >= b->maxHealth() || (b == selected && uiMode == kUiTowerMenu))
             continue;
-        drawTowerBar(bmp, *b,
-                     app->towerBaseline - restFrameHeight(b->def().sprite) - kTowerBarRise, width);
+        drawTowerBar(bmp, *b, app->towerBaseline - restFrameHeight(b->def().sprite) - kTowerBarRise,
+                     width);
     }
 }
 
@@ -120,8 +120,8 @@ void Game::drawReachCircle(BITMAP* bmp, double centreX, double centreY, double r
     const double tipY = centreY - TeslaCoil::kTipRise;
     if (!(reach > 0.0) || !std::isfinite(reach))
         return;
-    const int dots = static_cast<int>(std::min(kTwoPi * reach / kReachDotSpacing,
-                                               static_cast<double>(kMostReachDots)));
+    const int dots = static_cast<int>(
+        std::min(kTwoPi * reach / kReachDotSpacing, static_cast<double>(kMostReachDots)));
     const int light = makecol(150, 200, 255);
     const int shadow = makecol(24, 40, 96);
     for (int i = 0; i < dots; ++i) {

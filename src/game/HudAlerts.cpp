@@ -25,7 +25,8 @@ void HudAlerts::update(const Game& game, double dt) {
         flashLeft = strings.getReal("HealthFlashSeconds");
     lastHealth = game.health;
 
-    danger = !game.gameOver && game.wave && game.wave->landsWithin(strings.getReal("DangerSeconds"));
+    danger =
+        !game.gameOver && game.wave && game.wave->landsWithin(strings.getReal("DangerSeconds"));
     if (danger && game.wave->serial != alarmedWave) {
         alarmedWave = game.wave->serial;
         playSample(game.app->sampleAlarm);
