@@ -26,20 +26,34 @@ bool setUp() {
     return true;
 }
 
-void present(BITMAP* buffer) {
-    stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480);
+// As the game presents a frame: the back buffer doubled by the pixel scaler.
+void present(BITMAP*) {
+    GameApp::instance()->backBuffer->presentTo(window);
 }
 
+// The background copied over the whole buffer and the doubling.
 void BM_FrameFloor(benchmark::State& state) {
     GameApp* app = GameApp::instance();
     BITMAP* buffer = app->backBuffer->bitmap;
     for (auto _ : state) {
-        clear_bitmap(buffer);
         blit(app->bgImage, buffer, 0, 0, 0, 0, 320, 240);
         present(buffer);
     }
 }
 BENCHMARK(BM_FrameFloor);
+
+// The floor as it was before the scaler, to set the floor against in the same run: the buffer
+// cleared, the background and Allegro's stretch_blit.
+void BM_FrameFloorStretchBlit(benchmark::State& state) {
+    GameApp* app = GameApp::instance();
+    BITMAP* buffer = app->backBuffer->bitmap;
+    for (auto _ : state) {
+        clear_bitmap(buffer);
+        blit(app->bgImage, buffer, 0, 0, 0, 0, 320, 240);
+        stretch_blit(buffer, window, 0, 0, 320, 240, 0, 0, 640, 480);
+    }
+}
+BENCHMARK(BM_FrameFloorStretchBlit);
 
 // A game with a few towers standing, the mouse over the first build button.
 Game* sceneGame() {

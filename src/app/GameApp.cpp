@@ -8,11 +8,16 @@
 
 #include <allegro.h>
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <thread>
 
 namespace {
 
@@ -27,6 +32,58 @@ void onSwitchIn() {
     app->lastTime = app->now();
 }
 END_OF_FUNCTION(onSwitchIn)
+
+// A termination request ends the game as the close button does. Allegro's own handler shuts the
+// library down inside the signal, and aborts when its input thread holds the display lock at that
+// moment (about one SIGTERM in ten). Only lock-free atomics are touched here.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+void onTerminate(int number) {
+    GameApp* app = GameApp::instance();
+    app->endSignal = number;
+    app->closeRequested = true;
+}
+
+void installTerminationHandlers() {
+    struct sigaction action = {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int number : kTerminationSignals)
+        sigaction(number, &action, nullptr);
+}
+
+// Allegro's system driver installs a handler that aborts on a termination signal while its
+// input thread holds the display lock, so termination signals wait (blocked) until ours replace
+// it. An X server busy with other clients can refuse a connection for a moment (its queue of
+// waiting connections is full: EAGAIN), so a display that does not answer is asked again for a
+// while before start-up gives up.
+bool installAllegro() {
+    constexpr int kAttempts = 20;
+    constexpr int kPauseMs = 100;
+    sigset_t termination, previous;
+    sigemptyset(&termination);
+    for (int number : kTerminationSignals)
+        sigaddset(&termination, number);
+    pthread_sigmask(SIG_BLOCK, &termination, &previous);
+    bool installed = false;
+    for (int attempt = 0; attempt < kAttempts && !installed; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
+        installed = install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0;
+        if (!std::getenv("DISPLAY"))
+            break;
+    }
+    installTerminationHandlers();
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return installed;
+}
+
+int cannotStart(const char* what) {
+    std::fprintf(stderr, "groundline: %s: %s\n", what,
+                 allegro_error[0] ? allegro_error : "no reason given");
+    return kExitNoWindow;
+}
 
 // A frame a second is already a slide show; a longer shortest step would also leave Escape and
 // the window's close button unanswered for that long, and past 2^31 milliseconds the wait no
@@ -62,10 +119,17 @@ int GameApp::init(const Options& options) {
     if (dataDir.empty() || !strings.load(dataDir + "/strings.txt"))
         return kExitNoStrings;
 
-    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
-    install_keyboard();
-    if (install_mouse() >= 0)
-        AllegroMouse::installPressLatch();
+    // Without a display that answers, the X system driver fails and Allegro is left without a
+    // system driver: every later call (install_keyboard first) would dereference it.
+    if (!installAllegro()) {
+        const char* display = std::getenv("DISPLAY");
+        std::fprintf(stderr, "groundline: cannot open a window: %s%s%s\n",
+                     display ? "no answer from the X display \"" : "DISPLAY is not set",
+                     display ? display : "", display ? "\"" : "");
+        return kExitNoWindow;
+    }
+    // Before anything slow, so that a close during loading is not lost.
+    set_close_button_callback(onCloseButton);
     registerMzLoader();
     set_color_depth(32);
     const int width = kFieldWidth * scale;
@@ -75,6 +139,13 @@ int GameApp::init(const Options& options) {
                      allegro_error);
         return kExitNoWindow;
     }
+    // The game is played with both; a driver that will not start is a window that cannot be
+    // played.
+    if (install_keyboard() != 0)
+        return cannotStart("cannot read the keyboard");
+    if (install_mouse() < 0)
+        return cannotStart("cannot read the mouse");
+    AllegroMouse::installPressLatch();
     install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
 
     set_window_title(strings.get("WindowTitle").c_str());
@@ -83,6 +154,8 @@ int GameApp::init(const Options& options) {
 
     backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
     std::string missing = loadResources();
+    if (closeRequested)
+        return closedExitCode();
     if (!missing.empty()) {
         std::fprintf(stderr, "groundline: cannot load %s\n", missing.c_str());
         return kExitMissingResource;
@@ -92,7 +165,6 @@ int GameApp::init(const Options& options) {
     lastTime = now();
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_IN, onSwitchIn);
-    set_close_button_callback(onCloseButton);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     shakeTimeLeft = 0.0;
     shakeAmount = 0.0;
@@ -105,6 +177,10 @@ int GameApp::init(const Options& options) {
     if (!profile.soundOn)
         setSound(false);
     return 0;
+}
+
+int GameApp::closedExitCode() const {
+    return endSignal ? 128 + endSignal : 0;
 }
 
 double GameApp::now() {
@@ -177,6 +253,7 @@ void GameApp::resetFrameState() {
     shakeAmount = shakeTimeLeft = 0.0;
     soundOn = true;
     closeRequested = false;
+    endSignal = 0;
     scale = 2;
     profile = Profile();
 }

@@ -34,8 +34,9 @@ class GameApp {
   public:
     static GameApp* instance();
 
-    // Start-up with the command line's choices. Returns 0, or the exit code the program must
-    // end with.
+    // Start-up with the command line's choices: the display, the window, keyboard and mouse
+    // (each checked), then the data. Returns 0, or the exit code the program must end with
+    // (closedExitCode when asked to close while loading).
     int init(const Options& options);
     // Loads every font, image, sheet and sample and builds the definitions. Returns the name
     // of the first file that could not be loaded, or an empty string when all loaded.
@@ -106,6 +107,11 @@ class GameApp {
     // Set by the window's close button on Allegro's own thread; the run loop ends after the
     // frame in progress. The callback never touches the game, which main may be deleting.
     std::atomic<bool> closeRequested{false};
+    // The termination signal (SIGTERM, SIGINT, SIGHUP) that asked to close, or 0.
+    std::atomic<int> endSignal{0};
+    // The exit code of a game ended by a close request: 0 for the close button, 128 plus the
+    // signal's number for a signal, as a shell reports a process the signal ended.
+    int closedExitCode() const;
 
     // Window pixels per back-buffer pixel, each way.
     int scale = 2;

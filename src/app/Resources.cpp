@@ -14,13 +14,18 @@
 
 namespace {
 
-// Remembers the first file that failed so start-up can name it.
+// Remembers the first file that failed so start-up can name it. Once the player asks to close,
+// every file still to come is skipped: start-up then ends without looking at what it loaded.
 class Loader {
   public:
     explicit Loader(GameApp& app) : app(app), strings(app.strings) {}
 
+    std::string path(const std::string& name) const {
+        return app.closeRequested ? std::string() : app.dataPath(name);
+    }
+
     BitmapFont* font(const char* key) {
-        const std::string file = app.dataPath(strings.get(key));
+        const std::string file = path(strings.get(key));
         BitmapFont* f = new BitmapFont(file.c_str());
         if (!f->image)
             fail(file);
@@ -29,7 +34,7 @@ class Loader {
     }
 
     BITMAP* image(const char* name) {
-        const std::string file = app.dataPath(name);
+        const std::string file = path(name);
         BITMAP* bmp = load_bitmap(file.c_str(), nullptr);
         if (!bmp)
             fail(file);
@@ -37,7 +42,7 @@ class Loader {
     }
 
     SpriteSheet* sheet(const std::string& name) {
-        const std::string file = app.dataPath(name);
+        const std::string file = path(name);
         SpriteSheet* s = new SpriteSheet(file);
         if (!s->image)
             fail(file);
@@ -45,7 +50,7 @@ class Loader {
     }
 
     SAMPLE* sample(const char* name) {
-        const std::string file = app.dataPath(name);
+        const std::string file = path(name);
         SAMPLE* s = load_sample(file.c_str());
         if (!s)
             fail(file);

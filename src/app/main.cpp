@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
     if (status == 0) {
         game->run();
         status = session.finish(*game);
+        if (status == 0)
+            status = app->closedExitCode();
     }
     app->game = nullptr;
     delete game;

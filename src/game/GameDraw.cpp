@@ -70,9 +70,15 @@ void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, 
 
 void Game::draw(bool present) {
     BITMAP* bmp = app->backBuffer->bitmap;
-    clear_bitmap(bmp);
-    if (app->bgImage)
-        blit(app->bgImage, bmp, 0, 0, 0, 0, 320, 240);
+    // The background is copied, not masked: a picture that covers the buffer replaces every
+    // pixel of the last frame, even where it holds the mask colour, and clearing first would
+    // only draw the whole frame twice. A player's own picture may be missing or smaller, and
+    // then what it leaves uncovered must be black, not the last frame.
+    BITMAP* background = app->bgImage;
+    if (!background || background->w < bmp->w || background->h < bmp->h)
+        clear_bitmap(bmp);
+    if (background)
+        blit(background, bmp, 0, 0, 0, 0, 320, 240);
     for (const Cloud& cloud : clouds) {
         BITMAP* image = app->cloudImages[cloud.image];
         if (image)

@@ -37,14 +37,6 @@ void rollShake(int width, int& dx, int& dy) {
     }
 }
 
-void stretchWithShake(BITMAP* source, BITMAP* target, int width, int height) {
-    if (!source || !target || width <= 0 || height <= 0)
-        return;
-    int dx, dy;
-    rollShake(width, dx, dy);
-    stretch_blit(source, target, 0, 0, source->w, source->h, dx, dy, width, height);
-}
-
 int greyOf(int r, int g, int b) {
     return static_cast<int>(0.30 * r + 0.59 * g + 0.11 * b);
 }
@@ -107,6 +99,20 @@ BackBuffer::~BackBuffer() {
         destroy_bitmap(bitmap);
 }
 
+// The window is always a whole number of times the buffer's size, which the scaler draws in a
+// fraction of stretch_blit's time; stretch_blit stays for any other size.
+void BackBuffer::stretchWithShake(BITMAP* target, int width, int height) {
+    if (!bitmap || !target || width <= 0 || height <= 0)
+        return;
+    int dx, dy;
+    rollShake(width, dx, dy);
+    const int factor = width / bitmap->w;
+    if (width == factor * bitmap->w && height == factor * bitmap->h &&
+        scaler.draw(bitmap, target, dx, dy, factor))
+        return;
+    stretch_blit(bitmap, target, 0, 0, bitmap->w, bitmap->h, dx, dy, width, height);
+}
+
 void BackBuffer::present() {
     // Without a screen (a headless run) the offset is still rolled, so the random sequence does
     // not depend on whether anybody watches: a play-through recorded in the window replays
@@ -116,13 +122,13 @@ void BackBuffer::present() {
         rollShake(640, dx, dy);
         return;
     }
-    stretchWithShake(bitmap, screen, SCREEN_W, SCREEN_H);
+    stretchWithShake(screen, SCREEN_W, SCREEN_H);
 }
 
 void BackBuffer::presentTo(BITMAP* target) {
     if (!target)
         return;
-    stretchWithShake(bitmap, target, target->w, target->h);
+    stretchWithShake(target, target->w, target->h);
 }
 
 void makeGreyscale(BITMAP* bitmap) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gfx/PixelScaler.h"
+
 struct BITMAP;
 
 // The half-resolution picture every frame is drawn into, and its presentation doubled onto the
@@ -17,6 +19,11 @@ class BackBuffer {
     void presentTo(BITMAP* target);
 
     BITMAP* bitmap;
+
+  private:
+    void stretchWithShake(BITMAP* target, int width, int height);
+
+    PixelScaler scaler;
 };
 
 // Replaces every pixel by its grey value, in place.

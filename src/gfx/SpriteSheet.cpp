@@ -75,10 +75,11 @@ bool SpriteSheet::read(ByteStream& in) {
     if (!image)
         return false;
 
-    // Counts are only trusted as far as the file backs them: every table grows one entry at a
-    // time, so a forged count runs into the end of the stream long before it costs memory.
-    int frameCount = readU16(in);
-    if (frameCount < 0)
+    // Counts are bounded first, then only trusted as far as the file backs them: every table
+    // grows one entry at a time, so a count the stream does not back costs no memory.
+    const int frameCount = readU16(in);
+    if (frameCount < 0 || frameCount > kMaxSheetFrames ||
+        frameCount > static_cast<long>(image->w) * image->h)
         return false;
     long frameRows = 0;
     for (int i = 0; i < frameCount; ++i) {
@@ -97,16 +98,16 @@ bool SpriteSheet::read(ByteStream& in) {
         frames.push_back(frame);
     }
 
-    int rowCount = readU16(in);
-    if (rowCount < 0)
+    const int rowCount = readU16(in);
+    if (rowCount < 0 || rowCount > kMaxSheetRows)
         return false;
     for (int r = 0; r < rowCount; ++r) {
         rows.emplace_back();
         AnimRow& row = rows.back();
         if (!readFloat(in, row.fps))
             return false;
-        int entries = readU16(in);
-        if (entries < 0)
+        const int entries = readU16(in);
+        if (entries < 0 || entries > kMaxRowEntries)
             return false;
         for (int k = 0; k < entries; ++k) {
             int frame = readU16(in);

@@ -13,6 +13,14 @@ struct BITMAP;
 // below this many rows in all their frames together; a sheet above it is rejected.
 constexpr long kMaxSheetFrameRows = 64L * kMaxImageSide;
 
+// A sheet's tables are bounded before anything is allocated for them: a gzip stream of a few
+// megabytes inflates to billions of zero bytes, each a valid table entry. No sheet has more frames
+// than its image has pixels (more are only repeats of one pixel); the game plays at most 16 rows
+// (the missile's headings) of at most a dozen entries. A sheet beyond these is malformed.
+constexpr int kMaxSheetFrames = 4096;
+constexpr int kMaxSheetRows = 64;
+constexpr int kMaxRowEntries = 1024;
+
 // One animation row of a sheet: frame numbers played at fps.
 struct AnimRow {
     float fps = 0.0f;

@@ -153,8 +153,11 @@ void MissileProjectile::update(double dt) {
         }
     }
     const double factor = 1.0 - std::fabs(error) * steeringResponse;
-    x += std::cos(heading) * speed * dt * factor;
-    y -= std::sin(heading) * speed * dt * factor;
+    // Worked out once for the flight and the trail: the heading does not change in between.
+    const double cosHeading = std::cos(heading);
+    const double sinHeading = std::sin(heading);
+    x += cosHeading * speed * dt * factor;
+    y -= sinHeading * speed * dt * factor;
 
     anim->setRow(directionRow(heading));
 
@@ -165,8 +168,8 @@ void MissileProjectile::update(double dt) {
                 trailTimer = 0.0;
                 break;
             }
-            spawnAnimation(x - kTrailBehind * std::cos(heading),
-                           static_cast<int>(y + kTrailBehind * std::sin(heading)) - kTrailRaise,
+            spawnAnimation(x - kTrailBehind * cosHeading,
+                           static_cast<int>(y + kTrailBehind * sinHeading) - kTrailRaise,
                            app->puff2Sheet, 0.0);
             trailTimer += kTrailSeconds;
         }

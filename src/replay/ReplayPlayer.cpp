@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr double kLongestNap = 0.05; // seconds
+
 // A window pixel carried from one scale to another, through the play-field pixel. In 64 bits and
 // held within int: a damaged file may put the mouse anywhere.
 int rescale(int pixel, int from, int to) {
@@ -64,9 +66,11 @@ double ReplayPlayer::nextStep() {
     const double step = microsToStep(frame->stepMicros);
     if (paced) {
         playedTime += step;
-        for (double ahead = startTime + playedTime - app->now(); ahead > 0.0;
+        // In short naps: a recorded stall (up to an hour) must not keep the window from
+        // answering its close button.
+        for (double ahead = startTime + playedTime - app->now(); ahead > 0.0 && !app->closeRequested;
              ahead = startTime + playedTime - app->now())
-            app->clock->sleepMs(static_cast<int>(ahead * 1000.0));
+            app->clock->sleepMs(static_cast<int>(std::min(ahead, kLongestNap) * 1000.0));
     }
     return step;
 }

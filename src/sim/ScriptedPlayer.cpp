@@ -19,15 +19,50 @@ int buttonX(int index) {
 
 } // namespace
 
+namespace {
+
+// The ground span of a standing tower, both ends included.
+struct Span {
+    int left;
+    int right;
+};
+
+Span spanOf(const Building* b) {
+    const int width = b->def().width;
+    const int left = b->x + (b->restFrameWidth() - width) / 2;
+    return Span{left, left + width};
+}
+
+} // namespace
+
 Building* towerAt(const Game& game, int x) {
     for (Building* b : game.buildings) {
         if (b->removed)
             continue;
-        const int width = b->def().width;
-        const int left = b->x + (b->restFrameWidth() - width) / 2;
-        if (x >= left && x <= left + width)
+        const Span span = spanOf(b);
+        if (x >= span.left && x <= span.right)
             return b;
     }
+    return nullptr;
+}
+
+// Every order asks what stands at its place, every frame: the spans are worked out once per
+// decision (nothing the player decides changes the field before the next update) instead of
+// once per order and tower, which made the player as costly as the game it plays.
+void ScriptedPlayer::takeSpans(const Game& game) {
+    spans.clear();
+    for (Building* b : game.buildings) {
+        if (b->removed)
+            continue;
+        const Span span = spanOf(b);
+        spans.push_back(TowerSpan{span.left, span.right, b});
+    }
+}
+
+Building* ScriptedPlayer::standingAt(int x) const {
+    for (const TowerSpan& span : spans)
+        if (x >= span.left && x <= span.right)
+            return span.tower;
     return nullptr;
 }
 
@@ -39,6 +74,7 @@ bool ScriptedPlayer::takeSold(const Building* tower) {
 }
 
 void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
+    takeSpans(game);
     checkAttempt(game);
     if (game.gameOver)
         return;
@@ -87,8 +123,8 @@ void ScriptedPlayer::activate(const Game& game, double time) {
     }
 }
 
-int ScriptedPlayer::progress(const StrategyOrder& order, const Game& game) const {
-    const Building* tower = towerAt(game, order.x);
+int ScriptedPlayer::progress(const StrategyOrder& order) const {
+    const Building* tower = standingAt(order.x);
     switch (order.kind) {
     case StrategyOrder::kBuild:
         return tower && tower->type == order.type ? 1 : 0;
@@ -112,7 +148,7 @@ void ScriptedPlayer::checkAttempt(const Game& game) {
     } else if (attempt.order >= 0) {
         const StrategyOrder& order = strategy.orders[attempt.order];
         OrderState& state = states[attempt.order];
-        const bool changed = progress(order, game) != attempt.before;
+        const bool changed = progress(order) != attempt.before;
         if (order.kind == StrategyOrder::kSell && changed)
             state.done = true;
         else if (!changed)
@@ -150,7 +186,7 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
     if (!state.active || state.done || game.waveNumber < state.blockedUntilWave)
         return false;
     GameApp* app = GameApp::instance();
-    const Building* tower = towerAt(game, order.x);
+    const Building* tower = standingAt(order.x);
     switch (order.kind) {
     case StrategyOrder::kBuild: {
         if (tower) // standing already, or the place is taken by another type
@@ -195,7 +231,7 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
         return false;
     }
     attempt.order = index;
-    attempt.before = progress(order, game);
+    attempt.before = progress(order);
     return true;
 }
 

@@ -40,13 +40,23 @@ class ScriptedPlayer {
     bool repairSomething(const Game& game, PlayerHands& hands);
     // Returns true when the order was acted on or must be waited for.
     bool pursue(int index, const Game& game, PlayerHands& hands);
-    int progress(const StrategyOrder& order, const Game& game) const;
+    int progress(const StrategyOrder& order) const;
 
     void build(int type, int x, PlayerHands& hands);
     void useMenu(const Building* tower, int entry, bool closeAfter, PlayerHands& hands);
 
+    struct TowerSpan {
+        int left;
+        int right;
+        Building* tower;
+    };
+    // The standing towers' ground spans as the current decision found them.
+    void takeSpans(const Game& game);
+    Building* standingAt(int x) const;
+
     Strategy strategy;
     std::vector<OrderState> states;
+    std::vector<TowerSpan> spans;
     Attempt attempt;
     int repairPercent = -1;
     bool callEarly = false;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The window's close button (a WM_DELETE_WINDOW message, as a window manager sends it) ends the
-# game with exit code 0, here in the middle of the first wave of the shipped data set.
+# game with exit code 0, here in the middle of the first wave of the shipped data set; SIGTERM
+# during play ends it as cleanly with 143, and a close sent while the game still loads is kept.
 source "$(dirname "$0")/lib.sh"
 
 start_game "$SRC"
@@ -15,3 +16,23 @@ shot close_during_wave
 wait_for_exit 10
 [[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after the close button, expected 0"
 [[ ! -s $GAME_ERR ]] || fail "printed on stderr: $(head -c 200 "$GAME_ERR")"
+
+# SIGTERM while playing: Allegro's own handler aborted whenever its input thread held the display.
+start_game "$SRC"
+wait_for_window
+kill -TERM "$GAME_PID"
+wait_for_exit 10
+[[ $GAME_CODE == 143 ]] || fail "exit code $GAME_CODE after SIGTERM, expected 143"
+[[ ! -s $GAME_ERR ]] || fail "SIGTERM printed on stderr: $(head -c 200 "$GAME_ERR")"
+
+# The close button as soon as the window has its title, while the data is still loading.
+# (The search is blind to case: until the title is set the window carries the program's name.)
+start_game "$SRC"
+for ((i = 0; i < 150; ++i)); do
+    WID=$(xdotool search --name '^Groundline$' 2>/dev/null | head -n 1)
+    [[ -n $WID && $(xdotool getwindowname "$WID" 2>/dev/null) == Groundline ]] && break
+    sleep 0.1
+done
+"$CLOSE_WINDOW" "$WID" || fail "close_window could not send the message"
+wait_for_exit 10
+[[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after a close while loading, expected 0"

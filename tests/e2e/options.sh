@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The command line: --help and --version answer on stdout and exit 0 without opening a window; an
-# unknown option or a bad value is one line on stderr and exit 2. --data finds the data from any
+# unknown option or a bad value is one line on stderr and exit 2; without a display, exit 3. --data finds the data from any
 # folder; --wave starts a game at a later wave, and such a practice game keeps no best result.
 source "$(dirname "$0")/lib.sh"
 
@@ -28,6 +28,18 @@ for args in --fullscreen "--scale 5" "--scale" "--wave 0" "--wave=x" "stray"; do
     [[ $lines == 1 ]] || fail "'$args': $lines lines on stderr, expected one"
     [[ ! -s $WORK/opt.out ]] || fail "'$args' printed on stdout"
     log "$args: $(cat "$WORK/opt.err")"
+done
+
+# No display that answers: one line and exit 3, never a crash in the input drivers.
+for display in unset :399; do
+    if [[ $display == unset ]]; then
+        (cd "$SRC" && env -u DISPLAY timeout -k 2 10 "$GAME" >"$WORK/opt.out" 2>"$WORK/opt.err")
+    else
+        (cd "$SRC" && DISPLAY=$display timeout -k 2 10 "$GAME" >"$WORK/opt.out" 2>"$WORK/opt.err")
+    fi
+    CODE=$?
+    [[ $CODE == 3 && $(wc -l <"$WORK/opt.err") == 1 ]] ||
+        fail "DISPLAY $display: exit code $CODE, expected 3 with one line: $(head -c 200 "$WORK/opt.err")"
 done
 
 # A data folder of any name, named from a folder without data/; lost at once, from wave 5.

@@ -168,10 +168,20 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
     const std::vector<SzRect> tallFrames(kMaxSheetFrameRows / kMaxImageSide + 1,
                                          SzRect{0, 0, 1, kMaxImageSide});
 
+    // A 1 x 1 image whose tables ask for more than it can hold or the game plays: such tables
+    // of zeros compress a thousandfold, and one sheet of 65,535 rows of 65,535 entries took
+    // 17 GB. Each is one past its limit; at the limits the sheet loads (below).
+    const Bytes pixel = mzFilled(1, 1, 1, 2, 3);
+    const std::vector<SzRow> manyRows(kMaxSheetRows + 1, SzRow{5.0f, {0}});
+    const SzRow longRow{5.0f, std::vector<unsigned>(kMaxRowEntries + 1, 0)};
+
     const struct {
         const char* what;
         Bytes bytes;
     } cases[] = {
+        {"more frames than pixels", szSheet(pixel, {{0, 0, 1, 1}, {0, 0, 1, 1}}, {})},
+        {"more rows than the limit", szSheet(pixel, {{0, 0, 1, 1}}, manyRows)},
+        {"a row longer than the limit", szSheet(pixel, {{0, 0, 1, 1}}, {longRow})},
         {"no image", szSheet(mzBlock(0, 4, {}), {}, {})},
         {"frame number equal to the frame count", szSheet(image, oneFrame, {{5.0f, {1}}})},
         {"rectangle past the right edge", szSheet(image, {{1, 0, 4, 4}}, oneRow)},
@@ -198,6 +208,12 @@ TEST(SpriteSheetLoadTest, MalformedSheetsAreRejectedWhole) {
     SpriteSheet intact(dir.writeGz("intact.sz", fullSheet));
     EXPECT_NE(intact.image, nullptr);
     EXPECT_EQ(intact.rowCount(), 1u);
+
+    std::vector<SzRow> fullRows(kMaxSheetRows, longRow);
+    for (SzRow& row : fullRows)
+        row.frames.pop_back();
+    SpriteSheet atLimits(dir.writeGz("limits.sz", szSheet(pixel, {{0, 0, 1, 1}}, fullRows)));
+    EXPECT_EQ(atLimits.rowCount(), static_cast<unsigned>(kMaxSheetRows));
 
     // Real sheets stay far below the ceiling; a sheet right at it still loads.
     Bytes atCeiling = szSheet(tallImage, {tallFrames.begin(), tallFrames.end() - 1}, oneRow);
