@@ -65,7 +65,7 @@ busy+=($!)
 declare -A outcomes
 crashed=0
 for ((n = 1; n <= starts; ++n)); do
-    (cd "$work/run" && exec timeout -k 2 30 "$game" >/dev/null 2>"$work/stderr") &
+    (cd "$work/run" && exec timeout -k 5 60 "$game" >/dev/null 2>"$work/stderr") &
     game_pid=$!
     wid=
     for ((t = 0; t < 300; ++t)); do
@@ -86,6 +86,18 @@ for ((n = 1; n <= starts; ++n)); do
         how=SIGTERM
         expected=143
         kill -TERM "$game_pid" 2>/dev/null
+    fi
+    # A start that does not end within 15 s is hung: its threads' stacks go to the report.
+    for ((t = 0; t < 150; ++t)); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game_pid" 2>/dev/null; then
+        pid=$(pgrep -P "$game_pid" | head -n 1)
+        echo "start $n ($how): hung; its stacks:"
+        [[ -n $pid ]] && command -v gdb >/dev/null &&
+            gdb -batch -p "$pid" -ex 'thread apply all bt 15' 2>/dev/null | grep -E '^(#|Thread)'
+        kill -KILL "$pid" 2>/dev/null
     fi
     wait "$game_pid"
     code=$?

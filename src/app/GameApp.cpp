@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -114,6 +115,12 @@ int GameApp::init(const Options& options) {
         // The player named this folder, so the player hears why it is not enough.
         std::fprintf(stderr, "groundline: no strings.txt in %s, the folder given with --data\n",
                      options.dataDir.c_str());
+        return kExitNoStrings;
+    }
+    if (dataDir.empty() && std::filesystem::exists("data/strings.txt")) {
+        // Something that is no file (a FIFO would block the read for ever) is not silently passed
+        // over for another folder.
+        std::fprintf(stderr, "groundline: data/strings.txt is not a regular file\n");
         return kExitNoStrings;
     }
     if (dataDir.empty() || !strings.load(dataDir + "/strings.txt"))

@@ -38,5 +38,6 @@ const char* gameVersion();
 // The limits of the numeric options, shared by the parser and its tests.
 constexpr int kMinScale = 1;
 constexpr int kMaxScale = 4;
-// Wave W brings 2 W + 14 squibbles; far beyond this a wave would not fit in memory.
+// Wave W brings 2 W + 14 squibbles; far beyond this a wave would not fit in memory. The first
+// wave of a replay and the simulator's --wave are held to the same limit.
 constexpr int kMaxFirstWave = 1000;

@@ -3,8 +3,10 @@
 
 #include "app/GameApp.h"
 
+#include "app/InputFile.h"
 #include "effects/TextEffect.h"
 #include "gfx/BitmapFont.h"
+#include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
 
 #include <allegro.h>
@@ -35,7 +37,7 @@ class Loader {
 
     BITMAP* image(const char* name) {
         const std::string file = path(name);
-        BITMAP* bmp = load_bitmap(file.c_str(), nullptr);
+        BITMAP* bmp = loadImage(file);
         if (!bmp)
             fail(file);
         return bmp;
@@ -51,7 +53,8 @@ class Loader {
 
     SAMPLE* sample(const char* name) {
         const std::string file = path(name);
-        SAMPLE* s = load_sample(file.c_str());
+        // Allegro's own reader: it blocks on a FIFO, so it only gets regular files.
+        SAMPLE* s = isRegularFile(file) ? load_sample(file.c_str()) : nullptr;
         if (!s)
             fail(file);
         return s;

@@ -1,6 +1,10 @@
 #include "app/SavedFile.h"
 
+#include "app/InputFile.h"
+
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +40,36 @@ std::string xdgFolder(const char* variable, const char* underHome) {
     return std::string();
 }
 
+// mkstemp's six characters.
+bool isTemporaryName(const std::string& name, const std::string& base) {
+    if (name.size() != base.size() + 7 || name.compare(0, base.size(), base) != 0 ||
+        name[base.size()] != '.')
+        return false;
+    for (std::size_t i = base.size() + 1; i < name.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i])))
+            return false;
+    return true;
+}
+
+// A game killed while it saved leaves its temporary behind, and nothing else would ever remove
+// it. Only our own names are touched, and only those older than any save takes: a temporary
+// written this minute may be another running game's, about to be renamed.
+void removeStaleTemporaries(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    constexpr auto kStale = std::chrono::minutes(1);
+    const std::string base = file.filename().string();
+    const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code entryError;
+        if (isTemporaryName(it->path().filename().string(), base) &&
+            it->is_regular_file(entryError) && now - it->last_write_time(entryError) > kStale &&
+            !entryError)
+            fs::remove(it->path(), entryError);
+    }
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& contents, std::string& error) {
@@ -47,6 +81,7 @@ bool writeFileAtomically(const std::string& path, const std::string& contents, s
         error = "cannot create " + folder.string() + ": " + ec.message();
         return false;
     }
+    removeStaleTemporaries(path);
     // A name of its own for every writer, in the same folder so that the rename stays on one
     // file system and replaces the old file in one step.
     std::string pattern = path + ".XXXXXX";
@@ -78,11 +113,18 @@ bool writeFileAtomically(const std::string& path, const std::string& contents, s
 ReadStatus readSmallFile(const std::string& path, std::string& contents, std::string& error,
                          std::size_t maxBytes) {
     contents.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    std::string why;
+    const int fd = openRegularFile(path, &why);
+    if (fd < 0) {
         if (errno == ENOENT)
             return ReadStatus::Missing;
+        error = why;
+        return ReadStatus::Failed;
+    }
+    std::FILE* f = fdopen(fd, "rb");
+    if (!f) {
         error = std::strerror(errno);
+        ::close(fd);
         return ReadStatus::Failed;
     }
     std::vector<char> buffer(maxBytes + 1);

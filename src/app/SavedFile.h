@@ -6,7 +6,8 @@
 
 // Writes the whole contents to a new file beside path and renames it over path, so a crash, a
 // full disk or a second writer leaves either the old file or the new one, never a mix. Creates
-// the missing folders first. On failure returns false with the reason in error; path is untouched
+// the missing folders first, and removes temporaries of path's own that a killed writer left
+// more than a minute ago. On failure returns false with the reason in error; path is untouched
 // and no temporary file is left behind.
 bool writeFileAtomically(const std::string& path, const std::string& contents, std::string& error);
 

@@ -1,5 +1,7 @@
 #include "app/StringTable.h"
 
+#include "app/InputFile.h"
+
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
 
@@ -11,6 +13,8 @@
 #include <vector>
 
 bool StringTable::load(const std::string& path) {
+    if (!isRegularFile(path))
+        return false;
     std::ifstream in(path);
     if (!in.is_open())
         return false;

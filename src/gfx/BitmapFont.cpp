@@ -1,5 +1,7 @@
 #include "gfx/BitmapFont.h"
 
+#include "gfx/MzImage.h"
+
 #include <allegro.h>
 
 #include <algorithm>
@@ -31,7 +33,7 @@ const char* format(char* buffer, const char* fmt, va_list args) {
 
 BitmapFont::BitmapFont(const char* filename) {
     if (filename)
-        image = load_bitmap(filename, nullptr);
+        image = loadImage(filename);
     cut();
 }
 

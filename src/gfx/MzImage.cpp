@@ -1,5 +1,7 @@
 #include "gfx/MzImage.h"
 
+#include "app/InputFile.h"
+
 #include <allegro.h>
 #include <zlib.h>
 
@@ -52,12 +54,19 @@ BITMAP* readMzImage(gzFile_s* in) {
 BITMAP* loadMzBitmap(const char* filename, RGB* /*palette*/) {
     if (!filename)
         return nullptr;
-    gzFile in = gzopen(filename, "rb");
+    gzFile in = gzopenRegular(filename);
     if (!in)
         return nullptr;
     BITMAP* bmp = readMzImage(in);
     gzclose(in);
     return bmp;
+}
+
+BITMAP* loadImage(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.compare(dot, std::string::npos, ".mz") != 0)
+        return nullptr;
+    return loadMzBitmap(path.c_str(), nullptr);
 }
 
 void registerMzLoader() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 struct BITMAP;
 struct RGB;
@@ -40,6 +41,11 @@ BITMAP* readMzImage(gzFile_s* in);
 
 // Allegro load callback for ".mz" files; the palette is ignored.
 BITMAP* loadMzBitmap(const char* filename, RGB* palette);
+
+// Every image the game loads comes through here: an .mz file read by our reader, whose size cap
+// is ours. Any other name gives null; Allegro's own loaders (PCX, BMP, TGA) believe a header's
+// size and a file of a few hundred bytes could make them allocate gigabytes.
+BITMAP* loadImage(const std::string& path);
 
 // Registers loadMzBitmap under the extension "mz" so that load_bitmap reads our images.
 void registerMzLoader();

@@ -1,5 +1,6 @@
 #include "gfx/SpriteSheet.h"
 
+#include "app/InputFile.h"
 #include "gfx/MzImage.h"
 
 #include <allegro.h>
@@ -63,7 +64,7 @@ SpriteSheet::~SpriteSheet() {
 }
 
 bool SpriteSheet::load(const std::string& filename) {
-    GzCloser file{gzopen(filename.c_str(), "rb")};
+    GzCloser file{gzopenRegular(filename)};
     if (!file.in)
         return false;
     ByteStream in(file.in);

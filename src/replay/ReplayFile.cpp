@@ -1,5 +1,8 @@
 #include "replay/ReplayFile.h"
 
+#include "app/InputFile.h"
+#include "app/Options.h"
+
 #include <zlib.h>
 
 #include <cerrno>
@@ -16,7 +19,6 @@ constexpr long long kMaxFrames = 86400LL * 1000;
 constexpr std::int64_t kMaxStepMicros = 3600LL * 1000000; // an hour-long stall
 constexpr int kMaxKeysPerFrame = 64;
 constexpr int kMaxLine = 4096;
-constexpr long long kMaxWave = 1000000;
 constexpr long long kMaxScale = 64;
 
 bool parseInt(const std::string& word, long long low, long long high, long long& value) {
@@ -166,7 +168,8 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
         if (key == "data")
             replay.header.dataDigest = w[1];
         if (key == "wave") {
-            if (!parseInt(w[1], 1, kMaxWave, n))
+            // The game's own --wave limit: a recording can only start where a game can.
+            if (!parseInt(w[1], 1, kMaxFirstWave, n))
                 return fail("bad first wave");
             replay.header.firstWave = static_cast<int>(n);
         }
@@ -236,9 +239,10 @@ bool ReplayParser::finish() {
 
 bool readReplay(const std::string& path, Replay& replay, std::string& error) {
     ReplayParser parser(replay, error);
-    gzFile f = gzopen(path.c_str(), "rb");
+    std::string why;
+    gzFile f = gzopenRegular(path, &why);
     if (!f) {
-        error = "cannot open it";
+        error = "cannot open it (" + why + ")";
         return false;
     }
     struct Closer {

@@ -36,8 +36,9 @@ class ReplaySession {
     // otherwise as fast as the game runs. Returns 0, or kExitBadReplay after one line on stderr.
     int startReplay(const std::string& path, bool paced);
     // Prints "state digest: ..." on stdout; writes it to the recording, or compares it with the
-    // replay's. Returns 0, or an exit code after one line on stderr. Without a recording or
-    // replay under way, does nothing and returns 0.
+    // replay's. Returns 0, or an exit code after one line on stderr. A replay whose window was
+    // closed before its end is not compared (0). Without a recording or replay under way, does
+    // nothing and returns 0.
     int finish(const Game& game);
 
   private:

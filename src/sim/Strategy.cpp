@@ -1,5 +1,6 @@
 #include "sim/Strategy.h"
 
+#include "app/InputFile.h"
 #include "towers/TowerKinds.h"
 
 #include <cerrno>
@@ -240,8 +241,10 @@ std::string builtinStrategyText(const std::string& name) {
 bool loadStrategy(const std::string& nameOrPath, Strategy& strategy, std::string& error) {
     std::string text = builtinStrategyText(nameOrPath);
     if (text.empty()) {
-        std::ifstream in(nameOrPath);
-        if (!in) {
+        std::ifstream in;
+        if (isRegularFile(nameOrPath))
+            in.open(nameOrPath);
+        if (!in.is_open()) {
             error =
                 "no strategy " + nameOrPath + " (built in: idle, lasers, mixed, hasty; or a file)";
             return false;

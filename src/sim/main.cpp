@@ -1,6 +1,7 @@
 // groundline-sim: the game without a window, played by a scripted player or a replay.
 
 #include "app/GameApp.h"
+#include "app/Options.h"
 #include "sim/Headless.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
             options.seed = static_cast<unsigned>(v);
         } else if (arg == "--waves" && number(value, 1, 1e6, v) && v == (int)v) {
             options.waves = static_cast<int>(v);
-        } else if (arg == "--wave" && number(value, 1, 1e6, v) && v == (int)v) {
+        } else if (arg == "--wave" && number(value, 1, kMaxFirstWave, v) && v == (int)v) {
             options.startWave = static_cast<int>(v);
         } else if (arg == "--time-limit" && number(value, 0.001, 1e9, v)) {
             options.timeLimit = v;

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -76,6 +78,13 @@ TEST_F(ProfileTest, ACorruptOrUnreadableFileCostsOneLineAndGivesTheDefaults) {
     fs::remove(settings);
     fs::create_directory(settings); // cannot be read
     EXPECT_EQ(load().warnings.size(), 2u);
+    // Nothing ever writes to these FIFOs: opening one to read would wait for ever.
+    fs::remove(settings);
+    fs::remove(best);
+    ASSERT_EQ(mkfifo(settings.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(best.c_str(), 0600), 0);
+    EXPECT_EQ(load().warnings.size(), 2u);
+    fs::remove(best);
     // Unknown keys, comments and Windows line ends are no reason to throw a file away.
     write(best, "# mine\r\nbest=9\r\nplayer=ada\r\n");
     EXPECT_EQ(load().bestWaves, 9);
@@ -104,13 +113,20 @@ TEST_F(ProfileTest, AnUnwritableFileCostsOneLineAndTheGameKeepsTheValue) {
 TEST_F(ProfileTest, AnInterruptedWriteNeverLosesThePreviousBest) {
     best = (work / "best.txt").string();
     load().recordWavesDefeated(8);
-    // A crash between writing the temporary and renaming it leaves it half written.
+    // A crash between writing the temporary and renaming it leaves it half written; the next
+    // save removes it once it is stale, but never one that another game may be writing now, nor
+    // a file of any other name.
     write(best + ".a1b2c3", "best=");
+    fs::last_write_time(best + ".a1b2c3", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    write(best + ".d4e5f6", "best=");
+    write(best + ".old", "best=3\n");
     Profile next = load();
     EXPECT_EQ(next.bestWaves, 8);
     EXPECT_TRUE(next.warnings.empty());
     next.recordWavesDefeated(9);
     EXPECT_EQ(load().bestWaves, 9);
+    EXPECT_FALSE(fs::exists(best + ".a1b2c3"));
+    EXPECT_EQ(strayFiles(), 2u);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 # closed, the first wave announced, then the close button. Played back headless by
 # groundline-sim --replay and in the window by groundline --replay, both must end with the
 # digest the recording ended with. A replay made with other data or another version is refused
-# with one line on stderr.
+# with one line on stderr; a replay's window closed during a recorded hour-long stall ends at once.
 source "$(dirname "$0")/lib.sh"
 
 dir=$(copy_data)
@@ -68,4 +68,17 @@ start_game "$dir" --replay "$WORK/old.replay"
 wait_for_exit 10
 [[ $GAME_CODE == 4 ]] || fail "a replay of another version exited $GAME_CODE, expected 4"
 grep -q "version 0.0.0-other" "$GAME_ERR" || fail "the refusal does not name the version: $(cat "$GAME_ERR")"
+
+# A recorded stall of an hour: the window still answers its close button at once, and a replay
+# left before its end ends with 0 and no complaint.
+{
+    zcat "$replay" | sed -n '1,6p'
+    printf '10000 0 0 0\n3600000000 0 0 0\n10000 0 0 0\nend 3 0123456789abcdef\n'
+} | gzip >"$WORK/stall.replay"
+start_game "$dir" --replay "$WORK/stall.replay"
+wait_for_window
+"$CLOSE_WINDOW" "$WID"
+wait_for_exit 5
+[[ $GAME_CODE == 0 ]] || fail "closing a stalled replay's window: exit $GAME_CODE, expected 0"
+[[ -s $GAME_ERR ]] && fail "closing a replay's window complained: $(head -n 1 "$GAME_ERR")"
 exit 0

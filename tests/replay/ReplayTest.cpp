@@ -224,6 +224,9 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused("", false, "empty");
     refused("\x1f\x8b garbage that only looks compressed", false, "");
     refused("groundline-replay 2\n", false, "format 2");
+    other = good; // a first wave no game can start at (--wave stops at 1000)
+    other.replace(other.find("\nwave ") + 6, 1, "1001");
+    refused(other, true, "bad first wave");
     const std::string header = good.substr(0, good.find('\n', good.find("\nscale ") + 1) + 1);
     refused(header + "10000 1 2 0\n* 99999999999999\nend 1 x\n", true, "bad repeat");
     refused(header + "* 3\nend 3 x\n", true, "bad repeat");
