@@ -3,6 +3,7 @@
 #include "gfx/MzImage.h"
 
 #include <allegro.h>
+#include <zlib.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -26,6 +27,23 @@ bool declaresOversizedImage(const uint8_t* data, size_t size) {
     long height = readU16(in);
     return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
            width * height > kMaxFuzzPixels;
+}
+
+std::vector<uint8_t> inflatedInput(const uint8_t* data, size_t size, size_t cap) {
+    if (size < 2 || data[0] != 0x1f || data[1] != 0x8b)
+        return std::vector<uint8_t>(data, data + size);
+    std::vector<uint8_t> out(cap);
+    z_stream z = {};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK)
+        return {};
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(cap);
+    inflate(&z, Z_FINISH); // a damaged or longer stream keeps what inflated before it
+    out.resize(z.total_out);
+    inflateEnd(&z);
+    return out;
 }
 
 void require(bool condition, const char* what) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // What the harnesses share. Inputs are the image and sheet streams as the readers see them after
 // decompression (a file in data/ may be gzip-compressed or not; zlib undoes that before our code
@@ -16,6 +17,11 @@ void setUpAllegro();
 // costs a full decode per execution and adds no path of its own (the side limits are checked
 // before anything is allocated, and inputs beyond them still run), so harnesses skip it.
 bool declaresOversizedImage(const uint8_t* data, size_t size);
+
+// The input as it is, or inflated (at most cap bytes) when it starts as a gzip stream does: a
+// few hundred bytes of gzip reach tables and files of megabytes, which no input within -max_len
+// could spell out, so the readers' limits on them are tried too.
+std::vector<uint8_t> inflatedInput(const uint8_t* data, size_t size, size_t cap);
 
 // Aborts with the message when the condition fails: a harness's own invariant, reported by
 // libFuzzer like any crash.

@@ -237,7 +237,14 @@ double GameApp::currentShake() const {
 }
 
 bool GameApp::fieldPaused() const {
-    return game && game->paused;
+    return game && game->fieldStopped();
+}
+
+void GameApp::passUnseenFrame(double dt) {
+    if (backBuffer)
+        backBuffer->skipFrame();
+    if (shakeTimeLeft > 0.0 && !fieldPaused())
+        shakeTimeLeft -= dt;
 }
 
 std::string GameApp::dataPath(const std::string& file) const {

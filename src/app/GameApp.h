@@ -55,8 +55,13 @@ class GameApp {
     // A data file's path in the chosen data folder: "data/bg.mz" becomes dataDir + "/bg.mz".
     // Other paths are used as they are.
     std::string dataPath(const std::string& file) const;
-    // True while the current game is paused: the shake then holds still, as everything else.
+    // True while the current game's field stands still (paused, its menu or help card open):
+    // the shake then holds still, as everything else.
     bool fieldPaused() const;
+    // A frame the game steps through without showing it (fast-forward): the shake rolls as a
+    // shown frame's would and counts down as the next frame's tick would, so the random
+    // sequence is the one of frames shown one by one.
+    void passUnseenFrame(double dt);
 
     // Clears everything tests may have set so that each test starts from a known state. The
     // resources stay loaded.

@@ -1,9 +1,12 @@
 #include "app/Options.h"
 
+#include "app/Controls.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #ifndef GROUNDLINE_VERSION
 #define GROUNDLINE_VERSION "unknown"
@@ -31,6 +34,8 @@ struct OptionRow {
     const char* help;
     // Stores the value; returns an error message, or "" when the value is good.
     std::string (*apply)(Options& options, const std::string& value);
+    // A one-letter spelling ("-h"), or nullptr.
+    const char* shortName = nullptr;
 };
 
 const OptionRow kOptionTable[] = {
@@ -38,7 +43,8 @@ const OptionRow kOptionTable[] = {
      [](Options& o, const std::string&) {
          o.help = true;
          return std::string();
-     }},
+     },
+     "-h"},
     {"--version", nullptr, "show the version and exit",
      [](Options& o, const std::string&) {
          o.version = true;
@@ -77,7 +83,7 @@ const OptionRow kOptionTable[] = {
 
 const OptionRow* findOption(const std::string& name) {
     for (const OptionRow& row : kOptionTable)
-        if (name == row.name)
+        if (name == row.name || (row.shortName && name == row.shortName))
             return &row;
     return nullptr;
 }
@@ -119,23 +125,44 @@ ParsedOptions parseOptions(int argc, const char* const* argv) {
     return result;
 }
 
+namespace {
+
+// One line of --help: the left column padded to width, then the text.
+std::string usageLine(std::string left, std::size_t width, const char* text) {
+    left.resize(width, ' ');
+    return left + text + "\n";
+}
+
+} // namespace
+
 std::string usageText() {
-    std::string text = "Usage: groundline [OPTION]...\n"
-                       "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
+    std::vector<std::string> lefts;
+    std::size_t width = 0;
     for (const OptionRow& row : kOptionTable) {
-        std::string left = std::string("  ") + row.name;
+        std::string left = "  ";
+        if (row.shortName)
+            left += std::string(row.shortName) + ", ";
+        left += row.name;
         if (row.valueName)
             left += std::string(" ") + row.valueName;
-        left.resize(std::max<std::size_t>(left.size() + 2, 16), ' ');
-        text += left + row.help + "\n";
+        lefts.push_back(left);
+        width = std::max(width, left.size() + 2);
     }
+    for (const ControlLine& line : kControlLines)
+        width = std::max(width, std::string(line.keys).size() + 4);
+
+    std::string text = "Usage: groundline [OPTION]...\n"
+                       "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
+    for (std::size_t i = 0; i < lefts.size(); ++i)
+        text += usageLine(lefts[i], width, kOptionTable[i].help);
+    text += "\nIn the game:\n";
+    for (const ControlLine& line : kControlLines)
+        text += usageLine(std::string("  ") + line.keys, width, line.what);
     text += "\nThe data is read from data/ in the working folder, else from ../share/groundline\n"
             "beside the executable; --data DIR replaces both.\n"
             "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt and the best\n"
             "result in $XDG_DATA_HOME/groundline/best.txt (~/.config and ~/.local/share when\n"
-            "those are not set).\n"
-            "In the game: left click to act, right click to cancel, Escape for the menu, P to\n"
-            "pause.\n";
+            "those are not set).\n";
     return text;
 }
 

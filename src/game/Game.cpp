@@ -79,6 +79,8 @@ void Game::reset() {
     waveNumber = firstWave;
     wave = nullptr;
     paused = false;
+    speed = 1;
+    helpShown = false;
     waveTimer = app->strings.getReal("TimeBetweenWaves");
     alerts.reset(health);
 }

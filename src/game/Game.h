@@ -29,9 +29,30 @@ constexpr int kMenuItemHeight = 8;
 constexpr int kMenuSoundY = 110;
 constexpr int kMenuStartOverY = 120;
 constexpr int kMenuQuitY = 130;
+// Allegro's scan codes of the keys the game answers (allegro.h stays out of this header).
 constexpr int kEscapeScanCode = 59;
-constexpr int kPauseScanCode = 16;    // P
-constexpr int kNextWaveScanCode = 14; // N
+constexpr int kPauseScanCode = 16;      // P
+constexpr int kNextWaveScanCode = 14;   // N
+constexpr int kSpeedScanCode = 6;       // F
+constexpr int kHelpScanCode = 8;        // H
+constexpr int kHelpF1ScanCode = 47;     // F1
+constexpr int kRepairScanCode = 18;     // R
+constexpr int kDemolishScanCode = 77;   // Delete
+constexpr int kFirstTowerScanCode = 28; // 1; 2 and 3 follow for the next tower types
+// The bottom panel (HUD, texts, buttons) starts under the ground's dirt; a click there never
+// places a tower.
+constexpr int kPanelTop = 218;
+// The wave and its countdown, right of the small buttons where their own tool tips appear; the
+// build bar's and the tower menu's tool tips take this part of the panel while they show.
+constexpr int kWaveLinesX = 102;
+// The two small HUD buttons beside the money: fast-forward above, next wave now below.
+constexpr int kHudButtonX = 68;
+constexpr int kSpeedButtonY = 220;
+constexpr int kNextWaveButtonY = 230;
+constexpr int kHudButtonWidth = 30;
+constexpr int kHudButtonHeight = 9;
+// Fast-forward runs this many steps a frame at most.
+constexpr int kMaxSpeed = 3;
 
 // One play-through: towers, shots, effects, the current wave, the base, money, the wave
 // schedule, the sky and the state of the controls. It owns every entity in its lists; entities
@@ -63,6 +84,17 @@ class Game {
     bool canCallNextWave() const;
     int nextWaveBonus() const;
     void callNextWave();
+    // Fast-forward: 1, 2, 3 and back to 1.
+    void cycleSpeed();
+    // What the build buttons do: placing mode for an affordable, available type. False when the
+    // button would be greyed.
+    bool startPlacing(int type);
+    // What entry i of the selected tower's menu does when its button is clicked. True when the
+    // click is used up (the tower was sold, or a repair was tried).
+    bool useTowerEntry(int entry);
+    // The field stands still while paused, while the in-game menu is open and under the help
+    // card.
+    bool fieldStopped() const { return paused || helpShown || uiMode == kUiGameMenu; }
 
     void addEffect(Effect* effect) { effects.push_back(effect); }
     void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }
@@ -94,6 +126,10 @@ class Game {
     bool paused = false;
     // The danger warning, the health bar's flash and the blinking: watched, never played.
     HudAlerts alerts;
+    // Field steps per frame: each the frame's step, so 2x and 3x play exactly as 1x, sooner.
+    int speed = 1;
+    // The card listing the controls; any key or click closes it.
+    bool helpShown = false;
 
   private:
     void updateField(double dt);
@@ -105,6 +141,9 @@ class Game {
     void hitTestProjectiles();
     void removeSpent();
     void handleKeyboard();
+    void handleShortcut(int scanCode);
+    // True when the click was on one of the small HUD buttons (and was used there).
+    bool handleHudClick();
     void handleMouse();
     void handleTowerMenuClick(bool justSelected);
     void handlePlacing();
@@ -132,7 +171,9 @@ class Game {
     void drawGameMenu(BITMAP* bmp);
     void drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
                  const char* detail);
-    int waveBlockWidth() const;
+    void drawHudButtons(BITMAP* bmp);
+    void drawHudButton(BITMAP* bmp, int y, bool usable, const char* label);
+    void drawHelp(BITMAP* bmp);
     void drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX, bool greyed);
     int buttonLook(int index, bool usable) const;
 

@@ -39,12 +39,6 @@ constexpr int kPausedY = 30;
 // How to go on sits under the score, where the menu's own words appear once it is open.
 constexpr int kGoOnY = 96;
 
-// The wave and its countdown stand right of the health bar; tool tips grow leftwards from the
-// buttons and cover them only when very long.
-constexpr int kWaveX = 70;
-// The dark panel under the field, and the least room kept between a tool tip and the wave.
-constexpr int kPanelTop = 218;
-constexpr int kTipGap = 4;
 // Tool tip titles: a name from the data, a price and a few words.
 constexpr int kTitleSize = 256;
 
@@ -129,6 +123,8 @@ void Game::draw(bool present) {
         if (boss && boss->health > 0 && boss->maxHealth > 0)
             drawHealthBar(bmp, 160, 4, 200, static_cast<double>(boss->health) / boss->maxHealth);
     }
+    if (helpShown)
+        drawHelp(bmp);
     if (present)
         app->backBuffer->present();
 }
@@ -146,9 +142,13 @@ void Game::drawHud(BITMAP* bmp) {
                  kBarInsideY + kBarInsideH - 1, makecol(255, 240, 240));
     app->fontSmall->printCentred(bmp, 36, 221, "%d", health);
     app->fontMain->print(bmp, 2, 229, "$ %d", money);
-
-    app->fontMain->draw(bmp, kWaveX, 220, waveText(waveNumber).c_str());
-    app->fontSmall->draw(bmp, kWaveX, 230, countdownText(waveNumber, waveTimer).c_str());
+    drawHudButtons(bmp);
+    // The small buttons' tool tips take the wave's place while the mouse is on them.
+    if (!app->mouseIn(kHudButtonX, kSpeedButtonY, kHudButtonWidth,
+                      kNextWaveButtonY + kHudButtonHeight - kSpeedButtonY)) {
+        app->fontMain->draw(bmp, kWaveLinesX, 220, waveText(waveNumber).c_str());
+        app->fontSmall->draw(bmp, kWaveLinesX, 230, countdownText(waveNumber, waveTimer).c_str());
+    }
 }
 
 // Drawn behind the towers and the invaders, so that both stay sharp in front of it.
@@ -202,27 +202,21 @@ void Game::drawPlacing(BITMAP* bmp) {
     const TowerDef& def = app->towerDefs[placingType];
     drawGhost(bmp);
     drawButton(bmp, 0, kLookHover, app->iconsImage, kIconSize * placingType + kIconSize, false);
-    char title[kTitleSize];
-    std::snprintf(title, sizeof title, "Placing %s - $%d", def.name.c_str(), def.value);
-    drawTip(bmp, kTooltipRight - app->buttonSpacing, app->fontMain, title, "Right click to cancel");
+    // Short enough to leave the wave's lines beside it: the countdown matters while placing.
+    const int x = kTooltipRight - app->buttonSpacing;
+    app->fontMain->printRight(bmp, x, 220, "Placing %s - $%d", def.name.c_str(), def.value);
+    app->fontSmall->drawRight(bmp, x, 230, "Right click to cancel");
 }
 
-// A tool tip: its title over one line of detail, right-aligned at x. One long enough to reach
-// the wave's lines takes the panel for itself from there on, so the two never run together.
+// A tool tip: its title over one line of detail, right-aligned at x. It takes the panel from the
+// wave's lines to x for itself, so that a long one never runs into them.
 void Game::drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
                    const char* detail) {
-    const int left =
-        x - std::max(titleFont->textWidth(title), app->fontSmall->textWidth(detail)) - kTipGap;
-    if (left < kWaveX + waveBlockWidth() && app->bgImage && x >= kWaveX)
-        blit(app->bgImage, bmp, kWaveX, kPanelTop, kWaveX, kPanelTop, x - kWaveX + 1,
+    if (app->bgImage && x >= kWaveLinesX)
+        blit(app->bgImage, bmp, kWaveLinesX, kPanelTop, kWaveLinesX, kPanelTop, x - kWaveLinesX + 1,
              kFieldHeight - kPanelTop);
     titleFont->drawRight(bmp, x, 220, title);
     app->fontSmall->drawRight(bmp, x, 230, detail);
-}
-
-int Game::waveBlockWidth() const {
-    return std::max(app->fontMain->textWidth(waveText(waveNumber).c_str()),
-                    app->fontSmall->textWidth(countdownText(waveNumber, waveTimer).c_str()));
 }
 
 void Game::drawTowerMenu(BITMAP* bmp) {

@@ -41,11 +41,30 @@ template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Sp
 } // namespace
 
 void Game::update(double dt) {
-    if (!paused)
-        updateField(dt);
+    if (!fieldStopped()) {
+        for (int i = 0; i < speed; ++i) {
+            // Each further step stands for a frame that 1x would have shown: the tower lost and
+            // the shake's roll of that frame happen between the steps, so fast-forward is 1x
+            // with fewer pictures, down to the random numbers. A lost base ends the frame, as
+            // the loss is noticed after the step it happens in.
+            if (i > 0) {
+                if (health < 1)
+                    break;
+                removeDestroyedTowers();
+                app->passUnseenFrame(dt);
+            }
+            updateField(dt);
+        }
+    }
     handleKeyboard();
-    if (!gameOver && !paused)
+    if (helpShown) {
+        if (leftClick() || rightClick()) {
+            helpShown = false;
+            playSample(app->sampleBip2);
+        }
+    } else if (!gameOver && !paused) {
         handleMouse();
+    }
     if (handleGameMenu())
         return;
     if (health < 1 && !gameOver) {
@@ -166,25 +185,36 @@ void Game::handleKeyboard() {
     if (!app->keyboard->keypressed())
         return;
     const int scanCode = app->keyboard->readkey() >> 8;
+    // Any key closes the help card, and does nothing else.
+    if (helpShown) {
+        helpShown = false;
+        playSample(app->sampleBip2);
+        return;
+    }
     if (scanCode == kPauseScanCode) {
         paused = !paused;
         playSample(paused ? app->sampleBip : app->sampleBip2);
         return;
     }
-    if (scanCode == kNextWaveScanCode) {
-        if (!paused && uiMode != kUiGameMenu)
-            callNextWave();
+    if (scanCode == kEscapeScanCode) {
+        if (uiMode == kUiGameMenu) {
+            uiMode = kUiIdle;
+            playSample(app->sampleBip2);
+        } else {
+            uiMode = kUiGameMenu;
+            playSample(app->sampleBip);
+        }
         return;
     }
-    if (scanCode != kEscapeScanCode)
+    if (uiMode == kUiGameMenu)
         return;
-    if (uiMode == kUiGameMenu) {
-        uiMode = kUiIdle;
-        playSample(app->sampleBip2);
-    } else {
-        uiMode = kUiGameMenu;
+    if (scanCode == kHelpScanCode || scanCode == kHelpF1ScanCode) {
+        helpShown = true;
         playSample(app->sampleBip);
+        return;
     }
+    if (!paused && !gameOver)
+        handleShortcut(scanCode);
 }
 
 bool Game::leftClick() const {
@@ -211,6 +241,8 @@ Building* Game::towerUnderMouse() const {
 }
 
 void Game::handleMouse() {
+    if (leftClick() && handleHudClick())
+        return;
     bool justSelected = false;
     if ((uiMode == kUiIdle || uiMode == kUiTowerMenu) && leftClick()) {
         if (Building* b = towerUnderMouse()) {
@@ -225,15 +257,9 @@ void Game::handleMouse() {
     case kUiIdle:
         if (!leftClick())
             break;
-        for (int i = 0; i < kTowerTypeCount; ++i) {
-            const TowerDef& def = app->towerDefs[i];
-            if (buttonContainsMouse(i) && money >= def.value && def.available) {
-                uiMode = kUiPlacing;
-                placingType = i;
-                playSample(app->sampleBip);
+        for (int i = 0; i < kTowerTypeCount; ++i)
+            if (buttonContainsMouse(i) && startPlacing(i))
                 break;
-            }
-        }
         break;
     case kUiPlacing:
         handlePlacing();
@@ -255,7 +281,8 @@ void Game::handlePlacing() {
         uiMode = kUiIdle;
         return;
     }
-    if (!leftClick() || !canPlace())
+    // Placing answers on the field only: the panel below holds the money, texts and buttons.
+    if (!leftClick() || app->mouseY >= kPanelTop || !canPlace())
         return;
     Building* tower = createTower(placingType);
     if (!tower)
@@ -286,30 +313,36 @@ void Game::handleTowerMenuClick(bool justSelected) {
         if (!buttonContainsMouse(i))
             continue;
         onButton = true;
-        if (i == kDemolishEntry) {
-            selected->sell();
-            selected = nullptr;
-            uiMode = kUiIdle;
+        if (useTowerEntry(i))
             return;
-        }
-        if (i == kRepairEntry) {
-            if (selected->repairCost() <= money)
-                selected->repair();
-            return;
-        }
-        const UpgradeDef& entry = def.entries[i];
-        int level = selected->upgradeLevels[i - kFirstUpgradeEntry];
-        if (level < entry.levelCount && money >= entry.levels[level].value) {
-            addMoney(-static_cast<long long>(entry.levels[level].value));
-            selected->upgrade(i - kFirstUpgradeEntry);
-            playSample(app->sampleUpgrade);
-        }
     }
     if (!onButton && !justSelected) {
         selected = nullptr;
         uiMode = kUiIdle;
         playSample(app->sampleBip2);
     }
+}
+
+bool Game::useTowerEntry(int i) {
+    if (i == kDemolishEntry) {
+        selected->sell();
+        selected = nullptr;
+        uiMode = kUiIdle;
+        return true;
+    }
+    if (i == kRepairEntry) {
+        if (selected->repairCost() <= money)
+            selected->repair();
+        return true;
+    }
+    const UpgradeDef& entry = app->towerDefs[selected->type].entries[i];
+    int level = selected->upgradeLevels[i - kFirstUpgradeEntry];
+    if (level < entry.levelCount && money >= entry.levels[level].value) {
+        addMoney(-static_cast<long long>(entry.levels[level].value));
+        selected->upgrade(i - kFirstUpgradeEntry);
+        playSample(app->sampleUpgrade);
+    }
+    return false;
 }
 
 bool Game::handleGameMenu() {

@@ -118,11 +118,15 @@ void BackBuffer::present() {
     // not depend on whether anybody watches: a play-through recorded in the window replays
     // headless without drifting.
     if (!screen) {
-        int dx, dy;
-        rollShake(640, dx, dy);
+        skipFrame();
         return;
     }
     stretchWithShake(screen, SCREEN_W, SCREEN_H);
+}
+
+void BackBuffer::skipFrame() {
+    int dx, dy;
+    rollShake(640, dx, dy);
 }
 
 void BackBuffer::presentTo(BITMAP* target) {

@@ -15,6 +15,9 @@ class BackBuffer {
 
     // Stretches the buffer over Allegro's screen; nothing happens without a screen.
     void present();
+    // For a frame that is stepped through but not shown (fast-forward): rolls the shake's
+    // offset as presenting it would, so the random sequence does not depend on what is shown.
+    void skipFrame();
     // The same onto any target, stretched to the target's size.
     void presentTo(BITMAP* target);
 

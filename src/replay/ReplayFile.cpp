@@ -18,6 +18,7 @@ namespace {
 constexpr long long kMaxFrames = 86400LL * 1000;
 constexpr std::int64_t kMaxStepMicros = 3600LL * 1000000; // an hour-long stall
 constexpr int kMaxKeysPerFrame = 64;
+constexpr long long kMaxKeys = static_cast<long long>(kMaxReplayRuns);
 constexpr int kMaxLine = 4096;
 constexpr long long kMaxScale = 64;
 
@@ -136,6 +137,7 @@ class ReplayParser {
     std::string& error;
     long long lineNumber = 0;
     long long frames = 0;
+    long long keys = 0;
     bool ended = false;
 };
 
@@ -219,6 +221,9 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
     }
     if (++frames > kMaxFrames)
         return fail("too many frames");
+    keys += static_cast<long long>(frame.keys.size());
+    if (replay.frames.size() >= kMaxReplayRuns || keys > kMaxKeys)
+        return fail("more changes of input than a replay may hold");
     replay.frames.push_back(frame);
     return true;
 }

@@ -8,7 +8,7 @@
 
 // The file of a recorded play-through: gzip-compressed text, readable with zcat.
 //
-//   groundline-replay 1
+//   groundline-replay 2
 //   version 0.1.0                the game's version
 //   seed 1712345678              what rand was seeded with
 //   data 3fa1c2d4e5f60718        digest of every file in the data folder
@@ -50,7 +50,15 @@ struct Replay {
     std::string finalDigest;
 };
 
-constexpr int kReplayFormat = 1;
+// 2: fast-forward, the early call of a wave, the hotkeys and the menu that stops the field
+// changed what recorded keys and clicks do, so recordings of format 1 are refused.
+constexpr int kReplayFormat = 2;
+
+// What a replay may hold in memory: lines of frames, and keys as many. A recording writes a line
+// only when the input changes (the mouse moves, a key is read); a million lines are three hours
+// of a mouse never still at 100 frames a second, about 60 MB. A megabyte of gzip inflating to
+// 86 million frame lines took 1.8 GB before; it is now refused at the limit.
+constexpr std::size_t kMaxReplayRuns = std::size_t{1} << 20;
 
 // Step lengths go into the file as whole microseconds; a recording rounds each step the same way
 // before the game sees it, so the replay hands the game exactly the steps it had.

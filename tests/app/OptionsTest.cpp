@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -26,14 +28,32 @@ TEST(OptionsTest, ValuesComeAfterASpaceOrAnEqualsSignAndTheDefaultsAreTheDesigne
     EXPECT_TRUE(p.options.version);
     for (const char* option : {"--help", "--version", "--scale N", "--wave N", "--data DIR"})
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
+    EXPECT_TRUE(parse({"-h"}).options.help);
+
+    // Every option's and control's text starts in one column.
+    std::istringstream lines(usageText());
+    std::set<std::size_t> columns;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("  ", 0) == 0)
+            columns.insert(line.find_first_not_of(' ', line.find("  ", 2)));
+    EXPECT_EQ(columns.size(), 1u) << usageText();
 }
 
 TEST(OptionsTest, EveryMistakeIsOneLineNamingTheOption) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--fullscreen"}, {"stray"},        {"--scale"},          {"--scale", "0"},
-        {"--scale", "5"}, {"--scale=2.5"},  {"--scale="},         {"--wave", "0"},
-        {"--wave=-3"},    {"--wave", "1001"}, {"--wave", "99999999999999999999"},
-        {"--data="},      {"--help=yes"},
+        {"--fullscreen"},
+        {"stray"},
+        {"--scale"},
+        {"--scale", "0"},
+        {"--scale", "5"},
+        {"--scale=2.5"},
+        {"--scale="},
+        {"--wave", "0"},
+        {"--wave=-3"},
+        {"--wave", "1001"},
+        {"--wave", "99999999999999999999"},
+        {"--data="},
+        {"--help=yes"},
     };
     for (const auto& args : bad) {
         const std::string error = parse(args).error;

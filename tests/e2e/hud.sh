@@ -21,10 +21,10 @@ entry() { echo $((300 - $1 * spacing + 9)); }
 button_y=229
 
 # The wave and the seconds to it, whichever second the shot catches.
-wave_strip=(68 218 70 22)
+wave_strip=(100 218 70 22)
 for s in 1 2 3 4 5; do
-    render_expected hud_wave_$s "${wave_strip[@]}" --blank text main left 70 220 "Wave 12" \
-        text small left 70 230 "Starts in $s s"
+    render_expected hud_wave_$s "${wave_strip[@]}" --blank text main left 102 220 "Wave 12" \
+        text small left 102 230 "Starts in $s s"
 done
 seen=
 for ((i = 0; i < 10; ++i)); do

@@ -18,7 +18,7 @@ move_to 160 150 # on the sky, away from the buttons and the menu
 
 money=$(string_int "$dir" StartingMoney)
 # The HUD without the ground line above it, where bullets puff.
-hud=(0 218 80 22)
+hud=(0 218 66 22) # left of the small buttons, which grey during a wave
 render_expected invaders_hud_full "${hud[@]}" hud "$money" 17 17
 render_expected invaders_hud_landed "${hud[@]}" hud "$money" 1 17
 # Above the clouds only the wave can change the sky.

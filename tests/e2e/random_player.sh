@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# A random player: 2,000 clicks, drags, right clicks and key presses (Escape, P and keys the game
-# ignores) drawn from a fixed seed, anywhere on the field, the build bar, the towers' menus and
-# the Escape menu, against quick waves, so that towers go up and down, waves land, games are lost
-# and started over. The game must live through all of it. Between the rounds the player makes
-# sure of the menu's rarer items: the sound switch (its setting lands in the settings file) and
-# "Start Over" (its wipe blacks out the top of the window). At the end "Quit Game" must close the
-# game with exit code 0.
+# A random player: 2,000 clicks, drags, right clicks and key presses (Escape, P, the shortcuts
+# and keys the game ignores) drawn from a fixed seed, anywhere on the field, the build bar, the
+# towers' menus and the Escape menu, against quick waves, so that towers go up and down, waves
+# land, games are lost and started over. The game must live through all of it. Between the
+# rounds the player makes sure of the menu's rarer items: the sound switch (its setting lands in
+# the settings file) and "Start Over" (its wipe blacks out the top of the window). At the end
+# "Quit Game" must close the game with exit code 0.
 source "$(dirname "$0")/lib.sh"
 
 SEED=${RANDOM_PLAYER_SEED:-20261207}
@@ -57,7 +57,7 @@ random_spot() {
     SPOT="$(wx "$x") $(wx "$y")"
 }
 
-KEYS=(Escape Escape p space Return a x Up Left BackSpace Tab 1 F1)
+KEYS=(Escape Escape p space Return a x Up Left BackSpace Tab 1 2 3 f n h r Delete F1)
 
 # One round: the actions as a single xdotool command line, so that 2,000 of them take well under
 # a minute. A button is held 7 ms: the game sees every press, however short, through Allegro's

@@ -18,7 +18,7 @@ money=$(string_int "$dir" StartingMoney)
 spacing=$(string_int "$dir" ButtonSpacing)
 baseline=$(string_int "$dir" TowerBaseline)
 entry() { echo $((300 - $1 * spacing + 9)); } # the middle of build button i
-money_strip=(0 228 80 12)
+money_strip=(0 228 66 12)
 money_is() { render_expected "$1" "${money_strip[@]}" hud "$2" 50 50; }
 
 # Colours only the shots draw (the generator gives no other picture any of them).

@@ -6,8 +6,9 @@
 //
 // The picture starts as data/bg.mz, or as the mask colour with --blank so that only what the
 // commands draw is opaque (for texts over a sky where clouds drift). Commands, in order:
-//   hud MONEY HEALTH MAXHEALTH       the base's health bar and the money, as the HUD shows them;
-//                                    the wave's lines beside them change by the second and are
+//   hud MONEY HEALTH MAXHEALTH       the base's health bar and the money, as the HUD shows them,
+//                                    with the speed button at 1x and the next wave's usable;
+//                                    the wave's lines right of them change by the second and are
 //                                    left out (mask colour: any pixel there matches)
 //   buildbar MONEY                   the three build buttons with the mouse away from them
 //   text FONT ALIGN X Y TEXT         FONT main|mainred|small|smallred, ALIGN left|centre|right
@@ -36,10 +37,10 @@ constexpr int kButtonSize = 19;
 constexpr int kIconSize = 16;
 constexpr int kLookUsable = 0;
 constexpr int kLookUnusable = 2;
-// The wave's lines in the HUD, right of the health bar.
+// The wave's lines in the HUD, right of the small buttons.
 constexpr int kHudTop = 218;
-constexpr int kWaveLeft = 68;
-constexpr int kWaveRight = 159;
+constexpr int kWaveLeft = 100;
+constexpr int kWaveRight = 180;
 
 int usage() {
     std::fprintf(stderr, "usage: text_probe OUT.bmp X Y W H [--blank] COMMAND...\n"
@@ -77,6 +78,13 @@ void drawHud(const GameApp& app, BITMAP* bmp, int money, int health, int maxHeal
         masked_blit(app.redbarImage, bmp, 1, 1, 12, 221, fill, 7);
     app.fontSmall->printCentred(bmp, 36, 221, "%d", health);
     app.fontMain->print(bmp, 2, 229, "$ %d", money);
+    // The two small buttons beside the money: a 30 x 9 frame around a darker face.
+    for (int y : {220, 230}) {
+        rectfill(bmp, 68, y, 98, y + 9, makecol(112, 120, 168));
+        rectfill(bmp, 69, y + 1, 97, y + 8, makecol(44, 48, 84));
+    }
+    app.fontSmall->drawCentred(bmp, 84, 222, ">> 1x");
+    app.fontSmall->drawCentred(bmp, 84, 232, "Wave >");
     rectfill(bmp, kWaveLeft, kHudTop, kWaveRight, kFieldH - 1, makecol(255, 0, 255));
 }
 

@@ -30,7 +30,7 @@ refund=$((value / 2 * tower_health / tower_health)) # shellcheck disable=SC2017
 sold=$((upgraded + refund))
 log "money $money -> $placed -> $upgraded -> $sold"
 
-money_strip=(0 228 80 12)
+money_strip=(0 228 66 12)
 money_is() { render_expected "$1" "${money_strip[@]}" hud "$2" "$health" "$health"; }
 money_is towers_money_start "$money"
 money_is towers_money_placed "$placed"

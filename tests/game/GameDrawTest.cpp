@@ -56,6 +56,12 @@ class GameDrawTest : public GameFixture {
         return count;
     }
 
+    // A tool tip has the panel from the wave's lines to its right edge to itself.
+    void clearTipPanel(BITMAP* picture, int tipX) {
+        blit(app->bgImage, picture, kWaveLinesX, kPanelTop, kWaveLinesX, kPanelTop,
+             tipX - kWaveLinesX + 1, 240 - kPanelTop);
+    }
+
     // Which of the four slot looks button i shows, judged on the pixels its icon leaves free.
     int lookOfButton(BITMAP* picture, int i) {
         const int bx = kButtonX - i * app->buttonSpacing;
@@ -109,8 +115,6 @@ TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
 }
 
 TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
-    // A wave is on: no countdown, so the tool tip leaves the wave's line where it is.
-    game->waveTimer = -1.0;
     const TowerDef& def = app->towerDefs[1];
     const int tipX = 317 - 3 * app->buttonSpacing;
     for (int money : {def.value, def.value - 1}) {
@@ -119,6 +123,7 @@ TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
         BITMAP* expected = create_bitmap(320, 240);
         blit(frame(), expected, 0, 0, 0, 0, 320, 240);
         const BitmapFont* font = money < def.value ? app->fontMainRed : app->fontMain;
+        clearTipPanel(expected, tipX);
         font->printRight(expected, tipX, 220, "%s - $%d", def.name.c_str(), def.value);
         app->fontSmall->drawRight(expected, tipX, 230, def.description.c_str());
 
@@ -184,7 +189,6 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
     game->buildings.push_back(tower);
     game->selected = tower;
     game->uiMode = kUiTowerMenu;
-    game->waveTimer = -1.0; // no countdown: the tips leave the wave's line where it is
     const TowerDef& def = app->towerDefs[0];
     const int tipX = 317 - def.entryCount * app->buttonSpacing;
     const UpgradeDef& upgrade = def.entries[kFirstUpgradeEntry];
@@ -194,6 +198,7 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
         setMouse(5, 5, 0);
         BITMAP* expected = create_bitmap(320, 240);
         blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+        clearTipPanel(expected, tipX);
         font->drawRight(expected, tipX, 220, title.c_str());
         std::string detail = def.entries[entry].description;
         if (entry >= kFirstUpgradeEntry) {

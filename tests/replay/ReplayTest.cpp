@@ -1,6 +1,7 @@
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
+#include "gfx/BackBuffer.h"
 #include "replay/Digest.h"
 #include "replay/ReplayFile.h"
 #include "replay/ReplayPlayer.h"
@@ -94,7 +95,7 @@ class ReplayTest : public AppFixture {
 TEST_F(ReplayTest, AHeadlessRecordingPlaysBackToTheRecordedDigest) {
     record(40.0); // the first wave, towers built, the build bar and the tower menu used
     const std::string text = readAll();
-    EXPECT_EQ(text.rfind("groundline-replay 1\nversion " + std::string(gameVersion()) +
+    EXPECT_EQ(text.rfind("groundline-replay 2\nversion " + std::string(gameVersion()) +
                              "\nseed 4242\n"
                              "data " +
                              dataDigest("data") + "\n",
@@ -133,6 +134,43 @@ TEST_F(ReplayTest, ARecordingFromAnotherScaleAndWaveReplaysToItsDigest) {
     EXPECT_NE(readAll().find("\nwave 4\nscale 3\n"), std::string::npos);
     EXPECT_EQ(replay(), 0) << complaint;
     EXPECT_EQ(printed, this->printed);
+}
+
+// A play-through at changing speeds with waves called early, recorded from the keys as the
+// window's would be, plays back headless to its digest.
+TEST_F(ReplayTest, SpeedChangesAndEarlyWavesPlayBackToTheirDigest) {
+    ScopedString fast("Wave1SpeedBase", "300");
+    ScopedString fastest("Wave1SpeedMax", "300");
+    ScopedString strong("StartingHealth", "1000");
+    struct : StepSource {
+        double nextStep() override { return 0.01; }
+    } steps;
+    GameApp* app = GameApp::instance();
+    app->stepSource = &steps;
+    Game game;
+    app->game = &game;
+    testing::internal::CaptureStdout();
+    ReplaySession session("test");
+    ASSERT_EQ(session.startRecording(path, 77), 0);
+    game.reset();
+    for (int frame = 0; frame < 3000; ++frame) {
+        if (frame % 200 == 5)
+            keyboard.pressScanCode(kNextWaveScanCode);
+        if (frame % 700 == 10)
+            keyboard.pressScanCode(kSpeedScanCode);
+        game.update(app->tick());
+        app->backBuffer->present();
+    }
+    game.running = false;
+    ASSERT_EQ(session.finish(game), 0);
+    digest = testing::internal::GetCapturedStdout().substr(14, 16);
+    app->game = nullptr;
+    app->stepSource = nullptr;
+    EXPECT_GE(game.waveNumber, 3);
+    EXPECT_GT(game.money, app->strings.getInt("StartingMoney"));
+
+    EXPECT_EQ(replay(), 0) << complaint;
+    EXPECT_EQ(printed, "state digest: " + digest + "\n");
 }
 
 TEST_F(ReplayTest, KeysAndRunsOfFramesComeBackAsTheyWent) {
@@ -223,7 +261,7 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused(good.substr(0, good.find("\nend ")) + "\n", true, "no end line");
     refused("", false, "empty");
     refused("\x1f\x8b garbage that only looks compressed", false, "");
-    refused("groundline-replay 2\n", false, "format 2");
+    refused("groundline-replay 1\n", false, "replay format 1, this game reads format 2");
     other = good; // a first wave no game can start at (--wave stops at 1000)
     other.replace(other.find("\nwave ") + 6, 1, "1001");
     refused(other, true, "bad first wave");
@@ -233,6 +271,10 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     refused(header + "10000 1 2\nend 1 x\n", true, "bad frame");
     refused(header + "10000 1 2 0\nend 2 x\n", true, "does not match");
     refused(header + std::string(5000, '7') + "\n", true, "too long");
+    std::string many = header; // one line of input more than a replay may hold
+    for (std::size_t i = 0; i <= kMaxReplayRuns; ++i)
+        many += "10000 1 2 0\n";
+    refused(many, true, "more changes of input than a replay may hold");
     std::remove(path.c_str());
     EXPECT_EQ(replay(), kExitBadReplay);
     EXPECT_NE(complaint.find("cannot open it"), std::string::npos) << complaint;
