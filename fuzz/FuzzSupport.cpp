@@ -29,9 +29,13 @@ bool declaresOversizedImage(const uint8_t* data, size_t size) {
            width * height > kMaxFuzzPixels;
 }
 
-std::vector<uint8_t> inflatedInput(const uint8_t* data, size_t size, size_t cap) {
-    if (size < 2 || data[0] != 0x1f || data[1] != 0x8b)
-        return std::vector<uint8_t>(data, data + size);
+namespace {
+
+bool isGzip(const uint8_t* data, size_t size) {
+    return size >= 2 && data[0] == 0x1f && data[1] == 0x8b;
+}
+
+std::vector<uint8_t> inflateOnce(const uint8_t* data, size_t size, size_t cap) {
     std::vector<uint8_t> out(cap);
     z_stream z = {};
     if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK)
@@ -43,6 +47,17 @@ std::vector<uint8_t> inflatedInput(const uint8_t* data, size_t size, size_t cap)
     inflate(&z, Z_FINISH); // a damaged or longer stream keeps what inflated before it
     out.resize(z.total_out);
     inflateEnd(&z);
+    return out;
+}
+
+} // namespace
+
+std::vector<uint8_t> inflatedInput(const uint8_t* data, size_t size, size_t cap) {
+    if (!isGzip(data, size))
+        return std::vector<uint8_t>(data, data + size);
+    std::vector<uint8_t> out = inflateOnce(data, size, cap);
+    if (isGzip(out.data(), out.size()))
+        out = inflateOnce(out.data(), out.size(), cap);
     return out;
 }
 

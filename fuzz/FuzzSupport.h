@@ -18,9 +18,10 @@ void setUpAllegro();
 // before anything is allocated, and inputs beyond them still run), so harnesses skip it.
 bool declaresOversizedImage(const uint8_t* data, size_t size);
 
-// The input as it is, or inflated (at most cap bytes) when it starts as a gzip stream does: a
-// few hundred bytes of gzip reach tables and files of megabytes, which no input within -max_len
-// could spell out, so the readers' limits on them are tried too.
+// The input as it is, or inflated (at most cap bytes, and a second time when the first gives a
+// gzip stream again) when it starts as a gzip stream does: a few hundred bytes reach tables and
+// files of megabytes, which no input within -max_len could spell out (deflate packs at most about
+// a thousand to one), so the readers' limits on them are tried too.
 std::vector<uint8_t> inflatedInput(const uint8_t* data, size_t size, size_t cap);
 
 // Aborts with the message when the condition fails: a harness's own invariant, reported by

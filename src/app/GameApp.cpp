@@ -22,9 +22,12 @@
 
 namespace {
 
-// Both run on Allegro's own thread: they only store one value each.
+// Both run on Allegro's own thread: they only store a value and wake the game's thread.
 void onCloseButton() {
-    GameApp::instance()->closeRequested = true;
+    GameApp* app = GameApp::instance();
+    app->closeRequested = true;
+    // A long step (a replay's, a huge shortest step) would keep the window open till its end.
+    app->clock->interrupt();
 }
 END_OF_FUNCTION(onCloseButton)
 
@@ -194,17 +197,25 @@ double GameApp::now() {
     return clock->now();
 }
 
+// One sleep a step, to a deadline that follows the last deadline rather than the last wake-up:
+// waking late by a fraction of a millisecond shortens the next step by as much, so the steps
+// keep TimestepThreshold on average however late the system wakes us. The chain starts again
+// from the last step when it has lost touch with it: the first step, a frame that took more
+// than half a step too long (nothing to make up), a switch back into the window (the step
+// restarts from then), a change of the shortest step.
 double GameApp::waitForStep() {
     const double shortest = boundedMinStep(minStep);
-    double elapsed;
-    for (;;) {
-        elapsed = now() - lastTime;
-        if (!(shortest > elapsed))
-            break;
-        // A clock that went backwards (elapsed < 0) asks for at most the minimum step.
-        clock->sleepMs(static_cast<int>((shortest - std::max(elapsed, 0.0)) * 1000.0));
+    const double last = lastTime;
+    if (shortest > 0.0) {
+        double deadline = stepDeadline + shortest;
+        if (!(deadline >= last + 0.5 * shortest && deadline <= last + shortest))
+            deadline = last + shortest;
+        stepDeadline = deadline;
+        if (now() < deadline)
+            clock->sleepUntil(deadline);
     }
-    lastTime = lastTime + elapsed;
+    const double elapsed = now() - last;
+    lastTime = last + elapsed;
     return elapsed;
 }
 

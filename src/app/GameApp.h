@@ -46,7 +46,8 @@ class GameApp {
     // One frame step: from the step source when there is one, otherwise waitForStep; then the
     // shake counts down and the mouse is sampled.
     double tick();
-    // Waits until at least minStep has passed since the last step and returns the time passed.
+    // Waits until the step is due (minStep after the last one, see stepDeadline) and returns the
+    // time passed since the last step.
     double waitForStep();
     bool mouseIn(int x, int y, int w, int h) const;
     void startShake(double amount, double duration);
@@ -137,6 +138,8 @@ class GameApp {
     // Written by the display-switch callback on Allegro's thread.
     std::atomic<double> lastTime{0.0};
     double minStep = 0.0;
+    // When the last step was due; the next one is due minStep later (see waitForStep).
+    double stepDeadline = 0.0;
     double shakeAmount = 0.0;
     double shakeTimeLeft = 0.0;
     bool soundOn = true;

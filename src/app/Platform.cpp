@@ -4,29 +4,40 @@
 
 #include <atomic>
 #include <chrono>
-#include <thread>
 #include <unistd.h>
-
-namespace {
-
-// The frame clock waits out the last fraction of a millisecond with sleeps of 0. Here a yield
-// comes straight back when nothing else wants the processor, so those waits were a busy loop
-// that cost an idle game most of its processor time; a nap this short keeps the frame step
-// within about a tenth of a millisecond of the shortest step, and the processor free.
-constexpr std::chrono::microseconds kShortestNap{50};
-
-} // namespace
 
 double SystemClock::now() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
-void SystemClock::sleepMs(int ms) {
-    if (ms <= 0)
-        std::this_thread::sleep_for(kShortestNap);
-    else
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+// std::condition_variable waits on a steady_clock deadline with pthread_cond_clockwait on
+// CLOCK_MONOTONIC, the clock now() reads: an absolute deadline, as clock_nanosleep's
+// TIMER_ABSTIME gives, that another thread can also cut short. The frame clock used to nap
+// 50 microseconds at a time over the last millisecond of every step, waking the idle game some
+// twenty times a frame; now it wakes once.
+bool SystemClock::sleepUntil(double deadline) {
+    using namespace std::chrono;
+    // Beyond a year is as good as for ever, and keeps the conversion to the clock's integer
+    // ticks defined for any deadline, infinity included; not a number is no sleep at all.
+    const double limit = now() + 365.0 * 24 * 3600;
+    if (!(deadline <= limit))
+        deadline = deadline > limit ? limit : 0.0;
+    const steady_clock::time_point until(
+        duration_cast<steady_clock::duration>(duration<double>(deadline)));
+    std::unique_lock<std::mutex> lock(mutex);
+    woken.wait_until(lock, until, [this] { return interrupted; });
+    const bool reached = !interrupted;
+    interrupted = false;
+    return reached;
+}
+
+void SystemClock::interrupt() {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        interrupted = true;
+    }
+    woken.notify_all();
 }
 
 bool AllegroKeyboard::keypressed() {

@@ -2,8 +2,11 @@
 
 #include <string>
 
+#include <condition_variable>
+#include <mutex>
+
 // The few services that differ between platforms and that tests must be able to replace:
-// a monotonic clock, a millisecond sleep, the keyboard queue and the mouse sample, and where the
+// a monotonic clock and sleeping on it, the keyboard queue and the mouse sample, and where the
 // frame steps come from when they are not measured.
 
 class Clock {
@@ -11,14 +14,27 @@ class Clock {
     virtual ~Clock() = default;
     // Seconds on a monotonic time line with sub-millisecond resolution.
     virtual double now() = 0;
-    // Sleeps whole milliseconds; 0 takes the shortest nap the system offers.
-    virtual void sleepMs(int ms) = 0;
+    // Sleeps until now() reads deadline or later, in one sleep however far off it is, unless
+    // interrupted first. Returns false when it was interrupted, true otherwise (a deadline
+    // already past returns at once).
+    virtual bool sleepUntil(double deadline) = 0;
+    // Ends the sleep in progress early, or the next one at once if none is in progress. Safe to
+    // call from another thread, such as the one Allegro runs the close button's callback on.
+    virtual void interrupt() {}
 };
 
+// now() is CLOCK_MONOTONIC; a sleep is one wait with that clock's absolute deadline, so the
+// time it takes to go to sleep and to wake up never adds to the step.
 class SystemClock : public Clock {
   public:
     double now() override;
-    void sleepMs(int ms) override;
+    bool sleepUntil(double deadline) override;
+    void interrupt() override;
+
+  private:
+    std::mutex mutex;
+    std::condition_variable woken;
+    bool interrupted = false;
 };
 
 // Allegro's keypressed/readkey behind a seam: headless, simulate_keypress leaves a key that

@@ -18,9 +18,10 @@
 
 namespace {
 
-// Where "+N" for an early call rises: just right of the money.
-constexpr int kBonusTextX = 40;
-constexpr int kBonusTextY = 226;
+// Where "+N" for an early call rises: over the ground above the money (the HUD is drawn over
+// the effects).
+constexpr int kBonusTextX = 14;
+constexpr int kBonusTextY = 204;
 
 // The help card: a panel over the paused field, one line per control.
 constexpr int kHelpLeft = 30;

@@ -66,11 +66,11 @@ double ReplayPlayer::nextStep() {
     const double step = microsToStep(frame->stepMicros);
     if (paced) {
         playedTime += step;
-        // In short naps: a recorded stall (up to an hour) must not keep the window from
-        // answering its close button.
-        for (double ahead = startTime + playedTime - app->now(); ahead > 0.0 && !app->closeRequested;
-             ahead = startTime + playedTime - app->now())
-            app->clock->sleepMs(static_cast<int>(std::min(ahead, kLongestNap) * 1000.0));
+        // In slices to the step's deadline: a recorded stall (up to an hour) must not keep the
+        // window from answering its close button or a termination request.
+        const double due = startTime + playedTime;
+        for (double now = app->now(); now < due && !app->closeRequested; now = app->now())
+            app->clock->sleepUntil(std::min(due, now + kLongestNap));
     }
     return step;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A play-through recorded in the window with --record: towers bought, upgraded and demolished
 # (the explosion shakes the screen, which draws random numbers), the Escape menu opened and
-# closed, the first wave announced, then the close button. Played back headless by
+# closed, the help card, 2x and the first wave called early, then the close button. Played back headless by
 # groundline-sim --replay and in the window by groundline --replay, both must end with the
 # digest the recording ended with. A replay made with other data or another version is refused
 # with one line on stderr; a replay's window closed during a recorded hour-long stall ends at once.
@@ -27,8 +27,12 @@ click_at "$(entry 0)" $button_y
 sleep 0.5
 press_escape
 press_escape
+press_key h # the help card, which the next key only closes
+press_key f
+press_key f # 2x
+press_key n # the first wave at once, for the bonus
 move_to 200 120
-sleep 7 # the first wave comes after TimeBetweenWaves
+sleep 4
 "$CLOSE_WINDOW" "$WID"
 wait_for_exit 5
 [[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after recording, expected 0"

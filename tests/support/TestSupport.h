@@ -22,15 +22,17 @@ std::string sourcePath(const std::string& relative);
 class FakeClock : public Clock {
   public:
     double now() override { return time; }
-    void sleepMs(int ms) override {
-        sleeps.push_back(ms);
-        time += ms / 1000.0 + sleepOvershoot;
+    bool sleepUntil(double deadline) override {
+        sleeps.push_back(deadline - time);
+        if (deadline > time)
+            time = deadline + sleepOvershoot;
+        return true;
     }
     double time = 100.0;
-    // Every sleep takes a little longer than asked, as a real scheduler's does; without it a
-    // sleep of 0 would never let the clock move.
+    // Every sleep ends a little after its deadline, as a real scheduler's does.
     double sleepOvershoot = 0.0001;
-    std::deque<int> sleeps;
+    // How long each sleep was asked to take, in seconds.
+    std::deque<double> sleeps;
 };
 
 class FakeKeyboard : public Keyboard {
