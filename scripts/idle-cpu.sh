@@ -29,7 +29,7 @@ close_window=$root/build/tests/close_window
 games=()
 for game in "$@"; do games+=("$(realpath "$game")"); done
 
-work=$(mktemp -d /tmp/groundline-idle.XXXXXX)
+work=$(mktemp -d -t groundline-idle.XXXXXX)
 xvfb=
 game_pid=
 stop() {

@@ -17,11 +17,12 @@ bool holdsStrings(const std::string& folder) {
     return true;
 }
 
-std::string installedDataFolder(const std::string& executable) {
+std::vector<std::string> installedDataFolders(const std::string& executable) {
     const std::size_t slash = executable.rfind('/');
     if (slash == std::string::npos)
-        return std::string();
-    return executable.substr(0, slash + 1) + "../share/groundline";
+        return {};
+    const std::string beside = executable.substr(0, slash + 1);
+    return {beside + "../share/games/groundline", beside + "../share/groundline"};
 }
 
 std::string findDataFolder(const std::string& chosen, const std::string& executable) {
@@ -29,8 +30,8 @@ std::string findDataFolder(const std::string& chosen, const std::string& executa
         return holdsStrings(chosen) ? chosen : std::string();
     if (holdsStrings("data"))
         return "data";
-    const std::string installed = installedDataFolder(executable);
-    if (!installed.empty() && holdsStrings(installed))
-        return installed;
+    for (const std::string& installed : installedDataFolders(executable))
+        if (holdsStrings(installed))
+            return installed;
     return std::string();
 }

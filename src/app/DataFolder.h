@@ -1,17 +1,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Where the game's data is: the folder holding strings.txt and every file it names.
 //
 // A folder chosen with --data is the only one tried: a player who names a folder expects that
 // one or an error, never another copy. Without it, data/ in the working folder comes first (a
-// checkout, or a copy a player tunes), then the installed ../share/groundline beside the
-// executable. Returns an empty string when no candidate holds strings.txt.
+// checkout, or a copy a player tunes), then the installed folders beside the executable.
+// Returns an empty string when no candidate holds strings.txt.
 std::string findDataFolder(const std::string& chosen, const std::string& executable);
 
 // True when folder/strings.txt is a file that can be opened for reading.
 bool holdsStrings(const std::string& folder);
 
-// The installed data folder for an executable path: ../share/groundline beside it.
-std::string installedDataFolder(const std::string& executable);
+// The installed data folders for an executable path, in the order tried: ../share/games/groundline
+// beside it, where Debian keeps a game's data (the executable in PREFIX/games), then
+// ../share/groundline, where installs before that put it (the executable in PREFIX/bin).
+std::vector<std::string> installedDataFolders(const std::string& executable);

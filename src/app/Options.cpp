@@ -158,8 +158,9 @@ std::string usageText() {
     text += "\nIn the game:\n";
     for (const ControlLine& line : kControlLines)
         text += usageLine(std::string("  ") + line.keys, width, line.what);
-    text += "\nThe data is read from data/ in the working folder, else from ../share/groundline\n"
-            "beside the executable; --data DIR replaces both.\n"
+    text += "\nThe data is read from data/ in the working folder, else from\n"
+            "../share/games/groundline or ../share/groundline beside the executable;\n"
+            "--data DIR replaces them all.\n"
             "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt and the best\n"
             "result in $XDG_DATA_HOME/groundline/best.txt (~/.config and ~/.local/share when\n"
             "those are not set).\n";

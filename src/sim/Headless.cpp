@@ -1,6 +1,8 @@
 #include "sim/Headless.h"
 
+#include "app/DataFolder.h"
 #include "app/GameApp.h"
+#include "app/Platform.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/MzImage.h"
 
@@ -18,7 +20,9 @@ int startHeadless(const char* program, const std::vector<std::string>& settings)
     set_color_depth(32);
     registerMzLoader();
     GameApp* app = GameApp::instance();
-    if (!app->strings.load(app->dataPath("data/strings.txt")))
+    // As the game finds it, so an installed simulator plays the installed data.
+    app->dataDir = findDataFolder("", executablePath());
+    if (app->dataDir.empty() || !app->strings.load(app->dataPath("data/strings.txt")))
         return kExitNoStrings;
     for (const std::string& setting : settings) {
         const std::size_t eq = setting.find('=');

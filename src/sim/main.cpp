@@ -19,7 +19,8 @@ namespace {
 
 const char* const kUsage = R"(Usage: groundline-sim [OPTIONS]
 Plays Groundline without a window, with fixed frame steps as fast as the machine allows, the
-same game and data as the window (run it from the project root: it reads data/ there).
+same game and data as the window: data/ in the working folder (the project root), else the
+installed data beside the executable.
 
   --strategy NAME|FILE  who plays: idle (builds nothing), lasers (laser turrets spread along
                         the ground line as money allows), mixed (all three towers, upgrades
@@ -43,9 +44,10 @@ same game and data as the window (run it from the project root: it reads data/ t
 
 Prints one line per wave (wave, game time in seconds, money, base health, kills, landings,
 towers standing, towers lost), then the totals, why it ended (lost, wave limit reached, time
-limit) and last "waves defeated: N". The same seed and data give the same output.
+limit), "waves defeated: N" and last the state digest. The same seed and data give the same
+output.
 
-Exit codes: 0 done; 1 no data/strings.txt; 2 another data file missing, or options not
+Exit codes: 0 done; 1 no strings.txt in the data folder; 2 another data file missing, or options not
 understood; 4 a replay that cannot be played (unreadable, other data or another version); 5 a
 replay that did not end as recorded.
 )";

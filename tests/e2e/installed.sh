@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed game: `cmake --install` of the build tree into a temporary prefix, started from a
-# folder without data/, finds its data under PREFIX/share/groundline, shows the designed screen
-# and ends with exit code 0 at the close button, printing nothing.
+# folder without data/ as PREFIX/games/groundline, finds its data under
+# PREFIX/share/games/groundline, shows the designed screen and ends with exit code 0 at the close
+# button, printing nothing.
 source "$(dirname "$0")/lib.sh"
 
 build=$(dirname "$GAME")
@@ -9,10 +10,11 @@ build=$(dirname "$GAME")
 prefix=$WORK/prefix
 cmake --install "$build" --prefix "$prefix" >"$WORK/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -n 3 "$WORK/install.log")"
-[[ -f $prefix/share/groundline/strings.txt ]] || fail "no share/groundline/strings.txt installed"
+[[ -f $prefix/share/games/groundline/strings.txt ]] ||
+    fail "no share/games/groundline/strings.txt installed"
 
 mkdir -p "$WORK/elsewhere"
-PROGRAM=$prefix/bin/groundline start_game "$WORK/elsewhere"
+PROGRAM=$prefix/games/groundline start_game "$WORK/elsewhere"
 wait_for_window
 wait_for_size 640x480
 DATA_DIR=$SRC # what the probe renders the expected picture from

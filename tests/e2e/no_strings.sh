@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Without data/strings.txt the game ends at once with exit code 1 and prints nothing at all,
-# even though every other data file is there; a strings.txt that is a folder is no strings.txt.
-# A folder named with --data that lacks it costs one line naming that folder, and still exit 1.
+# even though every other data file is there. A strings.txt that is a folder is no data set
+# either (exit 1, with one line saying it is no file), and a folder named with --data that lacks
+# it costs one line naming that folder, and still exit 1.
 source "$(dirname "$0")/lib.sh"
 
 ends_with_1() { # ends_with_1 WHAT LINES: exit 1, nothing on stdout, LINES lines on stderr
@@ -20,7 +21,7 @@ ends_with_1 "no strings.txt" 0
 
 mkdir "$dir/data/strings.txt"
 start_game "$dir"
-ends_with_1 "strings.txt a folder" 0
+ends_with_1 "strings.txt a folder" 1
 
 mkdir -p "$WORK/elsewhere"
 start_game "$WORK/elsewhere" --data "$dir/data"

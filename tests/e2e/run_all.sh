@@ -32,7 +32,7 @@ ALL_SCENARIOS="no_strings missing_file window close_button controls towers invad
 ALL_SCENARIOS+=" scale pause kept installed boss_wave replay random_player speed shortcuts hud"
 read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
-    [no_strings]="without strings.txt: exit 1, silent; one line for a --data folder"
+    [no_strings]="without strings.txt: exit 1, silent; one line for a folder as strings.txt or --data"
     [missing_file]="without data/bg.mz: exit 2, one line naming it"
     [window]="the window, its doubled picture, sky, clouds, HUD and build bar"
     [close_button]="the close button ends the game with exit 0"
