@@ -3,6 +3,7 @@
 #include "AllocCount.h"
 
 #include "app/GameApp.h"
+#include "app/Headless.h"
 #include "effects/BounceTextEffect.h"
 #include "effects/SimpleEffect.h"
 #include "gfx/BackBuffer.h"
@@ -10,7 +11,6 @@
 #include "invaders/MasterOrb.h"
 #include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"
-#include "sim/Headless.h"
 #include "towers/Building.h"
 #include "towers/TowerKinds.h"
 

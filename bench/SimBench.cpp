@@ -3,7 +3,7 @@
 // the start of that wave (less if the base falls first). Run from anywhere:
 // build/bench/sim_bench.
 
-#include "sim/Headless.h"
+#include "app/Headless.h"
 #include "sim/Simulator.h"
 
 #include <benchmark/benchmark.h>

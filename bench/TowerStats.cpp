@@ -13,13 +13,13 @@
 // editing the data. Both measurements run when none is named.
 
 #include "app/GameApp.h"
+#include "app/Headless.h"
 #include "app/Random.h"
 #include "game/Game.h"
 #include "gfx/SpriteSheet.h"
 #include "invaders/Squibble.h"
 #include "invaders/SquibbleWave.h"
 #include "projectiles/MissileProjectile.h"
-#include "sim/Headless.h"
 #include "towers/Building.h"
 #include "towers/TowerKinds.h"
 

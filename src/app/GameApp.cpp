@@ -140,7 +140,6 @@ int GameApp::init(const Options& options) {
     }
     // Before anything slow, so that a close during loading is not lost.
     set_close_button_callback(onCloseButton);
-    registerMzLoader();
     set_color_depth(32);
     const int width = kFieldWidth * scale;
     const int height = kFieldHeight * scale;
@@ -162,16 +161,11 @@ int GameApp::init(const Options& options) {
     show_mouse(screen);
     enable_hardware_cursor();
 
-    backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
-    std::string missing = loadResources();
-    if (closeRequested)
-        return closedExitCode();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "groundline: cannot load %s\n", missing.c_str());
-        return kExitMissingResource;
-    }
+    // A close during loading ends start-up there.
+    const int status = loadData("groundline");
+    if (status != 0 || closeRequested)
+        return status;
 
-    minStep = strings.getReal("TimestepThreshold");
     lastTime = now();
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_IN, onSwitchIn);
@@ -186,6 +180,21 @@ int GameApp::init(const Options& options) {
     profile.load();
     if (!profile.soundOn)
         setSound(false);
+    return 0;
+}
+
+int GameApp::loadData(const char* program) {
+    registerMzLoader();
+    if (!backBuffer)
+        backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
+    const std::string missing = loadResources();
+    if (closeRequested)
+        return closedExitCode();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "%s: cannot load %s\n", program, missing.c_str());
+        return kExitMissingResource;
+    }
+    minStep = strings.getReal("TimestepThreshold");
     return 0;
 }
 

@@ -38,6 +38,11 @@ class GameApp {
     // (each checked), then the data. Returns 0, or the exit code the program must end with
     // (closedExitCode when asked to close while loading).
     int init(const Options& options);
+    // The start-up every program shares once Allegro runs at 32-bit colour and the string table
+    // is read: the back buffer, every resource, the definitions and the shortest frame step.
+    // Returns 0, or kExitMissingResource after one line on stderr that program begins; a close
+    // asked for while loading ends it with closedExitCode().
+    int loadData(const char* program);
     // Loads every font, image, sheet and sample and builds the definitions. Returns the name
     // of the first file that could not be loaded, or an empty string when all loaded.
     std::string loadResources();

@@ -1,6 +1,7 @@
 #include "app/Options.h"
 
 #include "app/Controls.h"
+#include "app/Numbers.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,10 +17,8 @@ namespace {
 
 // Reads a whole decimal integer in [low, high] into out; returns an error message or "".
 std::string readInt(const char* name, const std::string& text, int low, int high, int& out) {
-    errno = 0;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE || value < low || value > high)
+    long long value = 0;
+    if (!parseWholeNumber(text, low, high, value))
         return std::string("option '") + name + "' needs a whole number from " +
                std::to_string(low) + " to " + std::to_string(high) + ", not '" + text + "'";
     out = static_cast<int>(value);

@@ -1,5 +1,6 @@
 #include "app/Profile.h"
 
+#include "app/Numbers.h"
 #include "app/SavedFile.h"
 
 #include <cerrno>
@@ -36,10 +37,8 @@ bool parseLines(const std::string& text, std::map<std::string, std::string>& val
 bool readCount(const std::string& text, int& out) {
     if (text.empty() || text[0] < '0' || text[0] > '9')
         return false;
-    errno = 0;
-    char* end = nullptr;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || value > INT_MAX)
+    long long value = 0;
+    if (!parseWholeNumber(text, 0, INT_MAX, value))
         return false;
     out = static_cast<int>(value);
     return true;

@@ -15,6 +15,10 @@ void playSample(SAMPLE* sample) {
         play_sample(sample, 128, 128, 1000, 0);
 }
 
+SoundObserver* soundObserver() {
+    return observer;
+}
+
 SoundObserver* setSoundObserver(SoundObserver* next) {
     SoundObserver* previous = observer;
     observer = next;

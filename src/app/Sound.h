@@ -16,3 +16,4 @@ class SoundObserver {
 
 // Installs the observer (null for none); returns the one it replaces.
 SoundObserver* setSoundObserver(SoundObserver* observer);
+SoundObserver* soundObserver();

@@ -1,6 +1,7 @@
 #include "app/StringTable.h"
 
 #include "app/InputFile.h"
+#include "app/Numbers.h"
 
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
@@ -48,7 +49,7 @@ const std::string& StringTable::get(std::string_view key) {
 // nearest int.
 int StringTable::getInt(std::string_view key) {
     const long value = std::strtol(get(key).c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+    return clampToInt(value);
 }
 
 double StringTable::getReal(std::string_view key) {

@@ -1,6 +1,7 @@
 #include "effects/DebrisEffect.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kDebrisLifetime = 2.0;
 constexpr int kTileSize = 8;
 constexpr double kPuffPeriod = 0.3;

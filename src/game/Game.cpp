@@ -2,6 +2,7 @@
 // wipe.
 
 #include "game/Game.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 
 #include "app/GameApp.h"
@@ -86,7 +87,7 @@ void Game::reset() {
 }
 
 void Game::addMoney(long long amount) {
-    money = static_cast<int>(std::clamp<long long>(money + amount, INT_MIN, INT_MAX));
+    money = clampToInt(money + amount);
 }
 
 void Game::spawnClouds() {

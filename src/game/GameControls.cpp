@@ -5,6 +5,7 @@
 
 #include "app/Controls.h"
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Sound.h"
 #include "effects/TextEffect.h"
 #include "gfx/BitmapFont.h"
@@ -46,7 +47,7 @@ int Game::nextWaveBonus() const {
     // Tuning that is negative or not a number pays nothing; a huge one what money can hold.
     if (!(bonus >= 1.0))
         return 0;
-    return static_cast<int>(std::min(bonus, static_cast<double>(INT_MAX)));
+    return clampToInt(bonus);
 }
 
 void Game::callNextWave() {

@@ -5,6 +5,7 @@
 #include "game/HudText.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "effects/Effect.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/BitmapFont.h"
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
@@ -53,7 +55,6 @@ constexpr double kFlashesPerSecond = 8.0;
 constexpr int kGlowRows = 18;
 constexpr int kGlowStrongest = 150; // of 255
 constexpr double kGlowPulsesPerSecond = 2.0;
-constexpr double kTwoPi = 6.283185307179586;
 
 void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, int w, int h) {
     if (source && w > 0 && h > 0)
@@ -153,7 +154,7 @@ void Game::drawHud(BITMAP* bmp) {
 
 // Drawn behind the towers and the invaders, so that both stay sharp in front of it.
 void Game::drawDangerGlow(BITMAP* bmp) {
-    const double pulse = 0.65 + 0.35 * std::sin(alerts.clock * kGlowPulsesPerSecond * kTwoPi);
+    const double pulse = 0.65 + 0.35 * std::sin(alerts.clock * kGlowPulsesPerSecond * 2.0 * kPi);
     const int red = makecol(255, 40, 24);
     for (int row = 0; row < kGlowRows; ++row) {
         const double share = 1.0 - static_cast<double>(row) / kGlowRows;
@@ -241,7 +242,9 @@ void Game::drawTowerMenu(BITMAP* bmp) {
     for (int i = 0; i < def.entryCount; ++i) {
         const UpgradeDef& entry = def.entries[i];
         const int level = i >= kFirstUpgradeEntry ? b->upgradeLevels[i - kFirstUpgradeEntry] : 0;
-        const bool canBuyLevel = level < entry.levelCount && money >= entry.levels[level].value;
+        const std::optional<int> price =
+            i >= kFirstUpgradeEntry ? b->nextLevelPrice(i - kFirstUpgradeEntry) : std::nullopt;
+        const bool canBuyLevel = price && money >= *price;
         const bool usable = (i < kFirstUpgradeEntry || canBuyLevel) &&
                             (i != kRepairEntry || (repairCost != 0 && money >= repairCost));
         // An upgrade without levels (a broken Levels key) can never be bought and gets an empty
@@ -267,18 +270,16 @@ void Game::drawTowerMenu(BITMAP* bmp) {
         } else if (i == kRepairEntry) {
             std::snprintf(title, sizeof title, "%s - $%d", name, repairCost);
         } else {
-            const bool atMax = level >= entry.levelCount;
-            if (atMax || entry.levels[level].value > money)
+            if (!price || *price > money)
                 font = app->fontMainRed;
-            if (atMax)
+            if (!price)
                 std::snprintf(title, sizeof title, "%s - Max", name);
             else if (entry.levelCount < 2)
-                std::snprintf(title, sizeof title, "%s - $%d", name, entry.levels[level].value);
+                std::snprintf(title, sizeof title, "%s - $%d", name, *price);
             else
-                std::snprintf(title, sizeof title, "%s (Lv %d) - $%d", name, level + 1,
-                              entry.levels[level].value);
+                std::snprintf(title, sizeof title, "%s (Lv %d) - $%d", name, level + 1, *price);
             const std::string change =
-                describeChange(b->upgradeChange(i - kFirstUpgradeEntry), !atMax);
+                describeChange(b->upgradeChange(i - kFirstUpgradeEntry), price.has_value());
             if (!change.empty())
                 detail = change;
         }

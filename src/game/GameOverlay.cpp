@@ -6,6 +6,7 @@
 #include "game/Game.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "gfx/SpriteSheet.h"
 #include "towers/Building.h"
 #include "towers/LaserTurret.h"
@@ -27,7 +28,6 @@ constexpr double kLowHealthBlinksPerSecond = 3.0;
 // The reach circle: one dot every few pixels of its rim, pale blue like the coil's spark.
 constexpr double kReachDotSpacing = 3.0;
 constexpr int kMostReachDots = 2000;
-constexpr double kTwoPi = 6.283185307179586;
 
 // The laser column: a faint wash of the bolt's red with brighter dotted edges.
 constexpr int kColumnWash = 36; // of 255
@@ -121,11 +121,11 @@ void Game::drawReachCircle(BITMAP* bmp, double centreX, double centreY, double r
     if (!(reach > 0.0) || !std::isfinite(reach))
         return;
     const int dots = static_cast<int>(
-        std::min(kTwoPi * reach / kReachDotSpacing, static_cast<double>(kMostReachDots)));
+        std::min(2.0 * kPi * reach / kReachDotSpacing, static_cast<double>(kMostReachDots)));
     const int light = makecol(150, 200, 255);
     const int shadow = makecol(24, 40, 96);
     for (int i = 0; i < dots; ++i) {
-        const double angle = kTwoPi * i / dots;
+        const double angle = 2.0 * kPi * i / dots;
         const double x = centreX + reach * std::cos(angle);
         const double y = tipY - reach * std::sin(angle);
         if (y > app->towerBaseline || x < -1 || x > kFieldWidth || y < -1)

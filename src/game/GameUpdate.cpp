@@ -22,6 +22,7 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -335,10 +336,9 @@ bool Game::useTowerEntry(int i) {
             selected->repair();
         return true;
     }
-    const UpgradeDef& entry = app->towerDefs[selected->type].entries[i];
-    int level = selected->upgradeLevels[i - kFirstUpgradeEntry];
-    if (level < entry.levelCount && money >= entry.levels[level].value) {
-        addMoney(-static_cast<long long>(entry.levels[level].value));
+    const std::optional<int> price = selected->nextLevelPrice(i - kFirstUpgradeEntry);
+    if (price && money >= *price) {
+        addMoney(-static_cast<long long>(*price));
         selected->upgrade(i - kFirstUpgradeEntry);
         playSample(app->sampleUpgrade);
     }

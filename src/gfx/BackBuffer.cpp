@@ -1,6 +1,7 @@
 #include "gfx/BackBuffer.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 
 #include <allegro.h>
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 // A shake wider than any screen already pushes the picture out of sight; capping it there keeps
 // the conversion of the offset to int defined for any amount a caller asks for.
 constexpr double kMaxShake = 1 << 16;

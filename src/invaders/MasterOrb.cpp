@@ -1,6 +1,7 @@
 #include "invaders/MasterOrb.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/SimpleEffect.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kHitRadius = 24.0;
 constexpr double kSatelliteOrbit = 8.0;
 constexpr int kSatelliteHalf = 4; // half the 8-pixel satellite frame
@@ -56,7 +56,7 @@ MasterOrb::MasterOrb() {
     // In 64 bits and held within int: a huge health times the wave number must not overflow.
     const long long full =
         static_cast<long long>(app->strings.getInt("MasterOrb.Health")) * currentWaveNumber() / 10;
-    health = maxHealth = static_cast<int>(std::clamp<long long>(full, INT_MIN, INT_MAX));
+    health = maxHealth = clampToInt(full);
     hitRadius = kHitRadius;
     for (int i = 0; i < kSatellites; ++i) {
         Satellite& s = satellites[i];

@@ -1,6 +1,7 @@
 #include "invaders/MasterOrbWave.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kStartX = 160.0;
 constexpr double kStartY = -64.0;
 constexpr double kSinkSpeed = 12.0;         // from -64 to 32 in 8 seconds

@@ -1,6 +1,7 @@
 #include "invaders/OrbBomb.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/DebrisEffect.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kRadius = 8.0;
 constexpr double kLaunchSpeed = -64.0;
 constexpr double kGravity = 256.0;

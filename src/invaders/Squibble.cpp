@@ -1,6 +1,7 @@
 #include "invaders/Squibble.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/SimpleEffect.h"
@@ -28,18 +29,6 @@ constexpr int kWoundedShotPercent = 8;
 // Shot down within this many pixels of the ground line (top edge), a squibble pays up to
 // double its bounty, rising to double on the line itself.
 constexpr int kBonusDistance = 70;
-
-int clampToInt(double v) {
-    if (std::isnan(v)) // a broken tuning value
-        return 0;
-    if (v <= INT_MIN)
-        return INT_MIN;
-    return v < INT_MAX ? static_cast<int>(v) : INT_MAX;
-}
-
-int clampToInt(long long v) {
-    return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "invaders/SquibbleBullet.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kRadius = 3.0;
 constexpr double kFallSpeed = 60.0;
 // Peak sideways speed; the swing takes two seconds, so a bullet drifts about 30 pixels each way.

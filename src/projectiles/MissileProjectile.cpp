@@ -1,6 +1,7 @@
 #include "projectiles/MissileProjectile.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/SimpleEffect.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
 
 // Up and to the left; every launcher sets its own heading.

@@ -1,6 +1,7 @@
 #include "replay/ReplayFile.h"
 
 #include "app/InputFile.h"
+#include "app/Numbers.h"
 #include "app/Options.h"
 
 #include <zlib.h>
@@ -21,18 +22,6 @@ constexpr int kMaxKeysPerFrame = 64;
 constexpr long long kMaxKeys = static_cast<long long>(kMaxReplayRuns);
 constexpr int kMaxLine = 4096;
 constexpr long long kMaxScale = 64;
-
-bool parseInt(const std::string& word, long long low, long long high, long long& value) {
-    if (word.empty())
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(word.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < low || v > high)
-        return false;
-    value = v;
-    return true;
-}
 
 std::vector<std::string> words(const std::string& line) {
     std::vector<std::string> out;
@@ -157,13 +146,14 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
             return lineNumber == 1 ? fail("not a Groundline replay")
                                    : fail("expected \"" + key + " ...\"");
         long long n = 0;
-        if (key == "groundline-replay" && (!parseInt(w[1], 0, INT_MAX, n) || n != kReplayFormat))
+        if (key == "groundline-replay" &&
+            (!parseWholeNumber(w[1], 0, INT_MAX, n) || n != kReplayFormat))
             return fail("replay format " + w[1] + ", this game reads format " +
                         std::to_string(kReplayFormat));
         if (key == "version")
             replay.header.version = w[1];
         if (key == "seed") {
-            if (!parseInt(w[1], 0, UINT_MAX, n))
+            if (!parseWholeNumber(w[1], 0, UINT_MAX, n))
                 return fail("bad seed");
             replay.header.seed = static_cast<unsigned>(n);
         }
@@ -171,12 +161,12 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
             replay.header.dataDigest = w[1];
         if (key == "wave") {
             // The game's own --wave limit: a recording can only start where a game can.
-            if (!parseInt(w[1], 1, kMaxFirstWave, n))
+            if (!parseWholeNumber(w[1], 1, kMaxFirstWave, n))
                 return fail("bad first wave");
             replay.header.firstWave = static_cast<int>(n);
         }
         if (key == "scale") {
-            if (!parseInt(w[1], 1, kMaxScale, n))
+            if (!parseWholeNumber(w[1], 1, kMaxScale, n))
                 return fail("bad scale");
             replay.header.scale = static_cast<int>(n);
         }
@@ -186,7 +176,7 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
         return fail("empty line");
     if (w[0] == "end") {
         long long stated = 0;
-        if (w.size() != 3 || !parseInt(w[1], 0, kMaxFrames, stated) || stated != frames)
+        if (w.size() != 3 || !parseWholeNumber(w[1], 0, kMaxFrames, stated) || stated != frames)
             return fail("the end line does not match the frames read");
         replay.frameCount = frames;
         replay.finalDigest = w[2];
@@ -196,7 +186,7 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
     if (w[0] == "*") {
         long long more = 0;
         if (w.size() != 2 || replay.frames.empty() || !replay.frames.back().keys.empty() ||
-            !parseInt(w[1], 1, kMaxFrames - frames, more))
+            !parseWholeNumber(w[1], 1, kMaxFrames - frames, more))
             return fail("bad repeat");
         replay.frames.back().repeat += more;
         frames += more;
@@ -206,8 +196,10 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
         return fail("bad frame");
     ReplayFrame frame;
     long long step, x, y, b;
-    if (!parseInt(w[0], 0, kMaxStepMicros, step) || !parseInt(w[1], INT_MIN, INT_MAX, x) ||
-        !parseInt(w[2], INT_MIN, INT_MAX, y) || !parseInt(w[3], INT_MIN, INT_MAX, b))
+    if (!parseWholeNumber(w[0], 0, kMaxStepMicros, step) ||
+        !parseWholeNumber(w[1], INT_MIN, INT_MAX, x) ||
+        !parseWholeNumber(w[2], INT_MIN, INT_MAX, y) ||
+        !parseWholeNumber(w[3], INT_MIN, INT_MAX, b))
         return fail("bad frame");
     frame.stepMicros = step;
     frame.mouse.x = static_cast<int>(x);
@@ -215,7 +207,7 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
     frame.mouse.buttons = static_cast<int>(b);
     for (std::size_t i = 4; i < w.size(); ++i) {
         long long key;
-        if (!parseInt(w[i], INT_MIN, INT_MAX, key))
+        if (!parseWholeNumber(w[i], INT_MIN, INT_MAX, key))
             return fail("bad key");
         frame.keys.push_back(static_cast<int>(key));
     }

@@ -1,6 +1,7 @@
 #include "replay/ReplayPlayer.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "game/Game.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ constexpr double kLongestNap = 0.05; // seconds
 // held within int: a damaged file may put the mouse anywhere.
 int rescale(int pixel, int from, int to) {
     const long long scaled = static_cast<long long>(pixel / from) * to;
-    return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
+    return clampToInt(scaled);
 }
 
 } // namespace

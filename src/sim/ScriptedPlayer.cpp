@@ -6,6 +6,7 @@
 #include "towers/Building.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -210,10 +211,10 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
         const UpgradeDef& upgrade = def.entries[entry];
         const int target =
             order.level > 0 ? std::min(order.level, upgrade.levelCount) : upgrade.levelCount;
-        const int level = tower->upgradeLevels[order.upgrade];
-        if (level >= target)
+        const std::optional<int> price = tower->nextLevelPrice(order.upgrade);
+        if (tower->upgradeLevels[order.upgrade] >= target || !price)
             return false;
-        if (game.money < upgrade.levels[level].value)
+        if (game.money < *price)
             return true;
         useMenu(tower, entry, true, hands);
         break;

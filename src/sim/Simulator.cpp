@@ -1,6 +1,7 @@
 #include "sim/Simulator.h"
 
 #include "app/GameApp.h"
+#include "app/SeamGuard.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "replay/Digest.h"
@@ -29,30 +30,6 @@ class FixedSteps : public StepSource {
 
   private:
     double step;
-};
-
-// The application object's seams and game, put back however the run ends.
-class SeamGuard {
-  public:
-    SeamGuard() : app(GameApp::instance()) {
-        steps = app->stepSource;
-        mouse = app->mouse;
-        keyboard = app->keyboard;
-        game = app->game;
-    }
-    ~SeamGuard() {
-        app->stepSource = steps;
-        app->mouse = mouse;
-        app->keyboard = keyboard;
-        app->game = game;
-    }
-
-  private:
-    GameApp* app;
-    StepSource* steps;
-    Mouse* mouse;
-    Keyboard* keyboard;
-    Game* game;
 };
 
 // The process's resident memory in kB, or -1 where /proc cannot tell.

@@ -1,8 +1,8 @@
 // groundline-sim: the game without a window, played by a scripted player or a replay.
 
 #include "app/GameApp.h"
+#include "app/Headless.h"
 #include "app/Options.h"
-#include "sim/Headless.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
 

@@ -1,7 +1,7 @@
 // groundline-search: looks for the strategy files that get furthest, by playing them headless.
 
 #include "app/GameApp.h"
-#include "sim/Headless.h"
+#include "app/Headless.h"
 #include "sim/StrategySearch.h"
 
 #include <allegro.h>

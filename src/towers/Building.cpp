@@ -181,15 +181,23 @@ void Building::sell() {
     addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "+%d", refund);
 }
 
-bool Building::countUpgrade(int k) {
+std::optional<int> Building::nextLevelPrice(int k) const {
     const TowerDef& d = def();
     if (k < 0 || k >= d.entryCount - kFirstUpgradeEntry)
-        return false;
+        return std::nullopt;
     // A definition whose entry list is shorter than its count has nothing to buy there.
     const std::size_t entry = static_cast<std::size_t>(k) + kFirstUpgradeEntry;
     if (entry >= d.entries.size() || static_cast<std::size_t>(k) >= upgradeLevels.size())
-        return false;
-    if (upgradeLevels[k] >= d.entries[entry].levelCount)
+        return std::nullopt;
+    const UpgradeDef& upgrade = d.entries[entry];
+    const int level = upgradeLevels[k];
+    if (level < 0 || level >= upgrade.levelCount)
+        return std::nullopt;
+    return upgrade.levels[level].value;
+}
+
+bool Building::countUpgrade(int k) {
+    if (!nextLevelPrice(k))
         return false;
     ++upgradeLevels[k];
     return true;

@@ -2,6 +2,7 @@
 
 #include "towers/UpgradeChange.h"
 
+#include <optional>
 #include <vector>
 
 struct BITMAP;
@@ -37,6 +38,9 @@ class Building {
     // Both prices read 0 for a type without full health and for a tower already destroyed.
     int sellValue() const;
     int repairCost() const;
+    // The price of the next level of upgrade k + 1, or none: bought to its last level, an
+    // upgrade without levels, or no such upgrade.
+    std::optional<int> nextLevelPrice(int k) const;
     void takeDamage(int amount);
     void explode();
     // Neither does anything once the tower is removed: it is gone, whatever the menu still shows.

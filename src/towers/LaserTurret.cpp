@@ -1,6 +1,7 @@
 #include "towers/LaserTurret.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/SimpleEffect.h"
@@ -23,7 +24,6 @@ constexpr int kBoltRise = 12;
 constexpr int kMissileRight = 1;
 constexpr int kMissileRise = 4;
 
-constexpr double kPi = 3.14159265358979323846;
 // Pod missiles leave upwards within 54 degrees of vertical, at random.
 constexpr double kPodLowest = 0.2; // of a half turn
 constexpr double kPodSpread = 0.6; // of a half turn

@@ -1,6 +1,7 @@
 #include "towers/MissileTurret.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/SimpleEffect.h"
@@ -22,7 +23,6 @@ constexpr int kRestRightRow = 2;
 constexpr int kLaunchLeftRow = 3;
 constexpr int kLaunchRightRow = 4;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kLaunchRight = 0.2 * kPi;
 constexpr double kLaunchLeft = 0.8 * kPi;
 

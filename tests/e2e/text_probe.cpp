@@ -16,8 +16,8 @@
 // Exit codes: 0 saved, 1 bad arguments, 2 data missing, 3 cannot save.
 
 #include "app/GameApp.h"
+#include "app/Headless.h"
 #include "gfx/BitmapFont.h"
-#include "sim/Headless.h"
 
 #include <allegro.h>
 

@@ -1,9 +1,8 @@
 #include "support/TestSupport.h"
 
 #include "app/GameApp.h"
+#include "app/Headless.h"
 #include "game/Game.h"
-#include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 
 #include <allegro.h>
 
@@ -22,21 +21,11 @@ class HeadlessAllegro : public ::testing::Environment {
     void SetUp() override {
         if (chdir(GROUNDLINE_SOURCE_DIR) != 0)
             std::perror("chdir to the source directory");
-        if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
-            std::fprintf(stderr, "install_allegro failed\n");
-        set_color_depth(32);
-        registerMzLoader();
-
-        GameApp* app = GameApp::instance();
-        app->backBuffer = new BackBuffer(320, 240);
-        if (app->strings.load("data/strings.txt")) {
-            std::string missing = app->loadResources();
-            dataLoaded = missing.empty();
-            if (!dataLoaded)
-                std::fprintf(stderr, "test data set incomplete: %s\n", missing.c_str());
-        } else {
+        // The game's own headless start; a missing resource is named on stderr.
+        const int status = startHeadless("unit_tests: test data set incomplete");
+        dataLoaded = status == 0;
+        if (status == kExitNoStrings)
             std::fprintf(stderr, "test data set missing: cannot open data/strings.txt\n");
-        }
     }
 };
 
@@ -55,9 +44,7 @@ std::string sourcePath(const std::string& relative) {
 
 void AppFixture::SetUp() {
     GameApp* app = GameApp::instance();
-    savedClock = app->clock;
-    savedKeyboard = app->keyboard;
-    savedMouse = app->mouse;
+    seams.emplace();
     app->clock = &clock;
     app->keyboard = &keyboard;
     app->mouse = &mouse;
@@ -67,10 +54,7 @@ void AppFixture::SetUp() {
 }
 
 void AppFixture::TearDown() {
-    GameApp* app = GameApp::instance();
-    app->clock = savedClock;
-    app->keyboard = savedKeyboard;
-    app->mouse = savedMouse;
+    seams.reset();
 }
 
 void AppFixture::setMouse(int x, int y, int buttons) {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/Platform.h"
+#include "app/SeamGuard.h"
 #include "app/Sound.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,9 +72,7 @@ class AppFixture : public ::testing::Test {
     FakeMouse mouse;
 
   private:
-    Clock* savedClock = nullptr;
-    Keyboard* savedKeyboard = nullptr;
-    Mouse* savedMouse = nullptr;
+    std::optional<SeamGuard> seams;
 };
 
 // A fresh game that the application object points at. It needs the real data set and fails

@@ -1,10 +1,8 @@
-#include "sim/Headless.h"
+#include "app/Headless.h"
 
 #include "app/DataFolder.h"
 #include "app/GameApp.h"
 #include "app/Platform.h"
-#include "gfx/BackBuffer.h"
-#include "gfx/MzImage.h"
 
 #include <allegro.h>
 
@@ -18,7 +16,6 @@ int startHeadless(const char* program, const std::vector<std::string>& settings)
         return kExitNoWindow;
     }
     set_color_depth(32);
-    registerMzLoader();
     GameApp* app = GameApp::instance();
     // As the game finds it, so an installed simulator plays the installed data.
     app->dataDir = findDataFolder("", executablePath());
@@ -29,13 +26,8 @@ int startHeadless(const char* program, const std::vector<std::string>& settings)
         if (eq != std::string::npos)
             app->strings.set(setting.substr(0, eq), setting.substr(eq + 1));
     }
-    app->backBuffer = new BackBuffer(320, 240);
-    const std::string missing = app->loadResources();
-    if (!missing.empty()) {
-        std::fprintf(stderr, "%s: cannot load %s\n", program, missing.c_str());
-        return kExitMissingResource;
-    }
-    app->minStep = app->strings.getReal("TimestepThreshold");
+    if (int status = app->loadData(program))
+        return status;
     app->resetFrameState();
     return 0;
 }

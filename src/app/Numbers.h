@@ -1,0 +1,29 @@
+#pragma once
+
+#include <climits>
+#include <cmath>
+#include <string>
+#include <type_traits>
+
+// The number rules the whole game shares, so each is written once.
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The nearest int to any number: beyond the range reads as the range's end, a real is cut
+// towards zero, and a real that is not a number (broken tuning) reads as 0.
+template <typename T> int clampToInt(T value) {
+    if constexpr (std::is_floating_point_v<T>) {
+        if (std::isnan(value))
+            return 0;
+        if (value <= static_cast<T>(INT_MIN))
+            return INT_MIN;
+        return value < static_cast<T>(INT_MAX) ? static_cast<int>(value) : INT_MAX;
+    } else {
+        const long long v = static_cast<long long>(value);
+        return static_cast<int>(v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : v);
+    }
+}
+
+// A whole decimal number in [low, high] that is all of text: no empty text, no fraction, no
+// trailing characters, nothing beyond the range. A leading sign is allowed.
+bool parseWholeNumber(const std::string& text, long long low, long long high, long long& value);

@@ -1,0 +1,24 @@
+#include "app/SeamGuard.h"
+
+#include "app/GameApp.h"
+#include "app/Sound.h"
+
+SeamGuard::SeamGuard() {
+    GameApp* app = GameApp::instance();
+    clock = app->clock;
+    keyboard = app->keyboard;
+    mouse = app->mouse;
+    steps = app->stepSource;
+    observer = soundObserver();
+    game = app->game;
+}
+
+SeamGuard::~SeamGuard() {
+    GameApp* app = GameApp::instance();
+    app->clock = clock;
+    app->keyboard = keyboard;
+    app->mouse = mouse;
+    app->stepSource = steps;
+    setSoundObserver(observer);
+    app->game = game;
+}
