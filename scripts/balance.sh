@@ -81,9 +81,10 @@ for ((i = 0; i < count; ++i)); do
     echo "$i $(median "$s" 3)" >>"$work/medians"
     xtics+="${xtics:+, }\"$s\" $i"
 done
+# gnuplot has eight colours: past them the points change shape and the lines are dashed.
 plots=""
 for ((i = 0; i < count; ++i)); do
-    plots+="\"$work/points.${names[$i]}\" using 1:2 with points pt 7 ps 1.2 lc $((i + 1)) notitle, "
+    plots+="\"$work/points.${names[$i]}\" using 1:2 with points pt $((i / 8 * 2 + 7)) ps 1.2 lc $((i + 1)) notitle, "
 done
 gnuplot <<GNUPLOT
 set terminal pngcairo size 960,480 font "DejaVu Sans,11" noenhanced
@@ -104,7 +105,7 @@ GNUPLOT
 plots=""
 for ((i = 0; i < count; ++i)); do
     s=${names[$i]}
-    plots+="\"$work/$s.1.curve\" using 1:2 with linespoints pt 7 ps 0.6 lw 2 lc $((i + 1)) title \"$s\", "
+    plots+="\"$work/$s.1.curve\" using 1:2 with linespoints pt 7 ps 0.6 lw 2 lc $((i + 1)) dt $((i / 8 + 1)) title \"$s\", "
 done
 gnuplot <<GNUPLOT
 set terminal pngcairo size 960,480 font "DejaVu Sans,11" noenhanced
@@ -122,7 +123,7 @@ GNUPLOT
 plots=""
 for ((i = 0; i < count; ++i)); do
     s=${names[$i]}
-    plots+="\"$work/$s.trace\" using 1:2 with lines lw 2 lc $((i + 1)) title \"$s\", "
+    plots+="\"$work/$s.trace\" using 1:2 with lines lw 2 lc $((i + 1)) dt $((i / 8 + 1)) title \"$s\", "
 done
 gnuplot <<GNUPLOT
 set terminal pngcairo size 960,480 font "DejaVu Sans,11" noenhanced

@@ -103,11 +103,6 @@ double boundedMinStep(double seconds) {
 
 } // namespace
 
-GameApp* GameApp::instance() {
-    static GameApp* app = new GameApp();
-    return app;
-}
-
 GameApp::GameApp() : clock(&systemClock), keyboard(&allegroKeyboard), mouse(&allegroMouse) {}
 
 int GameApp::init(const Options& options) {
@@ -210,14 +205,14 @@ double GameApp::now() {
 // waking late by a fraction of a millisecond shortens the next step by as much, so the steps
 // keep TimestepThreshold on average however late the system wakes us. The chain starts again
 // from the last step when it has lost touch with it: the first step, a frame that took more
-// than half a step too long (nothing to make up), a switch back into the window (the step
-// restarts from then), a change of the shortest step.
+// than a whole step too long (nothing left to make up), a switch back into the window (the
+// step restarts from then), a change of the shortest step.
 double GameApp::waitForStep() {
     const double shortest = boundedMinStep(minStep);
     const double last = lastTime;
     if (shortest > 0.0) {
         double deadline = stepDeadline + shortest;
-        if (!(deadline >= last + 0.5 * shortest && deadline <= last + shortest))
+        if (!(deadline >= last && deadline <= last + shortest))
             deadline = last + shortest;
         stepDeadline = deadline;
         if (now() < deadline)

@@ -32,7 +32,11 @@ constexpr int kFieldHeight = 240;
 // sound switch. Created on first use and never destroyed.
 class GameApp {
   public:
-    static GameApp* instance();
+    // Inline: the entities ask for it in every step, many times over.
+    static GameApp* instance() {
+        static GameApp* app = new GameApp();
+        return app;
+    }
 
     // Start-up with the command line's choices: the display, the window, keyboard and mouse
     // (each checked), then the data. Returns 0, or the exit code the program must end with

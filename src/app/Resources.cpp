@@ -4,7 +4,6 @@
 #include "app/GameApp.h"
 
 #include "app/InputFile.h"
-#include "effects/TextEffect.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"

@@ -1,6 +1,7 @@
 #include "effects/BounceTextEffect.h"
 
 #include "effects/TextEffect.h"
+#include "gfx/BitmapFont.h"
 
 #include <allegro.h>
 

@@ -210,3 +210,21 @@ int BitmapFont::printWidth(const char* fmt, ...) const {
     va_end(args);
     return textWidth(text);
 }
+
+// Taller glyphs are cut off at the bottom.
+constexpr int kTextImageHeight = 10;
+
+BITMAP* renderTextImage(const BitmapFont* font, const char* text) {
+    const int textWidth = font && text ? font->textWidth(text) : 0;
+    if (textWidth > kMaxTextImageWidth - 2)
+        return nullptr;
+    // A font with a strongly negative spacing can measure a text as less than nothing; the
+    // image still needs at least one column.
+    BITMAP* image = create_bitmap(std::max(1, textWidth + 2), kTextImageHeight);
+    if (!image)
+        return nullptr;
+    clear_to_color(image, makecol(255, 0, 255));
+    if (font && text)
+        font->draw(image, 0, 0, text);
+    return image;
+}

@@ -36,3 +36,12 @@ class BitmapFont {
   private:
     void cut();
 };
+
+// Renders a text once into an image of its own: the text's width + 2 by 10 pixels, transparent
+// around the glyphs. The caller owns the result. Null when the text is wider than
+// kMaxTextImageWidth or the image cannot be had: such a text is simply not shown.
+BITMAP* renderTextImage(const BitmapFont* font, const char* text);
+
+// The game's labels are a few dozen pixels wide on a 320-pixel field. Wider than a dozen
+// screens no one could read it, and it keeps Allegro's int-sized pixel count far from overflow.
+constexpr int kMaxTextImageWidth = 4096;

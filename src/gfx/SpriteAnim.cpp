@@ -28,7 +28,11 @@ void SpriteAnim::advance(float dt) {
     // A row the sheet lacks has no cycle to complete, so the queue waits for ever.
     if (!sheet || static_cast<unsigned>(row) >= sheet->rowCount())
         return;
-    double cycle = sheet->cycleLength(static_cast<unsigned>(row));
+    if (sheet != cycleSheet || row != cycleRow) {
+        cycle = sheet->cycleLength(static_cast<unsigned>(row));
+        cycleSheet = sheet;
+        cycleRow = row;
+    }
     // Written as a negation so that an unordered comparison (fps 0 with no entries) also stops.
     if (!(time >= cycle))
         return;

@@ -22,4 +22,11 @@ class SpriteAnim {
     float time = 0.0f;
     int row = 0;
     RowQueue pendingRows;
+
+  private:
+    // The length of the playing row's cycle, kept for the sheet and row it was worked out for:
+    // every effect and missile advances every step, and sheets do not change once loaded.
+    const SpriteSheet* cycleSheet = nullptr;
+    int cycleRow = -1;
+    double cycle = 0.0;
 };

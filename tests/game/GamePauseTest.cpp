@@ -94,14 +94,19 @@ TEST_F(GamePauseTest, NothingMovesWhilePausedAndThePauseLeavesNoTrace) {
         app->shakeTimeLeft = 0.0;
         startBattle();
         if (withPause) {
+            SoundLog sounds; // P answers with one sound pausing and the other resuming
             press(kPauseScanCode);
             EXPECT_TRUE(game->paused);
+            EXPECT_EQ(sounds.count(app->sampleBip), 1);
+            EXPECT_EQ(sounds.count(app->sampleBip2), 0);
             EXPECT_EQ(app->currentShake(), 0.0) << "the picture holds still too";
             const std::string before = state();
             for (int i = 0; i < 300; ++i)
                 frame();
             EXPECT_EQ(state(), before);
             press(kPauseScanCode);
+            EXPECT_EQ(sounds.count(app->sampleBip), 1);
+            EXPECT_EQ(sounds.count(app->sampleBip2), 1);
         } else {
             // The frame of the first P still moves the field and the frame of the second
             // presents the picture: together they are one ordinary frame.

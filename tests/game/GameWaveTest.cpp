@@ -4,6 +4,7 @@
 #include "effects/BounceTextEffect.h"
 #include "effects/TextEffect.h"
 #include "game/Game.h"
+#include "gfx/BitmapFont.h"
 #include "invaders/Invader.h"
 #include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"

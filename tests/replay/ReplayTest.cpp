@@ -2,12 +2,16 @@
 #include "app/Options.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
+#include "invaders/Invader.h"
+#include "invaders/Wave.h"
 #include "replay/Digest.h"
 #include "replay/ReplayFile.h"
 #include "replay/ReplayPlayer.h"
 #include "replay/ReplaySession.h"
 #include "sim/Simulator.h"
 #include "support/TestSupport.h"
+#include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
 #include <zlib.h>
 
@@ -320,6 +324,26 @@ TEST_F(ReplayTest, TheStateDigestSeesWhatTheGameIsMadeOf) {
     game.clouds[3].x -= 1e-9;
     game.waveTimer = -1.0;
     EXPECT_NE(stateDigest(game), fresh);
+    game.waveTimer = 0.0;
+
+    // Each single part a player could lose or see move, changed alone and put back.
+    game.buildings.push_back(createTower(kLaserTurret));
+    game.buildings.back()->placeAt(100);
+    for (int frame = 0; frame < 100000 && (!game.wave || game.wave->invaders.empty()); ++frame)
+        game.update(0.01);
+    ASSERT_TRUE(game.wave && !game.wave->invaders.empty());
+    const std::string busy = stateDigest(game);
+    Invader* invader = game.wave->invaders.front();
+    Building* tower = game.buildings.back();
+    for (int* part : {&game.health, &game.money, &tower->health}) {
+        *part += 1;
+        EXPECT_NE(stateDigest(game), busy);
+        *part -= 1;
+    }
+    invader->x += 1e-9;
+    EXPECT_NE(stateDigest(game), busy);
+    invader->x -= 1e-9;
+    EXPECT_EQ(stateDigest(game), busy);
     GameApp::instance()->game = nullptr;
 }
 

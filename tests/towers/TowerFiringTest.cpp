@@ -63,6 +63,16 @@ TEST_F(TowerFiringTest, TheMissilePodFiresOnlyOnceBoughtAndOnlyAtALiveInvader) {
     EXPECT_EQ(sounds->count(missileLaunch), 1);
 }
 
+TEST_F(TowerFiringTest, WithoutThePodALaserTurretNeverLaunchesAMissileEvenAtALiveInvader) {
+    setStrings({{"Tower1.Upgrade2.Level1.MissileFreq", "0.1"}});
+    LaserTurret* laser = static_cast<LaserTurret*>(place(0));
+    wave->add(50, 50);
+    for (int frame = 0; frame < 500; ++frame)
+        laser->tick(0.01);
+    EXPECT_TRUE(missiles().empty());
+    EXPECT_EQ(sounds->count(missileLaunch), 0);
+}
+
 // The side is judged from the tower's left edge: an invader right on it is on the left.
 TEST_F(TowerFiringTest, TheLauncherFacesTheSideOfItsTargetAndTheTwinFollowsItsHeading) {
     setStrings({{"Tower2.FreqBase", "1"}});
