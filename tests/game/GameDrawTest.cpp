@@ -112,6 +112,20 @@ TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
     setMouse(kButtonX + 5, kButtonY + 5, 1);
     frame();
     EXPECT_EQ(lookOfButton(copy, 0), 3);
+
+    // A kind that is not available looks, icon and all, as if unaffordable, however rich.
+    TowerDef& def = app->towerDefs[2];
+    setMouse(5, 5, 0);
+    game->money = def.value - 1;
+    BITMAP* poor = create_bitmap(320, 240);
+    blit(frame(), poor, 0, 0, 0, 0, 320, 240);
+    game->money = 1000 * def.value;
+    def.available = false;
+    frame();
+    def.available = true;
+    const int bx = kButtonX - 2 * app->buttonSpacing;
+    EXPECT_TRUE(sameIn(copy, poor, bx, kButtonY, bx + kButtonSize, kButtonY + kButtonSize));
+    destroy_bitmap(poor);
 }
 
 TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
