@@ -141,13 +141,15 @@ TEST_F(ReplayTest, ARecordingFromAnotherScaleAndWaveReplaysToItsDigest) {
 }
 
 // A play-through at changing speeds with waves called early, recorded from the keys as the
-// window's would be, plays back headless to its digest.
+// window's would be, with steps that are not whole microseconds as a window's clock gives them,
+// plays back headless to its digest.
 TEST_F(ReplayTest, SpeedChangesAndEarlyWavesPlayBackToTheirDigest) {
     ScopedString fast("Wave1SpeedBase", "300");
     ScopedString fastest("Wave1SpeedMax", "300");
     ScopedString strong("StartingHealth", "1000");
     struct : StepSource {
-        double nextStep() override { return 0.01; }
+        double nextStep() override { return ++n % 2 ? 1.0 / 60 : 0.0123456789; }
+        int n = 0;
     } steps;
     GameApp* app = GameApp::instance();
     app->stepSource = &steps;
