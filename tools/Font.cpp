@@ -43,8 +43,8 @@ Colour inkColour(char code, int row, int rows, const FontLook& look) {
 } // namespace
 
 PixelFont::PixelFont(const GlyphSet& set, const FontLook& look, int spacing)
-    : glyphs(95), cellHeight(set.rows + 1), gap(spacing) {
-    std::vector<bool> seen(95, false);
+    : glyphs(kGlyphCount), cellHeight(set.rows + 1), gap(spacing) {
+    std::vector<bool> seen(kGlyphCount, false);
     for (size_t b = 0; b < set.blockCount; ++b) {
         const GlyphBlock& block = set.blocks[b];
         std::vector<std::string> lines = splitOn(block.art, '\n');
@@ -64,8 +64,8 @@ PixelFont::PixelFont(const GlyphSet& set, const FontLook& look, int spacing)
         }
         for (size_t i = 0; i < count; ++i) {
             const int code = static_cast<unsigned char>(block.chars[i]);
-            if (code < 32 || code > 126 || seen[code - 32])
-                badArt(block.chars, "character outside 32-126 or drawn twice");
+            if (code < 32 || code > kArrowCode || seen[code - 32])
+                badArt(block.chars, "character outside 32-127 or drawn twice");
             seen[code - 32] = true;
             const int width = static_cast<int>(cells[0][i].size());
             Image g(width + 1, set.rows + 1);
@@ -95,7 +95,7 @@ PixelFont::PixelFont(const GlyphSet& set, const FontLook& look, int spacing)
 
 const Image* PixelFont::glyph(char c) const {
     const int code = static_cast<unsigned char>(c);
-    if (code < 32 || code > 126)
+    if (code < 32 || code > kArrowCode)
         return nullptr;
     return &glyphs[code - 32];
 }

@@ -211,3 +211,21 @@ std::vector<float> soundBounce() {
         return boing + 1.6 * thud;
     });
 }
+
+std::vector<float> soundAlarm() {
+    Osc a, b;
+    LowPass lp;
+    const double blast = 0.22;
+    const double len = 2 * blast + 0.06;
+    return render(len, 0.5, [&](double t) {
+        // Two blasts of a buzzy horn, each sliding down a fourth: urgent without a siren's
+        // length, so it never drowns the shots.
+        const double gap = blast + 0.06;
+        const double local = t < gap ? t : t - gap;
+        if (local > blast)
+            return 0.0;
+        const double f = 740.0 - 185.0 * (local / blast);
+        const double v = 0.6 * a.square(f, 0.4) + 0.4 * b.saw(f * 1.5);
+        return lp(v, 2800.0) * envelope(local, blast, 0.01, 0.2);
+    });
+}

@@ -115,6 +115,7 @@ class GameApp {
     SAMPLE* sampleUpgrade = nullptr;
     SAMPLE* sampleMissile = nullptr;
     SAMPLE* sampleBounce = nullptr;
+    SAMPLE* sampleAlarm = nullptr;
 
     // The game being played; written and read on the game's thread only.
     Game* game = nullptr;

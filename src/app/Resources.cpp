@@ -136,6 +136,7 @@ std::string GameApp::loadResources() {
     sampleUpgrade = load.sample("data/upgrade.wav");
     sampleMissile = load.sample("data/missile.wav");
     sampleBounce = load.sample("data/bounce.wav");
+    sampleAlarm = load.sample("data/alarm.wav");
 
     return load.firstMissing;
 }

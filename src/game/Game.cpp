@@ -83,6 +83,7 @@ void Game::reset() {
     speed = 1;
     helpShown = false;
     waveTimer = app->strings.getReal("TimeBetweenWaves");
+    alerts.reset(health);
 }
 
 void Game::addMoney(long long amount) {

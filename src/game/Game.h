@@ -2,6 +2,7 @@
 
 #include "game/Cloud.h"
 #include "game/HitTargets.h"
+#include "game/HudAlerts.h"
 
 #include <vector>
 
@@ -12,6 +13,8 @@ class Projectile;
 class InvaderProjectile;
 class Effect;
 class Wave;
+class LaserTurret;
+class BitmapFont;
 
 // What the bottom-right corner and the mouse are doing.
 enum UiMode { kUiIdle = 0, kUiPlacing = 1, kUiTowerMenu = 2, kUiGameMenu = 3 };
@@ -39,6 +42,9 @@ constexpr int kFirstTowerScanCode = 28; // 1; 2 and 3 follow for the next tower 
 // The bottom panel (HUD, texts, buttons) starts under the ground's dirt; a click there never
 // places a tower.
 constexpr int kPanelTop = 218;
+// The wave and its countdown, right of the small buttons where their own tool tips appear; the
+// build bar's and the tower menu's tool tips take this part of the panel while they show.
+constexpr int kWaveLinesX = 102;
 // The two small HUD buttons beside the money: fast-forward above, next wave now below.
 constexpr int kHudButtonX = 68;
 constexpr int kSpeedButtonY = 220;
@@ -118,6 +124,8 @@ class Game {
     // While set, the play field stands still: no entity, cloud, timer or shake moves, and only
     // P, Escape and the in-game menu answer.
     bool paused = false;
+    // The danger warning, the health bar's flash and the blinking: watched, never played.
+    HudAlerts alerts;
     // Field steps per frame: each the frame's step, so 2x and 3x play exactly as 1x, sooner.
     int speed = 1;
     // The card listing the controls; any key or click closes it.
@@ -146,12 +154,23 @@ class Game {
     void findHitTargets();
 
     void drawHud(BITMAP* bmp);
+    void drawDangerGlow(BITMAP* bmp);
+    void drawBar(BITMAP* target, int cx, int y, int w, double fraction, int dark, int bright);
+    // True for a tower below the share of its full health (TowerLowHealth) the player is warned at.
+    bool lowOnHealth(const Building& b) const;
+    void drawTowerBar(BITMAP* bmp, const Building& b, int y, int w);
+    void drawTowerBars(BITMAP* bmp);
+    void drawGhost(BITMAP* bmp);
+    void drawReachCircle(BITMAP* bmp, double centreX, double centreY, double reach);
+    void drawLaserColumn(BITMAP* bmp, const LaserTurret& turret);
     void drawGameOver(BITMAP* bmp);
     void drawPaused(BITMAP* bmp);
     void drawPlacing(BITMAP* bmp);
     void drawTowerMenu(BITMAP* bmp);
     void drawBuildBar(BITMAP* bmp);
     void drawGameMenu(BITMAP* bmp);
+    void drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
+                 const char* detail);
     void drawHudButtons(BITMAP* bmp);
     void drawHudButton(BITMAP* bmp, int y, bool usable, const char* label);
     void drawHelp(BITMAP* bmp);
@@ -161,6 +180,10 @@ class Game {
     bool leftClick() const;
     bool rightClick() const;
     bool buttonContainsMouse(int index) const;
+
+    // The mouse's x when the last tower was placed; the ghost waits until the mouse leaves it.
+    static constexpr int kNoPlacementYet = -1000000;
+    int ghostWaitsAtX = kNoPlacementYet;
 
     // Where the wave's invaders can be hit, worked out again after every hit.
     HitTargets hitTargets;

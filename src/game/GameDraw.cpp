@@ -2,8 +2,10 @@
 // controls with their tool tips, the in-game menu, the boss's health bar and the game-over screen.
 
 #include "game/Game.h"
+#include "game/HudText.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "effects/Effect.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/BitmapFont.h"
@@ -14,11 +16,16 @@
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
 #include "towers/Building.h"
+#include "towers/LaserTurret.h"
+#include "towers/TeslaCoil.h"
 
 #include <allegro.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -31,6 +38,23 @@ constexpr int kTooltipRight = 317;
 constexpr int kBestLineY = 82;
 // Above the clouds, clear of the game-over words, the wave banner and the menu.
 constexpr int kPausedY = 30;
+// How to go on sits under the score, where the menu's own words appear once it is open.
+constexpr int kGoOnY = 96;
+
+// Tool tip titles: a name from the data, a price and a few words.
+constexpr int kTitleSize = 256;
+
+// The base's health bar: its inside, and how fast it flashes after a landing.
+constexpr int kBarInsideX = 12;
+constexpr int kBarInsideY = 221;
+constexpr int kBarInsideW = 50;
+constexpr int kBarInsideH = 7;
+constexpr double kFlashesPerSecond = 8.0;
+
+// The danger glow: rows of red above the ground line, strongest at the ground, pulsing.
+constexpr int kGlowRows = 18;
+constexpr int kGlowStrongest = 150; // of 255
+constexpr double kGlowPulsesPerSecond = 2.0;
 
 void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, int w, int h) {
     if (source && w > 0 && h > 0)
@@ -56,6 +80,11 @@ void Game::draw(bool present) {
             masked_blit(image, bmp, 0, 0, static_cast<int>(cloud.x), static_cast<int>(cloud.y),
                         image->w, image->h);
     }
+    if (alerts.danger && !gameOver)
+        drawDangerGlow(bmp);
+    if (uiMode == kUiTowerMenu && !gameOver)
+        if (const LaserTurret* turret = dynamic_cast<const LaserTurret*>(selected))
+            drawLaserColumn(bmp, *turret);
     for (Building* b : buildings)
         b->draw(bmp);
     if (wave)
@@ -70,6 +99,7 @@ void Game::draw(bool present) {
     if (gameOver) {
         drawGameOver(bmp);
     } else {
+        drawTowerBars(bmp);
         drawHud(bmp);
         switch (uiMode) {
         case kUiPlacing:
@@ -106,10 +136,33 @@ void Game::drawHud(BITMAP* bmp) {
     // In 64 bits: a huge starting health times 50 would overflow an int.
     const int fill =
         maxHealth > 0 ? static_cast<int>(static_cast<long long>(health) * 50 / maxHealth) : 0;
-    maskedBlit(app->redbarImage, bmp, 1, 1, 12, 221, fill, 7);
+    maskedBlit(app->redbarImage, bmp, 1, 1, kBarInsideX, kBarInsideY, fill, kBarInsideH);
+    // A landing flashes the whole bar white: the loss shows where it is counted.
+    if (alerts.flashLeft > 0.0 && alerts.blink(kFlashesPerSecond))
+        rectfill(bmp, kBarInsideX, kBarInsideY, kBarInsideX + kBarInsideW - 1,
+                 kBarInsideY + kBarInsideH - 1, makecol(255, 240, 240));
     app->fontSmall->printCentred(bmp, 36, 221, "%d", health);
     app->fontMain->print(bmp, 2, 229, "$ %d", money);
     drawHudButtons(bmp);
+    // The small buttons' tool tips take the wave's place while the mouse is on them.
+    if (!app->mouseIn(kHudButtonX, kSpeedButtonY, kHudButtonWidth,
+                      kNextWaveButtonY + kHudButtonHeight - kSpeedButtonY)) {
+        app->fontMain->draw(bmp, kWaveLinesX, 220, waveText(waveNumber).c_str());
+        app->fontSmall->draw(bmp, kWaveLinesX, 230, countdownText(waveNumber, waveTimer).c_str());
+    }
+}
+
+// Drawn behind the towers and the invaders, so that both stay sharp in front of it.
+void Game::drawDangerGlow(BITMAP* bmp) {
+    const double pulse = 0.65 + 0.35 * std::sin(alerts.clock * kGlowPulsesPerSecond * 2.0 * kPi);
+    const int red = makecol(255, 40, 24);
+    for (int row = 0; row < kGlowRows; ++row) {
+        const double share = 1.0 - static_cast<double>(row) / kGlowRows;
+        set_trans_blender(0, 0, 0, static_cast<int>(kGlowStrongest * pulse * share * share));
+        drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+        hline(bmp, 0, app->towerBaseline - row, kFieldWidth - 1, red);
+    }
+    solid_mode();
 }
 
 void Game::drawGameOver(BITMAP* bmp) {
@@ -118,8 +171,11 @@ void Game::drawGameOver(BITMAP* bmp) {
     if (words)
         masked_stretch_blit(words, bmp, 0, 0, words->w, words->h, 160 - words->w, 50, 2 * words->w,
                             2 * words->h);
-    app->fontSmallRed->printCentred(bmp, 160, 74, "Waves Defeated: %d", waveNumber - 1);
+    // A game begun at a later wave counts only what it defeated itself.
+    app->fontSmallRed->printCentred(bmp, 160, 74, "Waves Defeated: %d", waveNumber - firstWave);
     app->fontSmallRed->printCentred(bmp, 160, kBestLineY, "Best: %d", app->profile.bestWaves);
+    if (uiMode != kUiGameMenu)
+        app->fontSmall->drawCentred(bmp, 160, kGoOnY, "Press Escape and choose \"Start Over\"");
 }
 
 void Game::drawPaused(BITMAP* bmp) {
@@ -145,15 +201,23 @@ void Game::drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX
 
 void Game::drawPlacing(BITMAP* bmp) {
     const TowerDef& def = app->towerDefs[placingType];
-    const int fw = restFrameWidth(def.sprite);
-    const int fh = restFrameHeight(def.sprite);
-    if (def.sprite)
-        def.sprite->draw(bmp, app->mouseX - fw / 2, app->towerBaseline - fh, canPlace() ? 0 : 1,
-                         0.0f);
+    drawGhost(bmp);
     drawButton(bmp, 0, kLookHover, app->iconsImage, kIconSize * placingType + kIconSize, false);
+    // Short enough to leave the wave's lines beside it: the countdown matters while placing.
     const int x = kTooltipRight - app->buttonSpacing;
     app->fontMain->printRight(bmp, x, 220, "Placing %s - $%d", def.name.c_str(), def.value);
     app->fontSmall->drawRight(bmp, x, 230, "Right click to cancel");
+}
+
+// A tool tip: its title over one line of detail, right-aligned at x. It takes the panel from the
+// wave's lines to x for itself, so that a long one never runs into them.
+void Game::drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
+                   const char* detail) {
+    if (app->bgImage && x >= kWaveLinesX)
+        blit(app->bgImage, bmp, kWaveLinesX, kPanelTop, kWaveLinesX, kPanelTop, x - kWaveLinesX + 1,
+             kFieldHeight - kPanelTop);
+    titleFont->drawRight(bmp, x, 220, title);
+    app->fontSmall->drawRight(bmp, x, 230, detail);
 }
 
 void Game::drawTowerMenu(BITMAP* bmp) {
@@ -169,9 +233,9 @@ void Game::drawTowerMenu(BITMAP* bmp) {
     maskedBlit(app->selectorImage, bmp, 7, 0, b->x + fw - 3, top, 7, 7);
     maskedBlit(app->selectorImage, bmp, 0, 7, b->x - 3, bottom, 7, 7);
     maskedBlit(app->selectorImage, bmp, 7, 7, b->x + fw - 3, bottom, 7, 7);
-    const int maxHp = b->maxHealth();
-    drawHealthBar(bmp, static_cast<int>(b->centreX()), app->towerBaseline - fh - 9, 32,
-                  maxHp > 0 ? static_cast<double>(b->health) / maxHp : 0.0);
+    drawTowerBar(bmp, *b, app->towerBaseline - fh - 9, 32);
+    if (const TeslaCoil* coil = dynamic_cast<const TeslaCoil*>(b))
+        drawReachCircle(bmp, coil->centreX(), coil->centreY(), coil->rangeMax);
 
     const int repairCost = b->repairCost();
     const int tipX = kTooltipRight - def.entryCount * app->buttonSpacing;
@@ -197,20 +261,29 @@ void Game::drawTowerMenu(BITMAP* bmp) {
         if (!buttonContainsMouse(i))
             continue;
         const char* name = entry.name.c_str();
+        char title[kTitleSize];
+        const BitmapFont* font = app->fontMain;
+        // An upgrade's line gives the numbers it changes where it has them.
+        std::string detail = entry.description;
         if (i == kDemolishEntry) {
-            app->fontMain->printRight(bmp, tipX, 220, "%s - +$%d", name, b->sellValue());
+            std::snprintf(title, sizeof title, "%s - +$%d", name, b->sellValue());
         } else if (i == kRepairEntry) {
-            app->fontMain->printRight(bmp, tipX, 220, "%s - $%d", name, repairCost);
+            std::snprintf(title, sizeof title, "%s - $%d", name, repairCost);
         } else {
-            const BitmapFont* font = !price || *price > money ? app->fontMainRed : app->fontMain;
+            if (!price || *price > money)
+                font = app->fontMainRed;
             if (!price)
-                font->printRight(bmp, tipX, 220, "%s - Max", name);
+                std::snprintf(title, sizeof title, "%s - Max", name);
             else if (entry.levelCount < 2)
-                font->printRight(bmp, tipX, 220, "%s - $%d", name, *price);
+                std::snprintf(title, sizeof title, "%s - $%d", name, *price);
             else
-                font->printRight(bmp, tipX, 220, "%s (Lv %d) - $%d", name, level + 1, *price);
+                std::snprintf(title, sizeof title, "%s (Lv %d) - $%d", name, level + 1, *price);
+            const std::string change =
+                describeChange(b->upgradeChange(i - kFirstUpgradeEntry), price.has_value());
+            if (!change.empty())
+                detail = change;
         }
-        app->fontSmall->drawRight(bmp, tipX, 230, entry.description.c_str());
+        drawTip(bmp, tipX, font, title, detail.c_str());
     }
 }
 
@@ -224,8 +297,9 @@ void Game::drawBuildBar(BITMAP* bmp) {
         if (!buttonContainsMouse(i))
             continue;
         const BitmapFont* font = money < def.value ? app->fontMainRed : app->fontMain;
-        font->printRight(bmp, tipX, 220, "%s - $%d", def.name.c_str(), def.value);
-        app->fontSmall->drawRight(bmp, tipX, 230, def.description.c_str());
+        char title[kTitleSize];
+        std::snprintf(title, sizeof title, "%s - $%d", def.name.c_str(), def.value);
+        drawTip(bmp, tipX, font, title, def.description.c_str());
     }
 }
 
@@ -239,18 +313,4 @@ void Game::drawGameMenu(BITMAP* bmp) {
         ->printCentred(bmp, 160, kMenuSoundY, "Sound: %s", app->soundOn ? "On" : "Off");
     fontFor(kMenuStartOverY)->drawCentred(bmp, 160, kMenuStartOverY, "Start Over");
     fontFor(kMenuQuitY)->drawCentred(bmp, 160, kMenuQuitY, "Quit Game");
-}
-
-void Game::drawHealthBar(BITMAP* target, int cx, int y, int w, double fraction) {
-    const int left = cx - w / 2;
-    const int right = left + w;
-    const int fill = static_cast<int>(w * fraction);
-    const int extra = fraction >= 1.0 ? 1 : 0;
-    const int grey = makecol(48, 48, 48);
-    const int darkGreen = makecol(0, 128, 64);
-    rectfill(target, left, y, right, y + 4, grey);
-    rectfill(target, left - 1, y + 1, right + 1, y + 3, grey);
-    rectfill(target, left, y, left + fill, y + 3, darkGreen);
-    rectfill(target, left - 1, y + 1, left + fill + extra, y + 2, darkGreen);
-    rectfill(target, left, y + 1, left + fill, y + 2, makecol(0, 255, 0));
 }

@@ -2,6 +2,7 @@
 // shots on invaders, clean-up, and the player's keyboard and mouse.
 
 #include "game/Game.h"
+#include "game/HudText.h"
 
 #include "app/GameApp.h"
 #include "app/Sound.h"
@@ -37,8 +38,6 @@ template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Sp
     }
     list.resize(kept);
 }
-
-constexpr int kBossWaveEvery = 10;
 
 } // namespace
 
@@ -100,6 +99,7 @@ void Game::updateField(double dt) {
             projectiles[i]->update(0.0);
     }
     removeSpent();
+    alerts.update(*this, dt);
 }
 
 void Game::updateWaveSchedule(double dt) {
@@ -118,7 +118,7 @@ void Game::updateWaveSchedule(double dt) {
 
 void Game::startWave() {
     char text[32];
-    if (waveNumber % kBossWaveEvery != 0) {
+    if (!isBossWave(waveNumber)) {
         wave = new SquibbleWave(2 * waveNumber + 14);
         std::snprintf(text, sizeof text, "Wave %d", waveNumber);
     } else {
@@ -275,6 +275,8 @@ void Game::handleMouse() {
 
 void Game::handlePlacing() {
     const TowerDef& def = app->towerDefs[placingType];
+    if (app->mouseX != ghostWaitsAtX)
+        ghostWaitsAtX = kNoPlacementYet;
     if (rightClick() || money < def.value) {
         playSample(app->sampleBip2);
         uiMode = kUiIdle;
@@ -288,6 +290,7 @@ void Game::handlePlacing() {
         return;
     tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
     buildings.push_back(tower);
+    ghostWaitsAtX = app->mouseX;
     playSample(app->samplePlace);
     addMoney(-static_cast<long long>(def.value));
     if (money < def.value)

@@ -92,6 +92,14 @@ void SquibbleWave::update(double dt) {
     turn(dt, right, left);
 }
 
+bool SquibbleWave::landsWithin(double seconds) const {
+    const double nearest = kSquibbleLandingY - speed * seconds;
+    for (const Invader* squibble : invaders)
+        if (squibble->health > 0 && squibble->y >= nearest)
+            return true;
+    return false;
+}
+
 void SquibbleWave::land(Invader* squibble) {
     GameApp* app = GameApp::instance();
     squibble->health = -1;

@@ -14,6 +14,10 @@ class SquibbleWave : public Wave {
     explicit SquibbleWave(int count);
 
     void update(double dt) override;
+    // A live squibble is nearer the landing line than the wave marches in that many seconds.
+    // The block mostly marches sideways, so the real time left is longer: the warning never
+    // comes late.
+    bool landsWithin(double seconds) const override;
 
     // The block's marching states, in the order it goes through them.
     enum MarchState { kMarchRight = 0, kStepDownRight = 1, kMarchLeft = 2, kStepDownLeft = 3 };

@@ -16,6 +16,9 @@ class Wave {
     virtual bool isDefeated() const;
     // The invader whose health bar the HUD shows, if any.
     virtual Invader* boss() const { return nullptr; }
+    // True while a live invader is so near the ground that, at the wave's speed, it could land
+    // within that many seconds: the HUD warns the player then. Only squibble waves land.
+    virtual bool landsWithin(double /*seconds*/) const { return false; }
 
     void drawInvaders(BITMAP* target) const;
     void killAll();

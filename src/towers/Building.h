@@ -1,5 +1,7 @@
 #pragma once
 
+#include "towers/UpgradeChange.h"
+
 #include <optional>
 #include <vector>
 
@@ -22,6 +24,8 @@ class Building {
     virtual void update(double dt) = 0;
     // Buys one more level of upgrade k + 1 (the money is charged by the game beforehand).
     virtual void upgrade(int k) = 0;
+    // What upgrade k + 1 changes for this tower, now and after one more level, for its tool tip.
+    virtual UpgradeChange upgradeChange(int /*k*/) const { return {}; }
 
     void placeAt(int x);
     // The game's per-frame step: the tower's own update, then smoke while badly damaged.

@@ -56,12 +56,12 @@ void LaserTurret::update(double dt) {
         return;
     GameApp* app = GameApp::instance();
     anim->advance(static_cast<float>(dt));
-    const int muzzleX = x + restFrameWidth() / 2;
+    const int muzzle = muzzleX();
 
     fireTimer = static_cast<float>(fireTimer + dt);
     for (int shots = takeDueShots(fireTimer, firePeriod); shots > 0; --shots) {
         anim->playThen(kFiringRow, kIdleRow);
-        spawnProjectile(new LaserProjectile(muzzleX, app->towerBaseline - kBoltRise, damage));
+        spawnProjectile(new LaserProjectile(muzzle, app->towerBaseline - kBoltRise, damage));
         playSample(app->sampleZoop);
     }
 
@@ -75,9 +75,9 @@ void LaserTurret::update(double dt) {
 // With nothing to aim at the missile is dropped quietly; its period is spent all the same.
 void LaserTurret::launchMissile() {
     GameApp* app = GameApp::instance();
-    const int muzzleX = x + restFrameWidth() / 2;
+    const int muzzle = muzzleX();
     MissileProjectile* missile = new MissileProjectile(
-        muzzleX + kMissileRight, app->towerBaseline - kMissileRise, missileDamage, 0, 0.0);
+        muzzle + kMissileRight, app->towerBaseline - kMissileRise, missileDamage, 0, 0.0);
     if (!missile->acquireTarget()) {
         delete missile;
         return;
@@ -86,7 +86,7 @@ void LaserTurret::launchMissile() {
     spawnProjectile(missile);
     playSample(app->sampleMissile);
     for (int i = 0; i < kPuffs; ++i) {
-        const int px = muzzleX + randomInt() % kPuffScatter - kPuffScatter / 2;
+        const int px = muzzle + randomInt() % kPuffScatter - kPuffScatter / 2;
         const int py = randomInt() % kPuffScatter + app->towerBaseline - kPuffRise;
         spawnEffect(new SimpleEffect(px, py, app->puff2Sheet, kPuffDelay + kPuffStagger * i));
     }
@@ -98,9 +98,19 @@ void LaserTurret::launchMissile() {
 void LaserTurret::upgrade(int k) {
     if (!countUpgrade(k))
         return;
-    if (k == kFasterBolts) {
-        StringTable& strings = GameApp::instance()->strings;
-        firePeriod += static_cast<float>(
-            strings.getReal(StringTable::key("Tower1.Upgrade1.Level%d.FreqMod", 1)));
-    }
+    if (k == kFasterBolts)
+        firePeriod += fasterBoltsStep();
+}
+
+float LaserTurret::fasterBoltsStep() {
+    return static_cast<float>(GameApp::instance()->strings.getReal(
+        StringTable::key("Tower1.Upgrade1.Level%d.FreqMod", 1)));
+}
+
+UpgradeChange LaserTurret::upgradeChange(int k) const {
+    if (k == kFasterBolts)
+        return {"Bolt every", secondsText(firePeriod), secondsText(firePeriod + fasterBoltsStep())};
+    if (k == kMissilePod)
+        return {"Missiles", "none", "one every " + secondsText(missilePeriod)};
+    return {};
 }

@@ -10,8 +10,13 @@ class LaserTurret : public Building {
 
     void update(double dt) override;
     void upgrade(int k) override;
+    UpgradeChange upgradeChange(int k) const override;
+    // What each level of the faster bolts adds to the time between bolts.
+    static float fasterBoltsStep();
     // One missile from the pod at a random live invader.
     void launchMissile();
+    // Where bolts leave: the middle of the resting frame. They fly straight up from there.
+    int muzzleX() const { return x + restFrameWidth() / 2; }
 
     float fireTimer;  // seconds run towards the next bolt
     float firePeriod; // seconds between bolts

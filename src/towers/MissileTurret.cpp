@@ -110,12 +110,35 @@ void MissileTurret::fireVolley() {
 void MissileTurret::upgrade(int k) {
     if (!countUpgrade(k))
         return;
-    StringTable& strings = GameApp::instance()->strings;
-    if (k == kFasterLaunches) {
-        firePeriod += static_cast<float>(
-            strings.getReal(StringTable::key("Tower2.Upgrade1.Level%d.FreqMod", 1)));
-    } else if (k == kWiderBlast) {
-        splashRadius += static_cast<float>(
-            strings.getReal(StringTable::key("Tower2.Upgrade2.Level%d.SplashMod", 2)));
+    if (k == kFasterLaunches)
+        firePeriod += fasterLaunchesStep();
+    else if (k == kWiderBlast)
+        splashRadius += widerBlastStep();
+}
+
+float MissileTurret::fasterLaunchesStep() {
+    return static_cast<float>(GameApp::instance()->strings.getReal(
+        StringTable::key("Tower2.Upgrade1.Level%d.FreqMod", 1)));
+}
+
+float MissileTurret::widerBlastStep() {
+    return static_cast<float>(GameApp::instance()->strings.getReal(
+        StringTable::key("Tower2.Upgrade2.Level%d.SplashMod", 2)));
+}
+
+UpgradeChange MissileTurret::upgradeChange(int k) const {
+    switch (k) {
+    case kFasterLaunches:
+        return {"Launch every", secondsText(firePeriod),
+                secondsText(firePeriod + fasterLaunchesStep())};
+    case kWiderBlast:
+        return {"Blast radius", pixelsText(splashRadius),
+                pixelsText(splashRadius + widerBlastStep())};
+    case kTwinMissiles: {
+        const bool twin = upgradeLevels.size() > kTwinMissiles && upgradeLevels[kTwinMissiles] > 0;
+        return {"Missiles per launch", countText(twin ? 2 : 1), countText(2)};
+    }
+    default:
+        return {};
     }
 }

@@ -11,6 +11,10 @@ class MissileTurret : public Building {
 
     void update(double dt) override;
     void upgrade(int k) override;
+    UpgradeChange upgradeChange(int k) const override;
+    // What each level adds to the time between launches, and to the blast's radius.
+    static float fasterLaunchesStep();
+    static float widerBlastStep();
     // One launch (two missiles with the twin upgrade) at random live invaders.
     void fireVolley();
 

@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kStrongerDischarge = 0;
 
-// Reach is measured from the coil's tip, this far above its centre; the spark starts there.
-constexpr int kTipRise = 8;
 // A strike drains the coil this far below zero: it recharges before it can strike again.
 constexpr double kDrainedCharge = -40.0;
 
@@ -27,8 +25,12 @@ TeslaCoil::TeslaCoil() : Building(kTeslaCoil) {
     fireTimer = firePeriod * 0.5f;
     chargeRange = 0.0;
     rangeGrowth = strings.getReal("Tower3.RangeGrowth");
-    rangeMax = strings.getReal("Tower3.RangeMax");
+    rangeMax = fullReachFromData();
     damage = strings.getInt("Tower3.DamageBase");
+}
+
+double TeslaCoil::fullReachFromData() {
+    return GameApp::instance()->strings.getReal("Tower3.RangeMax");
 }
 
 void TeslaCoil::update(double dt) {
@@ -83,8 +85,19 @@ Invader* TeslaCoil::findNearestInvader() const {
 void TeslaCoil::upgrade(int k) {
     if (!countUpgrade(k))
         return;
-    if (k == kStrongerDischarge) {
-        damage += GameApp::instance()->strings.getInt(
-            StringTable::key("Tower3.Upgrade1.Level%d.DamageMod", 1));
-    }
+    if (k == kStrongerDischarge)
+        damage += strongerDischargeStep();
+}
+
+int TeslaCoil::strongerDischargeStep() {
+    return GameApp::instance()->strings.getInt(
+        StringTable::key("Tower3.Upgrade1.Level%d.DamageMod", 1));
+}
+
+// In 64 bits: the sum of generous data may pass what an int holds.
+UpgradeChange TeslaCoil::upgradeChange(int k) const {
+    if (k != kStrongerDischarge)
+        return {};
+    return {"Strike damage", countText(damage),
+            countText(static_cast<long long>(damage) + strongerDischargeStep())};
 }

@@ -11,8 +11,16 @@ class TeslaCoil : public Building {
   public:
     TeslaCoil();
 
+    // Reach is measured from the coil's tip, this far above its centre; the spark starts there.
+    static constexpr int kTipRise = 8;
+    // The reach at which charging stops, as the data sets it for every new coil.
+    static double fullReachFromData();
+
     void update(double dt) override;
     void upgrade(int k) override;
+    UpgradeChange upgradeChange(int k) const override;
+    // What each level of the stronger discharge adds to a strike's damage.
+    static int strongerDischargeStep();
     // The nearest live invader of the current wave within the charge's reach, or null.
     Invader* findNearestInvader() const;
 

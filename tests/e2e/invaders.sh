@@ -47,7 +47,8 @@ shows invaders_landed invaders_hud_landed "${hud[@]}" 20 ||
 shows invaders_over invaders_words "${words[@]}" 20 ||
     fail "no \"Game Over\" words with \"Waves Defeated: 1\" after the base fell (see invaders_over.png)"
 above=$(saturation "$SHOTS/invaders_over.png" 0 0 320 48)
-below=$(saturation "$SHOTS/invaders_over.png" 0 90 320 150)
+# Below the words, the score and the hint how to go on.
+below=$(saturation "$SHOTS/invaders_over.png" 0 104 320 136)
 ((above == 0 && below == 0)) ||
     fail "the game-over screen is not grey around its words (saturation $above above, $below below)"
 

@@ -7,7 +7,9 @@
 // The picture starts as data/bg.mz, or as the mask colour with --blank so that only what the
 // commands draw is opaque (for texts over a sky where clouds drift). Commands, in order:
 //   hud MONEY HEALTH MAXHEALTH       the base's health bar and the money, as the HUD shows them,
-//                                    with the speed button at 1x and the next wave's usable
+//                                    with the speed button at 1x and the next wave's usable;
+//                                    the wave's lines right of them change by the second and are
+//                                    left out (mask colour: any pixel there matches)
 //   buildbar MONEY                   the three build buttons with the mouse away from them
 //   text FONT ALIGN X Y TEXT         FONT main|mainred|small|smallred, ALIGN left|centre|right
 //   gameover WAVES                   the doubled "Game Over" words and the score line
@@ -35,6 +37,10 @@ constexpr int kButtonSize = 19;
 constexpr int kIconSize = 16;
 constexpr int kLookUsable = 0;
 constexpr int kLookUnusable = 2;
+// The wave's lines in the HUD, right of the small buttons.
+constexpr int kHudTop = 218;
+constexpr int kWaveLeft = 100;
+constexpr int kWaveRight = 180;
 
 int usage() {
     std::fprintf(stderr, "usage: text_probe OUT.bmp X Y W H [--blank] COMMAND...\n"
@@ -79,6 +85,7 @@ void drawHud(const GameApp& app, BITMAP* bmp, int money, int health, int maxHeal
     }
     app.fontSmall->drawCentred(bmp, 84, 222, ">> 1x");
     app.fontSmall->drawCentred(bmp, 84, 232, "Wave >");
+    rectfill(bmp, kWaveLeft, kHudTop, kWaveRight, kFieldH - 1, makecol(255, 0, 255));
 }
 
 void drawBuildBar(const GameApp& app, BITMAP* bmp, int money) {

@@ -45,13 +45,16 @@ menu_tip() { # menu_tip NAME MONEY FONT TITLE DESCRIPTION
     render_expected "$1" "${menu_strip[@]}" hud "$2" "$health" "$health" \
         text "$3" right $tip_x 220 "$4" text small right $tip_x 230 "$5"
 }
-upgrade_text=$(string_value "$dir" Tower1.Upgrade1.Description)
+# An upgrade's second line gives the time between bolts now and after the level.
+period=$(string_value "$dir" Tower1.FreqBase)
+step=$(string_value "$dir" Tower1.Upgrade1.Level1.FreqMod)
+bolts() { awk -v p="$period" -v s="$step" -v n="$1" 'BEGIN { printf "Bolt every %.2f s \177 %.2f s", p + n * s, p + (n + 1) * s }'; }
 menu_tip towers_tip_demolish "$placed" main "Demolish - +\$$refund" "Recover some cash!"
 menu_tip towers_tip_repair "$placed" main "Repair - \$0" "Fix her up!"
-menu_tip towers_tip_upgrade "$placed" main "$upgrade (Lv 1) - \$$price1" "$upgrade_text"
+menu_tip towers_tip_upgrade "$placed" main "$upgrade (Lv 1) - \$$price1" "$(bolts 0)"
 font=main
 ((price2 > upgraded)) && font=mainred
-menu_tip towers_tip_upgraded "$upgraded" $font "$upgrade (Lv 2) - \$$price2" "$upgrade_text"
+menu_tip towers_tip_upgraded "$upgraded" $font "$upgrade (Lv 2) - \$$price2" "$(bolts 1)"
 menu_tip towers_tip_demolish_later "$upgraded" main "Demolish - +\$$refund" "Recover some cash!"
 
 # Where the tower will stand, and the same ground without it.

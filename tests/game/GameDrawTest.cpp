@@ -56,6 +56,12 @@ class GameDrawTest : public GameFixture {
         return count;
     }
 
+    // A tool tip has the panel from the wave's lines to its right edge to itself.
+    void clearTipPanel(BITMAP* picture, int tipX) {
+        blit(app->bgImage, picture, kWaveLinesX, kPanelTop, kWaveLinesX, kPanelTop,
+             tipX - kWaveLinesX + 1, 240 - kPanelTop);
+    }
+
     // Which of the four slot looks button i shows, judged on the pixels its icon leaves free.
     int lookOfButton(BITMAP* picture, int i) {
         const int bx = kButtonX - i * app->buttonSpacing;
@@ -106,6 +112,20 @@ TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
     setMouse(kButtonX + 5, kButtonY + 5, 1);
     frame();
     EXPECT_EQ(lookOfButton(copy, 0), 3);
+
+    // A kind that is not available looks, icon and all, as if unaffordable, however rich.
+    TowerDef& def = app->towerDefs[2];
+    setMouse(5, 5, 0);
+    game->money = def.value - 1;
+    BITMAP* poor = create_bitmap(320, 240);
+    blit(frame(), poor, 0, 0, 0, 0, 320, 240);
+    game->money = 1000 * def.value;
+    def.available = false;
+    frame();
+    def.available = true;
+    const int bx = kButtonX - 2 * app->buttonSpacing;
+    EXPECT_TRUE(sameIn(copy, poor, bx, kButtonY, bx + kButtonSize, kButtonY + kButtonSize));
+    destroy_bitmap(poor);
 }
 
 TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
@@ -117,6 +137,7 @@ TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
         BITMAP* expected = create_bitmap(320, 240);
         blit(frame(), expected, 0, 0, 0, 0, 320, 240);
         const BitmapFont* font = money < def.value ? app->fontMainRed : app->fontMain;
+        clearTipPanel(expected, tipX);
         font->printRight(expected, tipX, 220, "%s - $%d", def.name.c_str(), def.value);
         app->fontSmall->drawRight(expected, tipX, 230, def.description.c_str());
 
@@ -127,6 +148,7 @@ TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
 }
 
 TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
+    ScopedString solid("GhostOpacity", "255");
     game->money = 100000;
     game->uiMode = kUiPlacing;
     game->placingType = 0;
@@ -149,6 +171,7 @@ TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
 }
 
 TEST_F(GameDrawTest, ThePreviewTurnsToItsRefusedPictureOverAnotherTower) {
+    ScopedString solid("GhostOpacity", "255");
     Building* tower = createTower(0);
     tower->placeAt(90);
     game->buildings.push_back(tower);
@@ -189,8 +212,15 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
         setMouse(5, 5, 0);
         BITMAP* expected = create_bitmap(320, 240);
         blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+        clearTipPanel(expected, tipX);
         font->drawRight(expected, tipX, 220, title.c_str());
-        app->fontSmall->drawRight(expected, tipX, 230, def.entries[entry].description.c_str());
+        std::string detail = def.entries[entry].description;
+        if (entry >= kFirstUpgradeEntry) {
+            const int k = entry - kFirstUpgradeEntry;
+            detail = describeChange(tower->upgradeChange(k),
+                                    tower->upgradeLevels[k] < def.entries[entry].levelCount);
+        }
+        app->fontSmall->drawRight(expected, tipX, 230, detail.c_str());
         setMouse(kButtonX - entry * app->buttonSpacing + 5, kButtonY + 5, 0);
         bool same = sameIn(frame(), expected, 0, 218, tipX + 1, 240);
         destroy_bitmap(expected);
@@ -255,8 +285,8 @@ TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScoreAndTheBest) {
     game->waveNumber = 4;
     app->profile.bestWaves = 12;
     frame();
-    // Everything outside the words is grey.
-    for (int y = 100; y < 240; y += 7)
+    // Everything outside the words and the hint how to go on is grey.
+    for (int y = 104; y < 240; y += 7)
         for (int x = 0; x < 320; x += 5) {
             Rgb c = pixelAt(copy, x, y);
             ASSERT_TRUE(c.r == c.g && c.g == c.b) << x << "," << y << " " << c;

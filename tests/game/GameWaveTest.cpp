@@ -78,8 +78,12 @@ TEST_F(GameWaveTest, AnUndefendedBaseSurvivesWaveOneFallsToWaveTwoAndStartsOver)
     EXPECT_FALSE(game->gameOver);
     EXPECT_EQ(game->waveNumber, 2);
 
+    // After a defeated wave the next one waits the tuned pause, as the first one did.
+    const double pause = app->strings.getReal("TimeBetweenWaves");
+    EXPECT_NEAR(play([&] { return game->wave != nullptr; }), pause, 2 * kStep);
+    ASSERT_NE(game->wave, nullptr);
+
     // Wave 2's short row of six lands while the base has four points left.
-    ASSERT_GT(play([&] { return game->wave != nullptr; }), 0.0);
     EXPECT_EQ(game->wave->invaders.size(), 18u);
     ASSERT_GT(play([&] { return game->gameOver; }), 0.0);
     EXPECT_EQ(game->health, 0);

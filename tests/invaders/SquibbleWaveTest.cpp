@@ -6,6 +6,7 @@
 #include "gfx/SpriteAnim.h"
 #include "invaders/SquibbleWave.h"
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,20 @@ TEST_F(SquibbleWaveTest, TheFormationIsRowsOfTwelveCentredAboveTheField) {
     EXPECT_EQ(p24[23], std::make_pair(250.0, -20.0));
     EXPECT_EQ(p25[0], std::make_pair(30.0, -52.0));
     EXPECT_EQ(p25[24], std::make_pair(140.0, -20.0));
+}
+
+TEST_F(SquibbleWaveTest, ItLandsWithinSecondsWhenALiveSquibbleIsThatFarAtItsSpeed) {
+    SquibbleWave wave(2);
+    wave.speed = 20.0;
+    wave.invaders[0]->y = kSquibbleLandingY - 41.0;
+    wave.invaders[1]->y = 0.0;
+    EXPECT_FALSE(wave.landsWithin(2.0));
+    EXPECT_TRUE(wave.landsWithin(2.1));
+    wave.speed = 30.0; // a faster wave is dangerous from further up
+    EXPECT_TRUE(wave.landsWithin(2.0));
+    wave.invaders[0]->health = 0;
+    EXPECT_FALSE(wave.landsWithin(2.0)) << "the dead do not land";
+    EXPECT_FALSE(wave.landsWithin(std::nan(""))) << "tuning that is no number never warns";
 }
 
 TEST_F(SquibbleWaveTest, SpeedGrowsWithTheWaveUpToItsCap) {

@@ -120,6 +120,27 @@ TEST_F(MissileProjectileTest, ABlastHurtsEveryLiveInvaderInReachOnceAndScattersE
     EXPECT_EQ(blasts[2]->y + 8, 59); // 60 - 0.5
 }
 
+// What counts is whether the hit landed, not the health it leaves: a killing hit explodes, a hit
+// on an invader that was dead before it lets the missile fly on.
+TEST_F(MissileProjectileTest, AHitThatKillsStillExplodesAndOneOnTheDeadFliesOn) {
+    tuneMissiles(0, 3.5, 0.25, 5);
+    StubInvader* killed = wave->add(100, 100, 3);
+    StubInvader* near = wave->add(110, 100);
+    MissileProjectile* missile = missileAt(100, 100, 3, 2, 20.0);
+    missile->hit(killed);
+    EXPECT_EQ(killed->health, 0);
+    EXPECT_FALSE(missile->alive);
+    EXPECT_EQ(near->health, 3);
+    EXPECT_EQ(sounds->count(boom), 1);
+    EXPECT_EQ(effectsOn(blasts).size(), 8u);
+
+    MissileProjectile* late = missileAt(100, 100, 3, 2, 20.0);
+    late->hit(killed);
+    EXPECT_TRUE(late->alive);
+    EXPECT_EQ(near->health, 3);
+    EXPECT_EQ(sounds->count(boom), 1);
+}
+
 // The game's zero step after the hit pass lets a missile whose target was just killed by
 // another pick a new one in the same frame.
 TEST_F(MissileProjectileTest, RetargetsWithinTheFrameWhenAnotherMissileKillsItsTarget) {

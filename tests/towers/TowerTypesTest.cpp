@@ -150,6 +150,36 @@ TEST_F(TowerTypesTest, StrongerDischargesAddTheLevelOneDamageEveryTime) {
     EXPECT_EQ(coil->damage, 11);
 }
 
+TEST_F(TowerTypesTest, UpgradeToolTipsQuoteTheNumbersTheTuningGives) {
+    setStrings({{"Tower1.FreqBase", "1.0"},
+                {"Tower1.Upgrade1.Level1.FreqMod", "-0.25"},
+                {"Tower1.Upgrade2.Level1.MissileFreq", "3"},
+                {"Tower2.FreqBase", "2.0"},
+                {"Tower2.SplashRadius", "10"},
+                {"Tower2.Upgrade1.Level1.FreqMod", "-0.5"},
+                {"Tower2.Upgrade2.Level2.SplashMod", "4"},
+                {"Tower3.DamageBase", "5"},
+                {"Tower3.Upgrade1.Level1.DamageMod", "3"}});
+    auto tip = [](const Building* b, int k, bool more = true) {
+        return describeChange(b->upgradeChange(k), more);
+    };
+    const std::string to = " \x7f ";
+    Building* laser = place(0);
+    EXPECT_EQ(tip(laser, 0), "Bolt every 1.00 s" + to + "0.75 s");
+    laser->upgrade(0);
+    EXPECT_EQ(tip(laser, 0), "Bolt every 0.75 s" + to + "0.50 s") << "now is what was bought";
+    EXPECT_EQ(tip(laser, 1), "Missiles none" + to + "one every 3.00 s");
+    Building* missile = place(1);
+    EXPECT_EQ(tip(missile, 0), "Launch every 2.00 s" + to + "1.50 s");
+    EXPECT_EQ(tip(missile, 1), "Blast radius 10 px" + to + "14 px");
+    EXPECT_EQ(tip(missile, 2), "Missiles per launch 1" + to + "2");
+    missile->upgrade(2);
+    EXPECT_EQ(tip(missile, 2, false), "Missiles per launch 2") << "at the last level";
+    Building* coil = place(2);
+    EXPECT_EQ(tip(coil, 0), "Strike damage 5" + to + "8");
+    EXPECT_EQ(tip(coil, 1), "") << "no such upgrade";
+}
+
 TEST_F(TowerTypesTest, TheCoilChargesUntilItPassesItsMaximumWithoutClamping) {
     setStrings({{"Tower3.RangeGrowth", "20"}, {"Tower3.RangeMax", "50"}});
     auto* coil = static_cast<TeslaCoil*>(place(2));
