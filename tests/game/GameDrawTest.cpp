@@ -128,6 +128,22 @@ TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
     destroy_bitmap(poor);
 }
 
+TEST_F(GameDrawTest, TheHudShowsTheMoneyBelowTheHealth) {
+    game->money = 0;
+    BITMAP* poor = create_bitmap(320, 240);
+    blit(frame(), poor, 0, 0, 0, 0, 320, 240);
+    game->money = 9053;
+    BITMAP* expected = create_bitmap(320, 240);
+    blit(frame(), expected, 0, 0, 0, 0, 320, 240);
+    // Printing the text again over it changes nothing, and there is nothing to its right.
+    app->fontMain->draw(expected, 2, 229, "$ 9053");
+    EXPECT_TRUE(sameIn(copy, expected, 0, 229, 320, 240));
+    const int right = 2 + app->fontMain->textWidth("$ 9053");
+    EXPECT_TRUE(sameIn(copy, poor, right + 1, 229, 120, 240));
+    destroy_bitmap(expected);
+    destroy_bitmap(poor);
+}
+
 TEST_F(GameDrawTest, ABuildButtonsToolTipNamesThePriceInRedWhenUnaffordable) {
     const TowerDef& def = app->towerDefs[1];
     const int tipX = 317 - 3 * app->buttonSpacing;
