@@ -100,7 +100,7 @@ TEST(TowerDefinition, CountsThatWouldOverflowOrAskForGigabytesAreCapped) {
                   "Tower2.Upgrades=30\nTower3.Upgrades=31\n");
     TowerDef def = readTowerDef(strings, 0);
     ASSERT_EQ(def.entryCount, kMaxUpgrades + kFirstUpgradeEntry);
-    EXPECT_EQ(def.entries.size(), static_cast<std::size_t>(def.entryCount));
+    ASSERT_EQ(def.entries.size(), static_cast<std::size_t>(def.entryCount));
     EXPECT_EQ(def.entries[2].levelCount, kMaxUpgradeLevels);
     EXPECT_EQ(def.entries[2].levels.size(), static_cast<std::size_t>(kMaxUpgradeLevels));
     // The cap itself is still a valid count.

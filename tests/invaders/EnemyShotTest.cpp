@@ -66,7 +66,7 @@ TEST_F(EnemyShotTest, ABulletChipsAPointOffEveryTowerItTouchesAndOnlyPuffsOnOpen
     EXPECT_TRUE(ground->alive);
     ground->update(0.02);
     EXPECT_FALSE(ground->alive);
-    EXPECT_EQ(effectsOn(poofs).size(), 2u);
+    ASSERT_EQ(effectsOn(poofs).size(), 2u);
     EXPECT_DOUBLE_EQ(effectsOn(poofs)[1]->y, 197 - 4); // centred on the bullet
     EXPECT_EQ(apart->health, 10);
     EXPECT_EQ(game->health, kBaseHealth);

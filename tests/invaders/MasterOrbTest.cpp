@@ -120,7 +120,7 @@ TEST_F(BossFight, TheFinalBlastPaysOnceTakesTheRingAndEndsTheWave) {
         EXPECT_EQ(ringAlive(), 0);
         EXPECT_TRUE(boss->isDefeated());
         // Thirty blasts in rings, twelve scattered and the "+N".
-        EXPECT_GE(game->effects.size() - effectsBefore, 43u);
+        ASSERT_GE(game->effects.size() - effectsBefore, 43u);
         EXPECT_NE(dynamic_cast<TextEffect*>(game->effects.back()), nullptr);
         EXPECT_DOUBLE_EQ(GameApp::instance()->currentShake(), 4.0);
         step(5.0);
