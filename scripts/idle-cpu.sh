@@ -29,6 +29,7 @@ close_window=$root/build/tests/close_window
 games=()
 for game in "$@"; do games+=("$(realpath "$game")"); done
 
+source "$root/scripts/private-x.sh"
 work=$(mktemp -d -t groundline-idle.XXXXXX)
 xvfb=
 game_pid=
@@ -48,22 +49,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$work/alsa.conf"
-export ALSA_CONFIG_PATH=$work/alsa.conf XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share
+use_private_sound_and_files
 cp -r "$root/data" "$work/data"
 echo 'TimeBetweenWaves=100000' >>"$work/data/strings.txt"
 
 # One measured run of a game: prints its share of a core and its frame steps.
 measure() {
     local game=$1
-    rm -f "$work/display" "$work/steps.gz"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    xvfb=$!
-    for ((i = 0; i < 100; ++i)); do
-        [[ -s $work/display ]] && break
-        sleep 0.05
-    done
-    export DISPLAY=:$(head -n 1 "$work/display")
+    rm -f "$work/steps.gz"
+    start_private_xvfb || { echo "Xvfb did not start" >&2; exit 1; }
     (cd "$work" && exec "$game" --record "$work/steps.gz" >/dev/null 2>&1) &
     game_pid=$!
     sleep 4 # start-up and the first frames are not idle

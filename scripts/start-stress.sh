@@ -23,7 +23,8 @@ for file in "$game" "$close_window"; do
     [[ -x $file ]] || { echo "$file is not built" >&2; exit 2; }
 done
 
-work=$(mktemp -d /tmp/groundline-stress.XXXXXX)
+source "$root/scripts/private-x.sh"
+work=$(mktemp -d -t groundline-stress.XXXXXX)
 xvfb=
 busy=()
 game_pid=
@@ -38,16 +39,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for ((i = 0; i < 100; ++i)); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 2; }
-export DISPLAY=:$(head -n 1 "$work/display")
-printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$work/alsa.conf"
-export ALSA_CONFIG_PATH=$work/alsa.conf XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/share
+start_private_xvfb || { echo "Xvfb did not start" >&2; exit 2; }
+use_private_sound_and_files
 mkdir -p "$work/run"
 ln -s "$root/data" "$work/run/data"
 
