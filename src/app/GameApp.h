@@ -26,6 +26,9 @@ constexpr int kExitUsage = 2; // a command line the game does not understand: on
 // The back buffer every frame is drawn into; the window shows it scaled by GameApp::scale.
 constexpr int kFieldWidth = 320;
 constexpr int kFieldHeight = 240;
+// Pixels a second far beyond the field in one frame: tuning any faster plays the same, so speeds
+// read from the data are held to it and positions stay numbers the drawing can carry.
+constexpr double kFastest = 1.0e6;
 
 // The process-wide application object: everything that outlives one game (back buffer, string
 // table, resources, definitions), the frame clock, the mouse snapshot, the screen shake and the
