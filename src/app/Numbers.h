@@ -35,3 +35,6 @@ inline double clampReal(double value, double low, double high) {
 // A whole decimal number in [low, high] that is all of text: no empty text, no fraction, no
 // trailing characters, nothing beyond the range. A leading sign is allowed.
 bool parseWholeNumber(const std::string& text, long long low, long long high, long long& value);
+
+// A decimal real in [low, high] that is all of text ("2.5", "1e3"); not a number never is.
+bool parseReal(const std::string& text, double low, double high, double& value);
