@@ -22,6 +22,9 @@ class StringTable {
     const std::string& get(std::string_view key);
     int getInt(std::string_view key);
     double getReal(std::string_view key);
+    // The real held to [low, high], not a number reading as 0 (see clampReal): the guard for
+    // tuning that no game could carry, kept here so the entities read their numbers plainly.
+    double getReal(std::string_view key, double low, double high);
 
     // Convenience for the numbered keys ("Tower%d.Upgrade%d.Name").
     static std::string key(const char* format, int a, int b = 0, int c = 0);

@@ -42,6 +42,11 @@ template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Sp
 } // namespace
 
 void Game::update(double dt) {
+    updateFrame(dt);
+    tellFieldStill();
+}
+
+void Game::updateFrame(double dt) {
     if (!fieldStopped()) {
         for (int i = 0; i < speed; ++i) {
             // Each further step stands for a frame that 1x would have shown: the tower lost and

@@ -39,13 +39,10 @@ constexpr int kMaxTrailPuffs = 100;
 constexpr double kBlastSeconds = 0.3;
 constexpr double kBlastsPerPixel = 0.25;
 constexpr int kMaxBlasts = 64;
-constexpr int kMaxBlastScatter = 1 << 16;
 
 // Keeps a heading in [0, 2pi). Turning never adds more than one revolution with sane tuning;
 // anything further out is folded at once instead of one revolution per loop pass.
 double wrapHeading(double heading) {
-    if (!std::isfinite(heading))
-        return 0.0;
     if (std::fabs(heading) > 64.0 * kTwoPi)
         heading = std::fmod(heading, kTwoPi);
     while (heading >= kTwoPi)
@@ -73,9 +70,10 @@ MissileProjectile::MissileProjectile(int x, int y, int damage, int splashDamage,
     : Projectile(x, y), damage(damage), splashDamage(splashDamage), splashRadius(splashRadius) {
     GameApp* app = GameApp::instance();
     StringTable& strings = app->strings;
-    speed = strings.getReal("MissileSpeedBase");
-    steeringMax = strings.getReal("MissileSteeringMax");
-    steeringResponse = strings.getReal("MissileSteeringResponse");
+    speed = strings.getReal("MissileSpeedBase", -kFastest, kFastest);
+    // Turning faster than this already spins the missile round at every step.
+    steeringMax = strings.getReal("MissileSteeringMax", -kFastest, kFastest);
+    steeringResponse = strings.getReal("MissileSteeringResponse", -kFastest, kFastest);
     life = strings.getReal("MissileLife");
     heading = kDefaultHeading;
     anim = new SpriteAnim(app->missileSheet);
@@ -239,8 +237,7 @@ void MissileProjectile::explode() {
     // under one pixel has no whole pixel to scatter over: those go off on the missile itself.
     if (splashRadius > 0.0) {
         const double count = splashDamage + kBlastsPerPixel * splashRadius;
-        const int scatter =
-            splashRadius < kMaxBlastScatter ? static_cast<int>(splashRadius) : kMaxBlastScatter;
+        const int scatter = static_cast<int>(splashRadius);
         for (int c = 0; c < count && c < kMaxBlasts; ++c) {
             const int ox = scatter > 0 ? randomInt() % scatter : 0;
             const int oy = scatter > 0 ? randomInt() % scatter : 0;
