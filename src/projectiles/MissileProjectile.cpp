@@ -130,6 +130,10 @@ void MissileProjectile::update(double dt) {
         return;
     }
     anim->advance(static_cast<float>(dt));
+    if (dt == 0.0 && standsStill()) {
+        anim->setRow(directionRow(heading));
+        return;
+    }
 
     // The turn rate is the heading error itself, capped only when turning counter-clockwise.
     // The error before the cap also slows the missile down, so it tightens hard turns.
@@ -172,6 +176,27 @@ void MissileProjectile::update(double dt) {
             trailTimer += kTrailSeconds;
         }
     }
+}
+
+// The game steps every missile a second time with no time passing, after the wave's update, so
+// that one whose target just died picks another at once. With every number below in its ordinary
+// range such a step changes nothing the rest of update would work out: the turn and the flight
+// are multiplied by a step of zero and added to nonzero finite values, the heading stays in
+// [0, 2pi), and no puff is due. The atan2, sin and cos, half of a battle's missile steps, are
+// then spared; anything out of range (absurd data, a target off at infinity) takes the full way.
+bool MissileProjectile::standsStill() const {
+    constexpr double kTame = 1e300;
+    const auto tame = [](double v) { return std::fabs(v) <= kTame; };
+    if (!(heading > 0.0 && heading < kTwoPi) || !std::isfinite(steeringMax) || !tame(speed) ||
+        !tame(steeringResponse) || !std::isfinite(x) || !std::isfinite(y) || x == 0.0 || y == 0.0)
+        return false;
+    if (!(age > kStraightSeconds))
+        return true;
+    if (!(trailTimer >= 0.0))
+        return false;
+    const double dx = target->centreX() - x;
+    const double dy = target->centreY() - y;
+    return std::isfinite(dx * dx + dy * dy);
 }
 
 void MissileProjectile::draw(BITMAP* target) {

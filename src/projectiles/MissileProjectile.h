@@ -27,6 +27,8 @@ class MissileProjectile : public Projectile {
 
     // Whether the target is gone: none, dead, or its wave deleted (then it is never touched).
     bool targetLost() const;
+    // Whether a step of no time would leave the flight as it is (see the definition).
+    bool standsStill() const;
 
     SpriteAnim* anim; // owned
     double speed;     // pixels per second
