@@ -152,9 +152,8 @@ int ScriptedRun::start(const std::string& strategyName) {
 
     char header[256];
     std::snprintf(header, sizeof header,
-                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n",
-                  strategyName.c_str(), options.seed, options.startWave, step,
-                  dataDigest(app->dataDir).c_str());
+                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n", strategyName.c_str(),
+                  options.seed, options.startWave, step, dataDigest(app->dataDir).c_str());
     out << header << " wave      time   money health  kills landings towers  lost"
         << (options.showMemory ? "    rss kB\n" : "\n");
     return 0;
@@ -187,8 +186,7 @@ std::string ScriptedRun::ending() const {
     if (game.gameOver)
         std::snprintf(text, sizeof text, "lost in wave %d at %.2f s", game.waveNumber, time);
     else if (game.waveNumber - options.startWave >= options.waves)
-        std::snprintf(text, sizeof text, "wave limit reached (%d) at %.2f s", options.waves,
-                      time);
+        std::snprintf(text, sizeof text, "wave limit reached (%d) at %.2f s", options.waves, time);
     else if (time >= timeLimit)
         std::snprintf(text, sizeof text, "time limit (%.0f s) in wave %d", timeLimit,
                       game.waveNumber);

@@ -52,8 +52,8 @@ std::string wholeNumber(const char* name, const std::string& text, long long low
         out = static_cast<T>(value);
         return std::string();
     }
-    return std::string("option '") + name + "' needs a whole number from " +
-           std::to_string(low) + " to " + std::to_string(high) + ", not '" + text + "'";
+    return std::string("option '") + name + "' needs a whole number from " + std::to_string(low) +
+           " to " + std::to_string(high) + ", not '" + text + "'";
 }
 
 std::string seconds(const char* name, const std::string& text, double low, double high,
@@ -138,7 +138,8 @@ const SimOptionRow kSimOptions[] = {
          c.replayPath = v;
          return std::string();
      }},
-    {"--show-strategy", "NAME", "prints a built-in strategy, a starting point for a file of your own",
+    {"--show-strategy", "NAME",
+     "prints a built-in strategy, a starting point for a file of your own",
      [](SimCommand& c, const std::string& v) {
          c.showStrategy = v;
          return builtinStrategyText(v).empty() ? "no built-in strategy " + v : std::string();

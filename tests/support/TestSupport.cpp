@@ -48,20 +48,20 @@ namespace {
 
 // Every loaded resource of the application object, by kind; a new one is one entry here.
 BitmapFont* GameApp::*const kFonts[] = {&GameApp::fontMain, &GameApp::fontMainRed,
-                                         &GameApp::fontSmall, &GameApp::fontSmallRed};
+                                        &GameApp::fontSmall, &GameApp::fontSmallRed};
 BITMAP* GameApp::*const kImages[] = {
-    &GameApp::bgImage,         &GameApp::redbarImage,   &GameApp::slotsImage,
-    &GameApp::iconsImage,      &GameApp::upgradeIconsImage, &GameApp::laserSmallImage,
-    &GameApp::gameOverImage,   &GameApp::selectorImage, &GameApp::debrisImage};
-SpriteSheet* GameApp::*const kSheets[] = {
-    &GameApp::poofSheet,    &GameApp::explosionSmallSheet, &GameApp::puff1Sheet,
-    &GameApp::puff2Sheet,   &GameApp::missileSheet,        &GameApp::alienBulletSheet,
-    &GameApp::orbBombSheet, &GameApp::orb4Sheet};
+    &GameApp::bgImage,       &GameApp::redbarImage,       &GameApp::slotsImage,
+    &GameApp::iconsImage,    &GameApp::upgradeIconsImage, &GameApp::laserSmallImage,
+    &GameApp::gameOverImage, &GameApp::selectorImage,     &GameApp::debrisImage};
+SpriteSheet* GameApp::*const kSheets[] = {&GameApp::poofSheet,    &GameApp::explosionSmallSheet,
+                                          &GameApp::puff1Sheet,   &GameApp::puff2Sheet,
+                                          &GameApp::missileSheet, &GameApp::alienBulletSheet,
+                                          &GameApp::orbBombSheet, &GameApp::orb4Sheet};
 SAMPLE* GameApp::*const kSamples[] = {
-    &GameApp::sampleBip,      &GameApp::sampleBip2,    &GameApp::sampleBoom1,
-    &GameApp::sampleZoop,     &GameApp::sampleLaserHit, &GameApp::samplePlace,
-    &GameApp::sampleDeath,    &GameApp::sampleUpgrade, &GameApp::sampleMissile,
-    &GameApp::sampleBounce,   &GameApp::sampleAlarm};
+    &GameApp::sampleBip,    &GameApp::sampleBip2,     &GameApp::sampleBoom1,
+    &GameApp::sampleZoop,   &GameApp::sampleLaserHit, &GameApp::samplePlace,
+    &GameApp::sampleDeath,  &GameApp::sampleUpgrade,  &GameApp::sampleMissile,
+    &GameApp::sampleBounce, &GameApp::sampleAlarm};
 
 // Copies each listed field of the application object into values, or back from them.
 template <typename T, std::size_t N>
