@@ -104,6 +104,9 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
 }
 
 void ScriptedPlayer::activate(const Game& game, double time) {
+    // Orders stay active once active: when all are, there is nothing to look at.
+    if (activeOrders == strategy.orders.size())
+        return;
     for (std::size_t i = 0; i < strategy.orders.size(); ++i) {
         const StrategyOrder& order = strategy.orders[i];
         if (states[i].active)
@@ -114,6 +117,7 @@ void ScriptedPlayer::activate(const Game& game, double time) {
         if (!due)
             continue;
         states[i].active = true;
+        ++activeOrders;
         if (order.kind == StrategyOrder::kRepairBelow)
             repairPercent = order.percent;
         if (order.kind == StrategyOrder::kCallEarly)
@@ -172,9 +176,10 @@ bool ScriptedPlayer::repairSomething(const Game& game, PlayerHands& hands) {
     for (const Building* b : game.buildings) {
         if (b->removed || std::count(repairBlocked.begin(), repairBlocked.end(), b))
             continue;
+        if (b->health * 100LL >= static_cast<long long>(repairPercent) * b->maxHealth())
+            continue;
         const int cost = b->repairCost();
-        if (cost <= 0 || cost > game.money ||
-            b->health * 100LL >= static_cast<long long>(repairPercent) * b->maxHealth())
+        if (cost <= 0 || cost > game.money)
             continue;
         attempt.order = -2;
         attempt.tower = b;

@@ -64,6 +64,7 @@ class ScriptedPlayer {
 
     Strategy strategy;
     std::vector<OrderState> states;
+    std::size_t activeOrders = 0;
     std::vector<TowerSpan> spans;
     std::vector<TowerSpan> lastSpans;
     Attempt attempt;
