@@ -33,6 +33,7 @@ END_OF_FUNCTION(onCloseButton)
 void onSwitchIn() {
     GameApp* app = GameApp::instance();
     app->lastTime = app->now();
+    app->repaintWindow = true;
 }
 END_OF_FUNCTION(onSwitchIn)
 

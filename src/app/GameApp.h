@@ -149,6 +149,7 @@ class GameApp {
 
     // Written by the display-switch callback on Allegro's thread.
     std::atomic<double> lastTime{0.0};
+    std::atomic<bool> repaintWindow{false};
     double minStep = 0.0;
     // When the last step was due; the next one is due minStep later (see waitForStep).
     double stepDeadline = 0.0;
