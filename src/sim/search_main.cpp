@@ -25,7 +25,6 @@ struct Settings {
     bool quiet = false;
 };
 
-
 bool readKinds(const char* text, std::vector<int>& kinds) {
     kinds.clear();
     std::stringstream in(text);
