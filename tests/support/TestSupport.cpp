@@ -89,6 +89,7 @@ struct AppStateGuard::Saved {
     StringTable strings;
     int towerBaseline = 0;
     int buttonSpacing = 0;
+    double minStep = 0.0;
 
     void exchangeAll(bool putBack) {
         exchange(kFonts, fonts, putBack);
@@ -108,6 +109,7 @@ AppStateGuard::AppStateGuard() : saved(std::make_unique<Saved>()) {
     saved->strings = app->strings;
     saved->towerBaseline = app->towerBaseline;
     saved->buttonSpacing = app->buttonSpacing;
+    saved->minStep = app->minStep;
 }
 
 AppStateGuard::~AppStateGuard() {
@@ -120,6 +122,7 @@ AppStateGuard::~AppStateGuard() {
     app->strings = saved->strings;
     app->towerBaseline = saved->towerBaseline;
     app->buttonSpacing = saved->buttonSpacing;
+    app->minStep = saved->minStep;
 }
 
 void AppFixture::SetUp() {

@@ -58,8 +58,8 @@ class FakeMouse : public Mouse {
 
 // Everything of the application object a test may swap for its own, put back when the guard
 // goes: the seams and the current game (SeamGuard), the string table, the tower and invader
-// types, the layout and every loaded image, sheet, font and sound. A test world then only sets
-// what it needs and frees what it made.
+// types, the layout, the shortest step and every loaded image, sheet, font and sound. A test
+// world then only sets what it needs and frees what it made.
 class AppStateGuard {
   public:
     AppStateGuard();
