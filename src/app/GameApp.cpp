@@ -2,7 +2,6 @@
 
 #include "app/DataFolder.h"
 #include "app/Options.h"
-#include "game/Game.h"
 #include "gfx/BackBuffer.h"
 #include "gfx/MzImage.h"
 
@@ -34,6 +33,7 @@ END_OF_FUNCTION(onCloseButton)
 void onSwitchIn() {
     GameApp* app = GameApp::instance();
     app->lastTime = app->now();
+    app->repaintWindow = true;
 }
 END_OF_FUNCTION(onSwitchIn)
 
@@ -225,7 +225,7 @@ double GameApp::waitForStep() {
 
 double GameApp::tick() {
     const double elapsed = stepSource ? stepSource->nextStep() : waitForStep();
-    if (shakeTimeLeft > 0.0 && !fieldPaused())
+    if (shakeTimeLeft > 0.0 && !fieldStill)
         shakeTimeLeft -= elapsed;
 
     MouseSample m = mouse->sample();
@@ -248,17 +248,13 @@ void GameApp::startShake(double amount, double duration) {
 }
 
 double GameApp::currentShake() const {
-    return shakeTimeLeft > 0.0 && !fieldPaused() ? shakeAmount : 0.0;
-}
-
-bool GameApp::fieldPaused() const {
-    return game && game->fieldStopped();
+    return shakeTimeLeft > 0.0 && !fieldStill ? shakeAmount : 0.0;
 }
 
 void GameApp::passUnseenFrame(double dt) {
     if (backBuffer)
         backBuffer->skipFrame();
-    if (shakeTimeLeft > 0.0 && !fieldPaused())
+    if (shakeTimeLeft > 0.0 && !fieldStill)
         shakeTimeLeft -= dt;
 }
 
@@ -280,6 +276,7 @@ void GameApp::resetFrameState() {
     mouseX = mouseY = 0;
     previousButtons = buttons = 0;
     shakeAmount = shakeTimeLeft = 0.0;
+    fieldStill = false;
     soundOn = true;
     closeRequested = false;
     endSignal = 0;

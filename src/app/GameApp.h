@@ -26,6 +26,9 @@ constexpr int kExitUsage = 2; // a command line the game does not understand: on
 // The back buffer every frame is drawn into; the window shows it scaled by GameApp::scale.
 constexpr int kFieldWidth = 320;
 constexpr int kFieldHeight = 240;
+// Pixels a second far beyond the field in one frame: tuning any faster plays the same, so speeds
+// read from the data are held to it and positions stay numbers the drawing can carry.
+constexpr double kFastest = 1.0e6;
 
 // The process-wide application object: everything that outlives one game (back buffer, string
 // table, resources, definitions), the frame clock, the mouse snapshot, the screen shake and the
@@ -65,9 +68,6 @@ class GameApp {
     // A data file's path in the chosen data folder: "data/bg.mz" becomes dataDir + "/bg.mz".
     // Other paths are used as they are.
     std::string dataPath(const std::string& file) const;
-    // True while the current game's field stands still (paused, its menu or help card open):
-    // the shake then holds still, as everything else.
-    bool fieldPaused() const;
     // A frame the game steps through without showing it (fast-forward): the shake rolls as a
     // shown frame's would and counts down as the next frame's tick would, so the random
     // sequence is the one of frames shown one by one.
@@ -119,6 +119,9 @@ class GameApp {
 
     // The game being played; written and read on the game's thread only.
     Game* game = nullptr;
+    // True while the current game's field stands still (paused, its menu or help card open):
+    // the shake then holds still, as everything else. The game keeps it up to date.
+    bool fieldStill = false;
     // Set by the window's close button on Allegro's own thread; the run loop ends after the
     // frame in progress. The callback never touches the game, which main may be deleting.
     std::atomic<bool> closeRequested{false};
@@ -146,6 +149,7 @@ class GameApp {
 
     // Written by the display-switch callback on Allegro's thread.
     std::atomic<double> lastTime{0.0};
+    std::atomic<bool> repaintWindow{false};
     double minStep = 0.0;
     // When the last step was due; the next one is due minStep later (see waitForStep).
     double stepDeadline = 0.0;

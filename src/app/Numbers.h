@@ -24,6 +24,17 @@ template <typename T> int clampToInt(T value) {
     }
 }
 
+// A real held to [low, high], with the same rule for a real that is not a number: it reads as 0
+// (then held to the range).
+inline double clampReal(double value, double low, double high) {
+    if (std::isnan(value))
+        value = 0.0;
+    return value < low ? low : value > high ? high : value;
+}
+
 // A whole decimal number in [low, high] that is all of text: no empty text, no fraction, no
 // trailing characters, nothing beyond the range. A leading sign is allowed.
 bool parseWholeNumber(const std::string& text, long long low, long long high, long long& value);
+
+// A decimal real in [low, high] that is all of text ("2.5", "1e3"); not a number never is.
+bool parseReal(const std::string& text, double low, double high, double& value);

@@ -11,6 +11,7 @@ SeamGuard::SeamGuard() {
     steps = app->stepSource;
     observer = soundObserver();
     game = app->game;
+    fieldStill = app->fieldStill;
 }
 
 SeamGuard::~SeamGuard() {
@@ -21,4 +22,5 @@ SeamGuard::~SeamGuard() {
     app->stepSource = steps;
     setSoundObserver(observer);
     app->game = game;
+    app->fieldStill = fieldStill;
 }

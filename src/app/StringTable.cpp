@@ -56,6 +56,18 @@ double StringTable::getReal(std::string_view key) {
     return std::atof(get(key).c_str());
 }
 
+double StringTable::getReal(std::string_view key, double low, double high) {
+    return clampReal(getReal(key), low, high);
+}
+
+std::vector<std::string> StringTable::keys() const {
+    std::vector<std::string> all;
+    all.reserve(entries.size());
+    for (const auto& entry : entries)
+        all.push_back(entry.first);
+    return all;
+}
+
 std::string StringTable::key(const char* format, int a, int b, int c) {
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, format, a, b, c);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Every tuning number and every text the player reads, as key=value lines from data/strings.txt.
 // Values stay text and are converted where they are used, so a designer's edit never needs a
@@ -22,6 +23,9 @@ class StringTable {
     const std::string& get(std::string_view key);
     int getInt(std::string_view key);
     double getReal(std::string_view key);
+    // The real held to [low, high], not a number reading as 0 (see clampReal): the guard for
+    // tuning that no game could carry, kept here so the entities read their numbers plainly.
+    double getReal(std::string_view key, double low, double high);
 
     // Convenience for the numbered keys ("Tower%d.Upgrade%d.Name").
     static std::string key(const char* format, int a, int b = 0, int c = 0);
@@ -30,6 +34,8 @@ class StringTable {
     void set(const std::string& key, const std::string& value) { entries[key] = value; }
 
     std::size_t size() const { return entries.size(); }
+    // Every key held: those read from the file and those looked up without being there.
+    std::vector<std::string> keys() const;
     bool contains(const std::string& key) const { return entries.count(key) != 0; }
 
   private:

@@ -6,7 +6,7 @@ class BitmapFont;
 
 // The doubled wave banner: it unfolds, hops, bounces on its line, rests and folds away.
 class BounceTextEffect : public Effect {
-public:
+  public:
     // x is the horizontal centre of the banner, y the top of the banner on its rest line.
     BounceTextEffect(int x, int y, const BitmapFont* font, const char* text);
     ~BounceTextEffect() override;

@@ -5,7 +5,7 @@ struct BITMAP;
 // A short-lived decoration owned by the game, which deletes it once its age reaches its
 // lifetime.
 class Effect {
-public:
+  public:
     virtual ~Effect() = default;
     virtual void update(double dt) { age += dt; }
     virtual void draw(BITMAP* target) = 0;

@@ -7,7 +7,7 @@ class SpriteSheet;
 
 // Plays row 0 of a sheet once, after an optional delay, optionally drifting.
 class SimpleEffect : public Effect {
-public:
+  public:
     // (cx, cy) is the centre of the first frame.
     SimpleEffect(int cx, int cy, SpriteSheet* sheet, double delay);
     ~SimpleEffect() override;

@@ -4,7 +4,7 @@
 
 // The tesla coil's lightning bolt between two points, drawn once into its own image.
 class SparkEffect : public Effect {
-public:
+  public:
     SparkEffect(int x1, int y1, int x2, int y2);
     ~SparkEffect() override;
     SparkEffect(const SparkEffect&) = delete;

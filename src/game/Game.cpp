@@ -82,8 +82,13 @@ void Game::reset() {
     paused = false;
     speed = 1;
     helpShown = false;
+    tellFieldStill();
     waveTimer = app->strings.getReal("TimeBetweenWaves");
     alerts.reset(health);
+}
+
+void Game::tellFieldStill() {
+    app->fieldStill = fieldStopped();
 }
 
 void Game::addMoney(long long amount) {
@@ -117,6 +122,7 @@ void Game::run() {
 void Game::wipeAndRestart() {
     double t = 0.0;
     uiMode = kUiIdle;
+    tellFieldStill();
     bool restarted = false;
     BITMAP* bmp = app->backBuffer->bitmap;
     const int w = bmp->w;

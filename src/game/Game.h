@@ -70,6 +70,8 @@ class Game {
     void reset();
     void run();
     void wipeAndRestart();
+    // One frame's input and, unless the field stands still, its steps; then tells the app
+    // whether the field now stands still.
     void update(double dt);
     void draw(bool present);
     void drawHealthBar(BITMAP* target, int cx, int y, int w, double fraction);
@@ -132,6 +134,10 @@ class Game {
     bool helpShown = false;
 
   private:
+    void updateFrame(double dt);
+    // The app holds the shake still with the field: it learns the field's state from here, after
+    // every frame's update, before every drawing and whenever the game starts over.
+    void tellFieldStill();
     void updateField(double dt);
     void clearEntities();
     void spawnClouds();

@@ -64,6 +64,7 @@ void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, 
 } // namespace
 
 void Game::draw(bool present) {
+    tellFieldStill();
     BITMAP* bmp = app->backBuffer->bitmap;
     // The background is copied, not masked: a picture that covers the buffer replaces every
     // pixel of the last frame, even where it holds the mask colour, and clearing first would

@@ -42,6 +42,11 @@ template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Sp
 } // namespace
 
 void Game::update(double dt) {
+    updateFrame(dt);
+    tellFieldStill();
+}
+
+void Game::updateFrame(double dt) {
     if (!fieldStopped()) {
         for (int i = 0; i < speed; ++i) {
             // Each further step stands for a frame that 1x would have shown: the tower lost and
@@ -165,15 +170,20 @@ void Game::hitTestProjectiles() {
     }
 }
 
+// From one frame to the next, and from one hit to the next, the invaders keep their order of x
+// all but everywhere, so the last list's order is where the new one starts from.
 void Game::findHitTargets() {
     const std::vector<Invader*>& invaders = wave->invaders;
-    hitTargets.clear();
-    for (std::size_t j = 0; j < invaders.size(); ++j) {
-        const Invader* v = invaders[j];
-        if (v->health > 0)
-            hitTargets.add(j, v->centreX(), v->centreY(), v->hitRadius);
-    }
-    hitTargets.sort();
+    hitTargets.renew(invaders.size(),
+                     [&invaders](std::size_t j, double& centreX, double& centreY, double& radius) {
+                         const Invader* v = invaders[j];
+                         if (v->health <= 0)
+                             return false;
+                         centreX = v->centreX();
+                         centreY = v->centreY();
+                         radius = v->hitRadius;
+                         return true;
+                     });
 }
 
 void Game::removeSpent() {

@@ -8,20 +8,33 @@ void HitTargets::clear() {
     reach = 0.0;
 }
 
+// A centre that is not a finite number, or a circle of no size (or of a radius that is not a
+// number), can never pass the strict comparison in firstHit: left out, they cannot upset the
+// order by x either.
+bool HitTargets::hittable(double centreX, double radius) {
+    return std::isfinite(centreX) && radius * radius > 0.0;
+}
+
 void HitTargets::add(std::size_t index, double centreX, double centreY, double radius) {
-    const double radiusSquared = radius * radius;
-    // A centre that is not a finite number, or a circle of no size (or of a radius that is not a
-    // number), can never pass the strict comparison below: left out, they cannot upset the order
-    // by x either.
-    if (!std::isfinite(centreX) || !(radiusSquared > 0.0))
+    if (!hittable(centreX, radius))
         return;
-    targets.push_back(Target{centreX, centreY, radiusSquared, index});
+    targets.push_back(Target{centreX, centreY, radius * radius, index});
     reach = std::max(reach, std::fabs(radius));
 }
 
 void HitTargets::sort() {
     std::sort(targets.begin(), targets.end(),
               [](const Target& a, const Target& b) { return a.centreX < b.centreX; });
+}
+
+void HitTargets::sortFromNearlySorted() {
+    for (std::size_t k = 1; k < targets.size(); ++k) {
+        const Target t = targets[k];
+        std::size_t at = k;
+        for (; at > 0 && targets[at - 1].centreX > t.centreX; --at)
+            targets[at] = targets[at - 1];
+        targets[at] = t;
+    }
 }
 
 // Exact, not approximate: rounding never makes a square smaller than the square of a smaller

@@ -121,7 +121,55 @@ void BackBuffer::present() {
         skipFrame();
         return;
     }
-    stretchWithShake(screen, SCREEN_W, SCREEN_H);
+    // Allegro's window keeps its own copy of the screen and repaints itself from it when
+    // uncovered; coming back to the front repaints everything all the same.
+    if (GameApp::instance()->repaintWindow.exchange(false))
+        repaintAll();
+    presentChanges(screen);
+}
+
+void BackBuffer::presentChanges(BITMAP* target) {
+    if (!bitmap || !target || target->w <= 0 || target->h <= 0)
+        return;
+    int dx, dy;
+    rollShake(target->w, dx, dy);
+    const int factor = target->w / bitmap->w;
+    if (target->w == factor * bitmap->w && target->h == factor * bitmap->h &&
+        bitmap_color_depth(bitmap) == 32 && is_memory_bitmap(bitmap)) {
+        if (!takeChangedRows(target, dx, dy, factor))
+            return;
+        if (scaler.draw(bitmap, target, dx, dy, factor, &changedRows))
+            return;
+    }
+    shownValid = false;
+    stretch_blit(bitmap, target, 0, 0, bitmap->w, bitmap->h, dx, dy, target->w, target->h);
+}
+
+bool BackBuffer::takeChangedRows(const BITMAP* target, int x, int y, int factor) {
+    const std::size_t width = static_cast<std::size_t>(bitmap->w);
+    const bool same = shownValid && target == shownTarget && target->w == shownTargetW &&
+                      target->h == shownTargetH && x == shownX && y == shownY &&
+                      factor == shownFactor;
+    shown.resize(width * bitmap->h);
+    changedRows.resize(bitmap->h);
+    bool any = false;
+    for (int row = 0; row < bitmap->h; ++row) {
+        const void* now = bitmap->line[row];
+        uint32_t* before = shown.data() + row * width;
+        const bool changed = !same || std::memcmp(now, before, width * sizeof(uint32_t)) != 0;
+        if (changed)
+            std::memcpy(before, now, width * sizeof(uint32_t));
+        changedRows[row] = changed;
+        any = any || changed;
+    }
+    shownValid = true;
+    shownTarget = target;
+    shownTargetW = target->w;
+    shownTargetH = target->h;
+    shownX = x;
+    shownY = y;
+    shownFactor = factor;
+    return any;
 }
 
 void BackBuffer::skipFrame() {

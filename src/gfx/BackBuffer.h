@@ -2,6 +2,9 @@
 
 #include "gfx/PixelScaler.h"
 
+#include <cstdint>
+#include <vector>
+
 struct BITMAP;
 
 // The half-resolution picture every frame is drawn into, and its presentation doubled onto the
@@ -13,8 +16,15 @@ class BackBuffer {
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
-    // Stretches the buffer over Allegro's screen; nothing happens without a screen.
+    // Stretches the buffer over Allegro's screen; nothing happens without a screen. Only the
+    // rows that changed since the last present are drawn and sent to the window.
     void present();
+    // What present does, onto any target: the rows of the buffer that differ from the picture
+    // last presented to this target, all of them after a change of target, size, offset or
+    // scale, or after repaintAll. The target must keep what was drawn on it meanwhile.
+    void presentChanges(BITMAP* target);
+    // The next presentChanges draws every row.
+    void repaintAll() { shownValid = false; }
     // For a frame that is stepped through but not shown (fast-forward): rolls the shake's
     // offset as presenting it would, so the random sequence does not depend on what is shown.
     void skipFrame();
@@ -25,8 +35,23 @@ class BackBuffer {
 
   private:
     void stretchWithShake(BITMAP* target, int width, int height);
+    // Marks in changedRows the rows that differ from shown, and copies them there; every row
+    // unless the picture goes where the shown one went. False when no row changed.
+    bool takeChangedRows(const BITMAP* target, int x, int y, int factor);
 
     PixelScaler scaler;
+
+    // The buffer as last presented by presentChanges, and where: a still screen (the calm
+    // field, a paused game) costs a comparison instead of doubling and sending every row.
+    std::vector<uint32_t> shown;
+    std::vector<char> changedRows;
+    bool shownValid = false;
+    const BITMAP* shownTarget = nullptr;
+    int shownTargetW = 0;
+    int shownTargetH = 0;
+    int shownX = 0;
+    int shownY = 0;
+    int shownFactor = 0;
 };
 
 // Replaces every pixel by its grey value, in place.

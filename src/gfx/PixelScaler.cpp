@@ -59,8 +59,10 @@ void widen(const uint32_t* from, int count, int factor, uint32_t* to) {
 
 } // namespace
 
-bool PixelScaler::draw(BITMAP* source, BITMAP* target, int x, int y, int factor) {
+bool PixelScaler::draw(BITMAP* source, BITMAP* target, int x, int y, int factor,
+                       const std::vector<char>* rows) {
     if (!source || !target || factor < 1 || factor > kLargestFactor ||
+        (rows && rows->size() != static_cast<std::size_t>(source->h)) ||
         bitmap_color_depth(source) != 32 || bitmap_color_depth(target) != 32 ||
         !is_memory_bitmap(source) || !is_linear_bitmap(target))
         return false;
@@ -90,6 +92,8 @@ bool PixelScaler::draw(BITMAP* source, BITMAP* target, int x, int y, int factor)
     int widenedRow = -1;
     for (long long ty = top; ty < bottom; ++ty) {
         const int sourceRow = static_cast<int>((ty - y) / factor);
+        if (rows && !(*rows)[sourceRow])
+            continue;
         if (sourceRow != widenedRow) {
             const uint32_t* from = reinterpret_cast<const uint32_t*>(source->line[sourceRow]);
             widen(from + firstColumn, columns, factor, row.data());

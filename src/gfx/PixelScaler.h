@@ -17,7 +17,9 @@ class PixelScaler {
     // to the target's clipping rectangle. Returns false, drawing nothing, for what it was not
     // written for (another colour depth, a factor outside 1 to kLargestFactor, a source that is
     // not a memory bitmap); the caller stretches those itself.
-    bool draw(BITMAP* source, BITMAP* target, int x, int y, int factor);
+    // With rows, only the source rows marked nonzero in it are drawn (one mark per source row).
+    bool draw(BITMAP* source, BITMAP* target, int x, int y, int factor,
+              const std::vector<char>* rows = nullptr);
 
   private:
     // One widened source row, kept so that a frame never allocates.

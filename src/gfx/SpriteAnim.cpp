@@ -23,8 +23,7 @@ void SpriteAnim::playThen(int first, int next) {
     setRow(first);
 }
 
-void SpriteAnim::advance(float dt) {
-    time += dt;
+void SpriteAnim::endCycle() {
     // A row the sheet lacks has no cycle to complete, so the queue waits for ever.
     if (!sheet || static_cast<unsigned>(row) >= sheet->rowCount())
         return;
@@ -42,14 +41,4 @@ void SpriteAnim::advance(float dt) {
         row = pendingRows.front();
         pendingRows.pop_front();
     }
-}
-
-int SpriteAnim::frameWidth() const {
-    BITMAP* f = sheet ? sheet->frame(static_cast<unsigned>(row), time) : nullptr;
-    return f ? f->w : 0;
-}
-
-int SpriteAnim::frameHeight() const {
-    BITMAP* f = sheet ? sheet->frame(static_cast<unsigned>(row), time) : nullptr;
-    return f ? f->h : 0;
 }

@@ -117,8 +117,20 @@ bool SpriteSheet::read(ByteStream& in) {
             row.frames.push_back(frame);
         }
         row.frameCount = static_cast<uint32_t>(entries);
+        noteSharedSize(row);
     }
     return true;
+}
+
+void SpriteSheet::noteSharedSize(AnimRow& row) const {
+    if (row.frames.empty())
+        return;
+    const BITMAP* first = frames[row.frames[0]];
+    for (int32_t f : row.frames)
+        if (frames[f]->w != first->w || frames[f]->h != first->h)
+            return;
+    row.sharedWidth = first->w;
+    row.sharedHeight = first->h;
 }
 
 void SpriteSheet::clear() {
@@ -145,6 +157,16 @@ BITMAP* SpriteSheet::frame(unsigned row, float time) const {
     return frames[r.frames[step % n]];
 }
 
+int SpriteSheet::measuredWidth(unsigned row, float time) const {
+    const BITMAP* f = frame(row, time);
+    return f ? f->w : 0;
+}
+
+int SpriteSheet::measuredHeight(unsigned row, float time) const {
+    const BITMAP* f = frame(row, time);
+    return f ? f->h : 0;
+}
+
 void SpriteSheet::draw(BITMAP* target, int x, int y, int row, float time) const {
     if (!target)
         return;
@@ -161,11 +183,9 @@ double SpriteSheet::cycleLength(unsigned row) const {
 }
 
 int restFrameWidth(const SpriteSheet* sheet) {
-    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
-    return frame ? frame->w : 0;
+    return sheet ? sheet->frameWidth(0, 0.0f) : 0;
 }
 
 int restFrameHeight(const SpriteSheet* sheet) {
-    BITMAP* frame = sheet ? sheet->frame(0, 0.0f) : nullptr;
-    return frame ? frame->h : 0;
+    return sheet ? sheet->frameHeight(0, 0.0f) : 0;
 }

@@ -26,6 +26,11 @@ struct AnimRow {
     float fps = 0.0f;
     uint32_t frameCount = 0;
     std::vector<int32_t> frames;
+    // The size all the row's frames share, found by the loader; -1 when they differ or nobody
+    // looked. Invaders, towers and missiles ask their frame's size many times a step, and in
+    // every shipped sheet a row keeps one size, so the size rarely needs the frame at all.
+    int sharedWidth = -1;
+    int sharedHeight = -1;
 };
 
 // An image cut into frame rectangles plus animation rows, loaded from an .sz file. A missing or
@@ -41,6 +46,17 @@ class SpriteSheet {
 
     // The frame that the row shows at that play time, or null.
     BITMAP* frame(unsigned row, float time) const;
+    // The size of that frame, 0 without one: the row's shared size when it has one.
+    int frameWidth(unsigned row, float time) const {
+        if (row < rows.size() && rows[row].sharedWidth >= 0)
+            return rows[row].sharedWidth;
+        return measuredWidth(row, time);
+    }
+    int frameHeight(unsigned row, float time) const {
+        if (row < rows.size() && rows[row].sharedHeight >= 0)
+            return rows[row].sharedHeight;
+        return measuredHeight(row, time);
+    }
     // Draws that frame masked with its top-left corner at (x, y).
     void draw(BITMAP* target, int x, int y, int row, float time) const;
 
@@ -56,6 +72,9 @@ class SpriteSheet {
   private:
     bool load(const std::string& filename);
     bool read(ByteStream& in);
+    void noteSharedSize(AnimRow& row) const;
+    int measuredWidth(unsigned row, float time) const;
+    int measuredHeight(unsigned row, float time) const;
     void clear();
 };
 

@@ -2,11 +2,17 @@
 
 #include "gfx/SpriteAnim.h"
 
-Invader::~Invader() { delete anim; }
+Invader::~Invader() {
+    delete anim;
+}
 
-double Invader::centreX() const { return x + (anim ? anim->frameWidth() : 0) / 2; }
+double Invader::centreX() const {
+    return x + (anim ? anim->frameWidth() : 0) / 2;
+}
 
-double Invader::centreY() const { return y + (anim ? anim->frameHeight() : 0) / 2; }
+double Invader::centreY() const {
+    return y + (anim ? anim->frameHeight() : 0) / 2;
+}
 
 void Invader::setCentre(int cx, int cy) {
     int dx = static_cast<int>(centreX() - x);

@@ -1,6 +1,7 @@
 #include "invaders/SquibbleWave.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
@@ -8,7 +9,6 @@
 #include "invaders/Squibble.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -26,9 +26,6 @@ constexpr int kRightTurn = 296;
 constexpr int kLeftTurn = 8;
 constexpr double kStepDown = 16.0;
 
-// Far beyond the field's width in one frame: any faster plays the same.
-constexpr double kFastest = 1.0e6;
-
 } // namespace
 
 SquibbleWave::SquibbleWave(int count) {
@@ -39,8 +36,7 @@ SquibbleWave::SquibbleWave(int count) {
     const double cap = app->strings.getReal("Wave1SpeedMax");
     if (!(cap > speed))
         speed = cap;
-    // Tuning past any playable speed (or not a number) is held to one the positions can carry.
-    speed = std::isnan(speed) ? 0.0 : std::max(-kFastest, std::min(speed, kFastest));
+    speed = clampReal(speed, -kFastest, kFastest);
 
     const int lastRow = (count - 1) / kPerRow;
     for (int i = 0; i < count; ++i) {

@@ -6,24 +6,9 @@
 
 #include <allegro.h>
 
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-// Far beyond the field's height in one frame: any faster plays the same.
-constexpr double kFastest = 1.0e6;
-
-// The tuned speed, held to one a position can carry; not a number stands still.
-double boltSpeed() {
-    const double speed = GameApp::instance()->strings.getReal("LaserSpeedBase");
-    return std::isnan(speed) ? 0.0 : std::clamp(speed, -kFastest, kFastest);
-}
-
-} // namespace
-
 LaserProjectile::LaserProjectile(int x, int y, int damage)
-    : Projectile(x, y), image(GameApp::instance()->laserSmallImage), speed(boltSpeed()),
+    : Projectile(x, y), image(GameApp::instance()->laserSmallImage),
+      speed(GameApp::instance()->strings.getReal("LaserSpeedBase", -kFastest, kFastest)),
       damage(damage) {}
 
 void LaserProjectile::update(double dt) {

@@ -39,13 +39,10 @@ constexpr int kMaxTrailPuffs = 100;
 constexpr double kBlastSeconds = 0.3;
 constexpr double kBlastsPerPixel = 0.25;
 constexpr int kMaxBlasts = 64;
-constexpr int kMaxBlastScatter = 1 << 16;
 
 // Keeps a heading in [0, 2pi). Turning never adds more than one revolution with sane tuning;
 // anything further out is folded at once instead of one revolution per loop pass.
 double wrapHeading(double heading) {
-    if (!std::isfinite(heading))
-        return 0.0;
     if (std::fabs(heading) > 64.0 * kTwoPi)
         heading = std::fmod(heading, kTwoPi);
     while (heading >= kTwoPi)
@@ -73,9 +70,10 @@ MissileProjectile::MissileProjectile(int x, int y, int damage, int splashDamage,
     : Projectile(x, y), damage(damage), splashDamage(splashDamage), splashRadius(splashRadius) {
     GameApp* app = GameApp::instance();
     StringTable& strings = app->strings;
-    speed = strings.getReal("MissileSpeedBase");
-    steeringMax = strings.getReal("MissileSteeringMax");
-    steeringResponse = strings.getReal("MissileSteeringResponse");
+    speed = strings.getReal("MissileSpeedBase", -kFastest, kFastest);
+    // Turning faster than this already spins the missile round at every step.
+    steeringMax = strings.getReal("MissileSteeringMax", -kFastest, kFastest);
+    steeringResponse = strings.getReal("MissileSteeringResponse", -kFastest, kFastest);
     life = strings.getReal("MissileLife");
     heading = kDefaultHeading;
     anim = new SpriteAnim(app->missileSheet);
@@ -132,6 +130,10 @@ void MissileProjectile::update(double dt) {
         return;
     }
     anim->advance(static_cast<float>(dt));
+    if (dt == 0.0 && standsStill()) {
+        anim->setRow(directionRow(heading));
+        return;
+    }
 
     // The turn rate is the heading error itself, capped only when turning counter-clockwise.
     // The error before the cap also slows the missile down, so it tightens hard turns.
@@ -176,6 +178,27 @@ void MissileProjectile::update(double dt) {
     }
 }
 
+// The game steps every missile a second time with no time passing, after the wave's update, so
+// that one whose target just died picks another at once. With every number below in its ordinary
+// range such a step changes nothing the rest of update would work out: the turn and the flight
+// are multiplied by a step of zero and added to nonzero finite values, the heading stays in
+// [0, 2pi), and no puff is due. The atan2, sin and cos, half of a battle's missile steps, are
+// then spared; anything out of range (absurd data, a target off at infinity) takes the full way.
+bool MissileProjectile::standsStill() const {
+    constexpr double kTame = 1e300;
+    const auto tame = [](double v) { return std::fabs(v) <= kTame; };
+    if (!(heading > 0.0 && heading < kTwoPi) || !std::isfinite(steeringMax) || !tame(speed) ||
+        !tame(steeringResponse) || !std::isfinite(x) || !std::isfinite(y) || x == 0.0 || y == 0.0)
+        return false;
+    if (!(age > kStraightSeconds))
+        return true;
+    if (!(trailTimer >= 0.0))
+        return false;
+    const double dx = target->centreX() - x;
+    const double dy = target->centreY() - y;
+    return std::isfinite(dx * dx + dy * dy);
+}
+
 void MissileProjectile::draw(BITMAP* target) {
     anim->draw(target, static_cast<int>(x) - anim->frameWidth() / 2,
                static_cast<int>(y) - anim->frameHeight() / 2);
@@ -214,8 +237,7 @@ void MissileProjectile::explode() {
     // under one pixel has no whole pixel to scatter over: those go off on the missile itself.
     if (splashRadius > 0.0) {
         const double count = splashDamage + kBlastsPerPixel * splashRadius;
-        const int scatter =
-            splashRadius < kMaxBlastScatter ? static_cast<int>(splashRadius) : kMaxBlastScatter;
+        const int scatter = static_cast<int>(splashRadius);
         for (int c = 0; c < count && c < kMaxBlasts; ++c) {
             const int ox = scatter > 0 ? randomInt() % scatter : 0;
             const int oy = scatter > 0 ? randomInt() % scatter : 0;

@@ -9,6 +9,10 @@ class SpriteAnim;
 // slowing down while it turns hard and trailing smoke. It re-targets when the target dies,
 // fizzles when nothing is left, and explodes on a hit or when its life runs out, hurting every
 // invader within its blast. x and y are the centre of the sprite.
+// Pixels: a blast radius far wider than the field. The turret holds its tuned radius and each
+// widening to this, so even a blast widened at every level scatters over a span an int counts.
+constexpr double kWidestBlast = 1 << 16;
+
 class MissileProjectile : public Projectile {
   public:
     MissileProjectile(int x, int y, int damage, int splashDamage, double splashRadius);
@@ -23,6 +27,8 @@ class MissileProjectile : public Projectile {
 
     // Whether the target is gone: none, dead, or its wave deleted (then it is never touched).
     bool targetLost() const;
+    // Whether a step of no time would leave the flight as it is (see the definition).
+    bool standsStill() const;
 
     SpriteAnim* anim; // owned
     double speed;     // pixels per second

@@ -51,13 +51,17 @@ Building* towerAt(const Game& game, int x) {
 // decision (nothing the player decides changes the field before the next update) instead of
 // once per order and tower, which made the player as costly as the game it plays.
 void ScriptedPlayer::takeSpans(const Game& game) {
+    spans.swap(lastSpans);
     spans.clear();
     for (Building* b : game.buildings) {
         if (b->removed)
             continue;
         const Span span = spanOf(b);
-        spans.push_back(TowerSpan{span.left, span.right, b});
+        spans.push_back(TowerSpan{span.left, span.right, b, b->serial});
     }
+    if (spans != lastSpans)
+        for (OrderState& state : states)
+            state.settled = false;
 }
 
 Building* ScriptedPlayer::standingAt(int x) const {
@@ -92,7 +96,7 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
     if (repairSomething(game, hands))
         return;
     for (std::size_t i = 0; i < strategy.orders.size(); ++i)
-        if (pursue(static_cast<int>(i), game, hands))
+        if (!states[i].settled && pursue(static_cast<int>(i), game, hands))
             break;
     // Waiting for money is no reason to wait for the wave: the wave is where money comes from.
     if (!hands.busy() && callEarly && game.canCallNextWave())
@@ -100,6 +104,9 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
 }
 
 void ScriptedPlayer::activate(const Game& game, double time) {
+    // Orders stay active once active: when all are, there is nothing to look at.
+    if (activeOrders == strategy.orders.size())
+        return;
     for (std::size_t i = 0; i < strategy.orders.size(); ++i) {
         const StrategyOrder& order = strategy.orders[i];
         if (states[i].active)
@@ -110,6 +117,7 @@ void ScriptedPlayer::activate(const Game& game, double time) {
         if (!due)
             continue;
         states[i].active = true;
+        ++activeOrders;
         if (order.kind == StrategyOrder::kRepairBelow)
             repairPercent = order.percent;
         if (order.kind == StrategyOrder::kCallEarly)
@@ -168,9 +176,10 @@ bool ScriptedPlayer::repairSomething(const Game& game, PlayerHands& hands) {
     for (const Building* b : game.buildings) {
         if (b->removed || std::count(repairBlocked.begin(), repairBlocked.end(), b))
             continue;
+        if (b->health * 100LL >= static_cast<long long>(repairPercent) * b->maxHealth())
+            continue;
         const int cost = b->repairCost();
-        if (cost <= 0 || cost > game.money ||
-            b->health * 100LL >= static_cast<long long>(repairPercent) * b->maxHealth())
+        if (cost <= 0 || cost > game.money)
             continue;
         attempt.order = -2;
         attempt.tower = b;
@@ -188,13 +197,18 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
         return false;
     GameApp* app = GameApp::instance();
     const Building* tower = standingAt(order.x);
+    // Nothing to do until the towers change (levels only ever go up).
+    const auto settle = [&state] {
+        state.settled = true;
+        return false;
+    };
     switch (order.kind) {
     case StrategyOrder::kBuild: {
         if (tower) // standing already, or the place is taken by another type
-            return false;
+            return settle();
         const TowerDef& def = app->towerDefs[order.type];
         if (!def.available)
-            return false;
+            return settle();
         if (game.money < def.value)
             return true;
         build(order.type, order.x, hands);
@@ -202,18 +216,20 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
     }
     case StrategyOrder::kUpgrade: {
         if (!tower)
-            return false;
+            return settle();
         const TowerDef& def = tower->def();
         const int entry = kFirstUpgradeEntry + order.upgrade;
         if (entry >= def.entryCount || entry >= static_cast<int>(def.entries.size()) ||
             order.upgrade >= static_cast<int>(tower->upgradeLevels.size()))
-            return false;
+            return settle();
         const UpgradeDef& upgrade = def.entries[entry];
         const int target =
             order.level > 0 ? std::min(order.level, upgrade.levelCount) : upgrade.levelCount;
+        if (tower->upgradeLevels[order.upgrade] >= target)
+            return settle();
         const std::optional<int> price = tower->nextLevelPrice(order.upgrade);
-        if (tower->upgradeLevels[order.upgrade] >= target || !price)
-            return false;
+        if (!price)
+            return settle();
         if (game.money < *price)
             return true;
         useMenu(tower, entry, true, hands);
@@ -229,7 +245,7 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
         useMenu(tower, kDemolishEntry, false, hands);
         break;
     default:
-        return false;
+        return settle();
     }
     attempt.order = index;
     attempt.before = progress(order);

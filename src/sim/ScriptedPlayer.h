@@ -27,6 +27,9 @@ class ScriptedPlayer {
         bool active = false;
         bool done = false;        // a sell carried out, or an order ended by a later sell
         int blockedUntilWave = 0; // passed over until this wave after a failed attempt
+        // Passed over until a tower goes or comes: the order found nothing to do for a reason
+        // only that can change (its place taken, its upgrade bought to the level asked for).
+        bool settled = false;
     };
     // What the last action was meant to change, checked at the next decision.
     struct Attempt {
@@ -49,14 +52,21 @@ class ScriptedPlayer {
         int left;
         int right;
         Building* tower;
+        unsigned long long serial;
+        bool operator==(const TowerSpan& o) const {
+            return left == o.left && right == o.right && tower == o.tower && serial == o.serial;
+        }
     };
-    // The standing towers' ground spans as the current decision found them.
+    // The standing towers' ground spans as the current decision found them; when they differ
+    // from the last decision's, every settled order is looked at again.
     void takeSpans(const Game& game);
     Building* standingAt(int x) const;
 
     Strategy strategy;
     std::vector<OrderState> states;
+    std::size_t activeOrders = 0;
     std::vector<TowerSpan> spans;
+    std::vector<TowerSpan> lastSpans;
     Attempt attempt;
     int repairPercent = -1;
     bool callEarly = false;

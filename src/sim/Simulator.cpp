@@ -75,36 +75,66 @@ int fail(const SimOptions& options, const std::string& message, int code) {
     return code;
 }
 
-} // namespace
-
-int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result) {
-    Strategy strategy;
-    std::string error;
-    if (options.script)
-        strategy = *options.script;
-    else if (!loadStrategy(options.strategy, strategy, error))
-        return fail(options, error, kExitUsage);
-
-    if (result)
-        *result = SimResult();
-    GameApp* app = GameApp::instance();
-    SeamGuard guard;
-    double step = options.step > 0.0 ? options.step : app->strings.getReal("TimestepThreshold");
+// The frame step a run plays with: the one asked for, else the data's, else kDefaultStep; in
+// whole microseconds, as a recording would round it, so a recorded run is the same run.
+double runStep(const SimOptions& options) {
+    double step = options.step > 0.0 ? options.step
+                                     : GameApp::instance()->strings.getReal("TimestepThreshold");
     if (!(step > 0.0))
         step = kDefaultStep;
-    // Whole microseconds, as a recording would round them: a recorded run is the same run.
-    step = microsToStep(stepToMicros(step));
-    FixedSteps steps(step);
+    return microsToStep(stepToMicros(step));
+}
+
+// One play-through by a scripted player, from its start through its frames to its report. The
+// members are made in the order the run needs them and unmade in reverse, so the seams go back
+// only once the game and the recording are done with.
+class ScriptedRun {
+  public:
+    ScriptedRun(const SimOptions& options, const Strategy& strategy, std::ostream& out)
+        : options(options), out(out), step(runStep(options)), steps(step), player(strategy),
+          timeLimit(options.timeLimit > 0.0 ? options.timeLimit
+                                            : kSecondsPerWaveAllowed * options.waves) {}
+
+    // Installs the player's hands and the fixed steps, seeds or starts the recording, starts the
+    // game and writes the header. Returns 0, or an exit code after one line on stderr.
+    int start(const std::string& strategyName);
+    // Frames until the game is lost, the wave or time limit is reached or the player quits; one
+    // report line per wave as it ends.
+    void play(SimResult* result);
+    // The unfinished wave's line, the totals, why it ended and the digest; a recording is
+    // written. Returns 0 or the recording's exit code.
+    int report(SimResult* result);
+
+  private:
+    // Why the run ends after this frame, or "" while it goes on.
+    std::string ending() const;
+
+    const SimOptions& options;
+    std::ostream& out;
+    GameApp* app = GameApp::instance();
+    SeamGuard guard;
+    double step;
+    FixedSteps steps;
     PlayerHands hands;
+    Game game;
+    ReplaySession session{options.program};
+    std::ofstream trace;
+    ScriptedPlayer player;
+    PlayStats stats;
+    const double timeLimit;
+    long long frames = 0;
+    double time = 0.0;
+    std::string why;
+};
+
+int ScriptedRun::start(const std::string& strategyName) {
     app->stepSource = &steps;
     app->mouse = &hands;
     app->keyboard = &hands;
     freshFrameState(app);
 
-    Game game;
     game.firstWave = options.startWave;
     app->game = &game;
-    ReplaySession session(options.program);
     if (!options.recordPath.empty()) {
         if (int status = session.startRecording(options.recordPath, options.seed))
             return status;
@@ -113,7 +143,6 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
     }
     game.reset();
 
-    std::ofstream trace;
     if (!options.tracePath.empty()) {
         trace.open(options.tracePath);
         if (!trace)
@@ -121,24 +150,19 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         trace << "# time money health wave towers\n";
     }
 
-    const double timeLimit =
-        options.timeLimit > 0.0 ? options.timeLimit : kSecondsPerWaveAllowed * options.waves;
     char header[256];
     std::snprintf(header, sizeof header,
-                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n",
-                  strategy.name.c_str(), options.seed, options.startWave, step,
-                  dataDigest(app->dataDir).c_str());
+                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n", strategyName.c_str(),
+                  options.seed, options.startWave, step, dataDigest(app->dataDir).c_str());
     out << header << " wave      time   money health  kills landings towers  lost"
         << (options.showMemory ? "    rss kB\n" : "\n");
+    return 0;
+}
 
-    ScriptedPlayer player(strategy);
-    PlayStats stats;
-    const PlayStats::SoldCheck sold = [&player](const Building* b) { return player.takeSold(b); };
-    long long frames = 0;
-    double time = 0.0;
+void ScriptedRun::play(SimResult* result) {
+    const PlayStats::SoldCheck sold = [this](const Building* b) { return player.takeSold(b); };
     long long tracedSecond = -1;
-    std::string ending;
-    for (;;) {
+    while (why.empty()) {
         if (!hands.busy())
             player.decide(game, time, hands);
         frame(app, game, options.drawEvery > 0 && frames % options.drawEvery == 0);
@@ -153,39 +177,41 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
             trace << tracedSecond << ' ' << game.money << ' ' << game.health << ' '
                   << game.waveNumber << ' ' << game.buildings.size() << '\n';
         }
-
-        const int defeated = game.waveNumber - options.startWave;
-        char why[128] = "";
-        if (game.gameOver)
-            std::snprintf(why, sizeof why, "lost in wave %d at %.2f s", game.waveNumber, time);
-        else if (defeated >= options.waves)
-            std::snprintf(why, sizeof why, "wave limit reached (%d) at %.2f s", options.waves,
-                          time);
-        else if (time >= timeLimit)
-            std::snprintf(why, sizeof why, "time limit (%.0f s) in wave %d", timeLimit,
-                          game.waveNumber);
-        else if (!game.running)
-            std::snprintf(why, sizeof why, "the player quit at %.2f s", time);
-        if (why[0]) {
-            ending = why;
-            break;
-        }
+        why = ending();
     }
-    if (stats.waveUnderway(game) && !(game.waveNumber - options.startWave >= options.waves))
+}
+
+std::string ScriptedRun::ending() const {
+    char text[128] = "";
+    if (game.gameOver)
+        std::snprintf(text, sizeof text, "lost in wave %d at %.2f s", game.waveNumber, time);
+    else if (game.waveNumber - options.startWave >= options.waves)
+        std::snprintf(text, sizeof text, "wave limit reached (%d) at %.2f s", options.waves, time);
+    else if (time >= timeLimit)
+        std::snprintf(text, sizeof text, "time limit (%.0f s) in wave %d", timeLimit,
+                      game.waveNumber);
+    else if (!game.running)
+        std::snprintf(text, sizeof text, "the player quit at %.2f s", time);
+    return text;
+}
+
+int ScriptedRun::report(SimResult* result) {
+    const int defeated = game.waveNumber - options.startWave;
+    if (stats.waveUnderway(game) && !(defeated >= options.waves))
         out << formatLine(stats.current(game, time), options.showMemory);
     const WaveReport now = stats.current(game, time);
     const int kills = stats.totalKills + now.kills;
     const int landings = stats.totalLandings + now.landings;
     out << "totals: kills " << kills << ", landings " << landings << ", towers lost "
         << stats.totalTowersLost + now.towersLost << "\n";
-    out << "ended: " << ending << "\n";
-    out << "waves defeated: " << game.waveNumber - options.startWave << "\n";
+    out << "ended: " << why << "\n";
+    out << "waves defeated: " << defeated << "\n";
     // A recording prints it as it closes, after the file is written.
     if (options.recordPath.empty())
         out << "state digest: " << stateDigest(game) << "\n";
     out.flush();
     if (result) {
-        result->wavesDefeated = game.waveNumber - options.startWave;
+        result->wavesDefeated = defeated;
         result->lost = game.gameOver;
         result->time = time;
         result->frames = frames;
@@ -193,13 +219,29 @@ int runSimulation(const SimOptions& options, std::ostream& out, SimResult* resul
         result->landings = landings;
         result->health = game.health;
     }
+    if (options.recordPath.empty())
+        return 0;
+    game.running = false;
+    return session.finish(game);
+}
 
-    int status = 0;
-    if (!options.recordPath.empty()) {
-        game.running = false;
-        status = session.finish(game);
-    }
-    return status;
+} // namespace
+
+int runSimulation(const SimOptions& options, std::ostream& out, SimResult* result) {
+    Strategy strategy;
+    std::string error;
+    if (options.script)
+        strategy = *options.script;
+    else if (!loadStrategy(options.strategy, strategy, error))
+        return fail(options, error, kExitUsage);
+
+    if (result)
+        *result = SimResult();
+    ScriptedRun run(options, strategy, out);
+    if (int status = run.start(strategy.name))
+        return status;
+    run.play(result);
+    return run.report(result);
 }
 
 int runReplayHeadless(const std::string& program, const std::string& path) {

@@ -1,11 +1,9 @@
 #include "sim/Strategy.h"
 
 #include "app/InputFile.h"
+#include "app/Numbers.h"
 #include "towers/TowerKinds.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -13,20 +11,13 @@ namespace {
 
 bool readNumber(std::istringstream& in, double low, double high, double& value) {
     std::string word;
-    if (!(in >> word))
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    double v = std::strtod(word.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !(v >= low && v <= high))
-        return false;
-    value = v;
-    return true;
+    return in >> word && parseReal(word, low, high, value);
 }
 
 bool readInt(std::istringstream& in, int low, int high, int& value) {
-    double v = 0.0;
-    if (!readNumber(in, low, high, v) || v != std::floor(v))
+    std::string word;
+    long long v = 0;
+    if (!(in >> word) || !parseWholeNumber(word, low, high, v))
         return false;
     value = static_cast<int>(v);
     return true;

@@ -2,46 +2,30 @@
 
 #include "app/GameApp.h"
 #include "app/Headless.h"
+#include "app/Numbers.h"
 #include "app/Options.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
 
 #include <allegro.h>
 
-#include <cerrno>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 
 namespace {
 
-const char* const kUsage = R"(Usage: groundline-sim [OPTIONS]
+const char* const kIntro = R"(Usage: groundline-sim [OPTIONS]
 Plays Groundline without a window, with fixed frame steps as fast as the machine allows, the
 same game and data as the window: data/ in the working folder (the project root), else the
 installed data beside the executable.
 
-  --strategy NAME|FILE  who plays: idle (builds nothing), lasers (laser turrets spread along
-                        the ground line as money allows), mixed (all three towers, upgrades
-                        and repairs), hasty (mixed, calling every next wave at once), or a
-                        strategy file (see docs/simulator.md)
-  --seed S              seeds the game's random numbers (default 1)
-  --waves N             stops once N waves are defeated (default 100)
-  --wave W              starts at wave W (default 1)
-  --time-limit SECONDS  stops after that much game time (default 300 per wave asked for)
-  --step SECONDS        the frame step (default TimestepThreshold from data/strings.txt)
-  --trace FILE          writes time, money, health, wave and towers every game second
-  --draw-every N        also draws every Nth frame into the back buffer, as the window would
-                        (nothing drawn changes the game: the report stays the same)
-  --memory              ends every wave line with the process's resident memory in kB (for
-                        soaks: the rest of the report stays the same)
-  --record FILE         records the play-through as a replay (the game plays it back)
-  --replay FILE         plays a replay (recorded by the game or by --record) headless and
-                        checks that it ends as recorded
-  --show-strategy NAME  prints a built-in strategy, a starting point for a file of your own
-  --help                shows this
+)";
 
+const char* const kAfterword = R"(
 Prints one line per wave (wave, game time in seconds, money, base health, kills, landings,
 towers standing, towers lost), then the totals, why it ended (lost, wave limit reached, time
 limit), "waves defeated: N" and last the state digest. The same seed and data give the same
@@ -52,14 +36,171 @@ understood; 4 a replay that cannot be played (unreadable, other data or another 
 replay that did not end as recorded.
 )";
 
-bool number(const char* text, double low, double high, double& value) {
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !(v >= low && v <= high))
-        return false;
-    value = v;
-    return true;
+// What the command line asks for: a run, a replay, or a text to print.
+struct SimCommand {
+    SimOptions options;
+    std::string replayPath;
+    std::string showStrategy;
+    bool help = false;
+};
+
+template <typename T>
+std::string wholeNumber(const char* name, const std::string& text, long long low, long long high,
+                        T& out) {
+    long long value = 0;
+    if (parseWholeNumber(text, low, high, value)) {
+        out = static_cast<T>(value);
+        return std::string();
+    }
+    return std::string("option '") + name + "' needs a whole number from " + std::to_string(low) +
+           " to " + std::to_string(high) + ", not '" + text + "'";
+}
+
+std::string seconds(const char* name, const std::string& text, double low, double high,
+                    double& value) {
+    if (parseReal(text, low, high, value))
+        return std::string();
+    char range[64];
+    std::snprintf(range, sizeof range, "%g to %g", low, high);
+    return std::string("option '") + name + "' needs seconds from " + range + ", not '" + text +
+           "'";
+}
+
+// One row per option, read both to parse the command line and to print --help: a new option
+// is one row here and, for a run, one member of SimOptions.
+struct SimOptionRow {
+    const char* name;
+    // The value's name in --help, or nullptr for an option that takes no value.
+    const char* valueName;
+    // Lines after the first are indented under it.
+    const char* help;
+    // Stores the value; returns an error message, or "" when the value is good.
+    std::string (*apply)(SimCommand& command, const std::string& value);
+};
+
+const SimOptionRow kSimOptions[] = {
+    {"--strategy", "NAME|FILE",
+     "who plays: idle (builds nothing), lasers (laser turrets spread along\n"
+     "the ground line as money allows), mixed (all three towers, upgrades\n"
+     "and repairs), hasty (mixed, calling every next wave at once), or a\n"
+     "strategy file (see docs/simulator.md)",
+     [](SimCommand& c, const std::string& v) {
+         c.options.strategy = v;
+         return std::string();
+     }},
+    {"--seed", "S", "seeds the game's random numbers (default 1)",
+     [](SimCommand& c, const std::string& v) {
+         return wholeNumber("--seed", v, 0, UINT_MAX, c.options.seed);
+     }},
+    {"--waves", "N", "stops once N waves are defeated (default 100)",
+     [](SimCommand& c, const std::string& v) {
+         return wholeNumber("--waves", v, 1, 1000000, c.options.waves);
+     }},
+    {"--wave", "W", "starts at wave W (default 1)",
+     [](SimCommand& c, const std::string& v) {
+         return wholeNumber("--wave", v, 1, kMaxFirstWave, c.options.startWave);
+     }},
+    {"--time-limit", "SECONDS", "stops after that much game time (default 300 per wave asked for)",
+     [](SimCommand& c, const std::string& v) {
+         return seconds("--time-limit", v, 0.001, 1e9, c.options.timeLimit);
+     }},
+    {"--step", "SECONDS", "the frame step (default TimestepThreshold from data/strings.txt)",
+     [](SimCommand& c, const std::string& v) {
+         return seconds("--step", v, 1e-6, 10.0, c.options.step);
+     }},
+    {"--trace", "FILE", "writes time, money, health, wave and towers every game second",
+     [](SimCommand& c, const std::string& v) {
+         c.options.tracePath = v;
+         return std::string();
+     }},
+    {"--draw-every", "N",
+     "also draws every Nth frame into the back buffer, as the window would\n"
+     "(nothing drawn changes the game: the report stays the same)",
+     [](SimCommand& c, const std::string& v) {
+         return wholeNumber("--draw-every", v, 0, 1000000000, c.options.drawEvery);
+     }},
+    {"--memory", nullptr,
+     "ends every wave line with the process's resident memory in kB (for\n"
+     "soaks: the rest of the report stays the same)",
+     [](SimCommand& c, const std::string&) {
+         c.options.showMemory = true;
+         return std::string();
+     }},
+    {"--record", "FILE", "records the play-through as a replay (the game plays it back)",
+     [](SimCommand& c, const std::string& v) {
+         c.options.recordPath = v;
+         return std::string();
+     }},
+    {"--replay", "FILE",
+     "plays a replay (recorded by the game or by --record) headless and\n"
+     "checks that it ends as recorded",
+     [](SimCommand& c, const std::string& v) {
+         c.replayPath = v;
+         return std::string();
+     }},
+    {"--show-strategy", "NAME",
+     "prints a built-in strategy, a starting point for a file of your own",
+     [](SimCommand& c, const std::string& v) {
+         c.showStrategy = v;
+         return builtinStrategyText(v).empty() ? "no built-in strategy " + v : std::string();
+     }},
+    {"--help", nullptr, "shows this",
+     [](SimCommand& c, const std::string&) {
+         c.help = true;
+         return std::string();
+     }},
+};
+
+// The column the help texts start at: two spaces past the widest option with its value.
+std::size_t helpColumn() {
+    std::size_t width = 0;
+    for (const SimOptionRow& row : kSimOptions)
+        width = std::max(width, std::strlen(row.name) +
+                                    (row.valueName ? 1 + std::strlen(row.valueName) : 0));
+    return 2 + width + 2;
+}
+
+std::string simUsageText() {
+    const std::size_t column = helpColumn();
+    std::string text = kIntro;
+    for (const SimOptionRow& row : kSimOptions) {
+        std::string left = std::string("  ") + row.name;
+        if (row.valueName)
+            left += std::string(" ") + row.valueName;
+        left.resize(column, ' ');
+        text += left;
+        for (const char* c = row.help; *c; ++c) {
+            text += *c;
+            if (*c == '\n')
+                text += std::string(column, ' ');
+        }
+        text += '\n';
+    }
+    return text + kAfterword;
+}
+
+// Fills command from the arguments; returns an error message, or "".
+std::string parseCommandLine(int argc, char** argv, SimCommand& command) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const SimOptionRow* row = nullptr;
+        for (const SimOptionRow& r : kSimOptions)
+            if (arg == r.name || (arg == "-h" && std::strcmp(r.name, "--help") == 0))
+                row = &r;
+        if (!row)
+            return "unknown option: " + arg;
+        std::string value;
+        if (row->valueName) {
+            if (i + 1 >= argc)
+                return "option '" + arg + "' needs a value (" + row->valueName + ")";
+            value = argv[++i];
+        }
+        std::string error = row->apply(command, value);
+        // Asking for a text ends the command line: what follows is not read.
+        if (!error.empty() || command.help || !command.showStrategy.empty())
+            return error;
+    }
+    return std::string();
 }
 
 int usageError(const std::string& message) {
@@ -70,57 +211,23 @@ int usageError(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    SimOptions options;
-    std::string replayPath;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (arg == "--memory") {
-            options.showMemory = true;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return usageError("unknown option or missing value: " + arg);
-        const char* value = argv[++i];
-        double v = 0.0;
-        if (arg == "--strategy") {
-            options.strategy = value;
-        } else if (arg == "--seed" && number(value, 0, 4294967295.0, v) && v == (unsigned)v) {
-            options.seed = static_cast<unsigned>(v);
-        } else if (arg == "--waves" && number(value, 1, 1e6, v) && v == (int)v) {
-            options.waves = static_cast<int>(v);
-        } else if (arg == "--wave" && number(value, 1, kMaxFirstWave, v) && v == (int)v) {
-            options.startWave = static_cast<int>(v);
-        } else if (arg == "--time-limit" && number(value, 0.001, 1e9, v)) {
-            options.timeLimit = v;
-        } else if (arg == "--step" && number(value, 1e-6, 10.0, v)) {
-            options.step = v;
-        } else if (arg == "--draw-every" && number(value, 0, 1e9, v) && v == (int)v) {
-            options.drawEvery = static_cast<int>(v);
-        } else if (arg == "--trace") {
-            options.tracePath = value;
-        } else if (arg == "--record") {
-            options.recordPath = value;
-        } else if (arg == "--replay") {
-            replayPath = value;
-        } else if (arg == "--show-strategy") {
-            const std::string text = builtinStrategyText(value);
-            if (text.empty())
-                return usageError(std::string("no built-in strategy ") + value);
-            std::fputs(text.c_str(), stdout);
-            return 0;
-        } else {
-            return usageError("bad option or value: " + arg + " " + value);
-        }
+    SimCommand command;
+    const std::string error = parseCommandLine(argc, argv, command);
+    if (!error.empty())
+        return usageError(error);
+    if (command.help) {
+        std::fputs(simUsageText().c_str(), stdout);
+        return 0;
+    }
+    if (!command.showStrategy.empty()) {
+        std::fputs(builtinStrategyText(command.showStrategy).c_str(), stdout);
+        return 0;
     }
 
     if (int status = startHeadless("groundline-sim"))
         return status;
-    if (!replayPath.empty())
-        return runReplayHeadless("groundline-sim", replayPath);
-    return runSimulation(options, std::cout);
+    if (!command.replayPath.empty())
+        return runReplayHeadless("groundline-sim", command.replayPath);
+    return runSimulation(command.options, std::cout);
 }
 END_OF_MAIN()

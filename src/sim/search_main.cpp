@@ -2,11 +2,12 @@
 
 #include "app/GameApp.h"
 #include "app/Headless.h"
+#include "app/Numbers.h"
 #include "sim/StrategySearch.h"
 
 #include <allegro.h>
 
-#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,17 +24,6 @@ struct Settings {
     std::string outDir = ".";
     bool quiet = false;
 };
-
-bool wholeNumber(const char* text, double low, double high, double& value) {
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(text, &end);
-    if (errno != 0 || end == text || *end != '\0' || !(v >= low && v <= high) ||
-        v != static_cast<long long>(v))
-        return false;
-    value = v;
-    return true;
-}
 
 bool readKinds(const char* text, std::vector<int>& kinds) {
     kinds.clear();
@@ -55,9 +45,9 @@ struct Option {
 };
 
 template <int SearchOptions::*field>
-bool setInt(Settings& s, const char* text, double low, double high) {
-    double v = 0.0;
-    if (!wholeNumber(text, low, high, v))
+bool setInt(Settings& s, const char* text, long long low, long long high) {
+    long long v = 0;
+    if (!parseWholeNumber(text, low, high, v))
         return false;
     s.search.*field = static_cast<int>(v);
     return true;
@@ -65,11 +55,11 @@ bool setInt(Settings& s, const char* text, double low, double high) {
 
 const Option kOptions[] = {
     {"--games", "N", "games to play in all, the final check included (default 2000)",
-     [](Settings& s, const char* v) { return setInt<&SearchOptions::games>(s, v, 1, 1e7); }},
+     [](Settings& s, const char* v) { return setInt<&SearchOptions::games>(s, v, 1, 10000000); }},
     {"--seed", "S", "seeds the search's own choices (default 1); games play seeds 1, 2, ...",
      [](Settings& s, const char* v) {
-         double n = 0.0;
-         if (!wholeNumber(v, 0, 4294967295.0, n))
+         long long n = 0;
+         if (!parseWholeNumber(v, 0, UINT_MAX, n))
              return false;
          s.search.seed = static_cast<unsigned>(n);
          return true;
@@ -85,7 +75,7 @@ const Option kOptions[] = {
     {"--population", "N", "strategies kept from one generation to the next (default 16)",
      [](Settings& s, const char* v) { return setInt<&SearchOptions::population>(s, v, 2, 1000); }},
     {"--waves", "N", "a game stops once N waves are defeated (default 60)",
-     [](Settings& s, const char* v) { return setInt<&SearchOptions::waves>(s, v, 1, 1e6); }},
+     [](Settings& s, const char* v) { return setInt<&SearchOptions::waves>(s, v, 1, 1000000); }},
     {"--kinds", "LIST",
      "tower kinds the strategies may build, e.g. missile or laser,tesla "
      "(default all three)",

@@ -38,9 +38,12 @@ void addText(int x, int y, const char* format, int amount) {
     spawnText(x, y, GameApp::instance()->fontSmall, format, amount);
 }
 
+unsigned long long towersMade = 0;
+
 } // namespace
 
-Building::Building(int type) : type(type) {
+Building::Building(int type)
+    : serial(++towersMade), type(type), definition(&GameApp::instance()->towerDefs[type]) {
     const TowerDef& d = def();
     upgradeLevels.assign(std::max(0, d.entryCount), 0);
     health = maxHealth();
@@ -48,10 +51,6 @@ Building::Building(int type) : type(type) {
 
 Building::~Building() {
     delete anim;
-}
-
-const TowerDef& Building::def() const {
-    return GameApp::instance()->towerDefs[type];
 }
 
 int Building::restFrameWidth() const {

@@ -47,10 +47,14 @@ class Building {
     void repair();
     void sell();
 
-    const TowerDef& def() const;
+    // The type's row of the tower table, which lives as long as the game.
+    const TowerDef& def() const { return *definition; }
     // Width of the frame row 0 of the type's sheet shows at rest; 0 without a sheet.
     int restFrameWidth() const;
 
+    // Different for every tower made in the process, so a tower built where another stood, even
+    // at the same address, is not taken for it.
+    const unsigned long long serial;
     SpriteSheet* sheet = nullptr; // not owned
     SpriteAnim* anim = nullptr;   // owned; created by placeAt
     int type;
@@ -66,6 +70,9 @@ class Building {
     bool countUpgrade(int k);
 
   private:
+    // Looked up once: prices, health and reach read it many times a step.
+    const TowerDef* definition;
+
     int priceShare(int part) const;
     void spawnSmokePuff();
 };

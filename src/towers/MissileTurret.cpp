@@ -50,7 +50,7 @@ MissileTurret::MissileTurret() : Building(kMissileTurret) {
     fireTimer = firePeriod * 0.5f;
     damage = strings.getInt("Tower2.DamageBase");
     splashDamage = strings.getInt("Tower2.DamageSplashBase");
-    splashRadius = strings.getReal("Tower2.SplashRadius");
+    splashRadius = strings.getReal("Tower2.SplashRadius", -kWidestBlast, kWidestBlast);
 }
 
 // The period is spent even when a launch finds nothing to aim at.
@@ -123,7 +123,7 @@ float MissileTurret::fasterLaunchesStep() {
 
 float MissileTurret::widerBlastStep() {
     return static_cast<float>(GameApp::instance()->strings.getReal(
-        StringTable::key("Tower2.Upgrade2.Level%d.SplashMod", 2)));
+        StringTable::key("Tower2.Upgrade2.Level%d.SplashMod", 2), -kWidestBlast, kWidestBlast));
 }
 
 UpgradeChange MissileTurret::upgradeChange(int k) const {

@@ -11,7 +11,7 @@
 namespace {
 
 class StringTableTest : public ::testing::Test {
-protected:
+  protected:
     // Writes the text byte for byte and loads it.
     void loadText(const std::string& text) {
         path = ::testing::TempDir() + "strings_test.txt";

@@ -64,11 +64,8 @@ bool untouched(BITMAP* bmp) {
 }
 
 void EffectWorld::SetUp() {
+    AppFixture::SetUp();
     GameApp* app = GameApp::instance();
-    savedGame = app->game;
-    savedDebris = app->debrisImage;
-    savedPuffs = app->puff2Sheet;
-    savedBaseline = app->towerBaseline;
 
     // Three tiles, told apart by their red.
     debris = create_bitmap(24, 8);
@@ -85,13 +82,9 @@ void EffectWorld::SetUp() {
 }
 
 void EffectWorld::TearDown() {
-    GameApp* app = GameApp::instance();
-    app->game = savedGame;
-    app->debrisImage = savedDebris;
-    app->puff2Sheet = savedPuffs;
-    app->towerBaseline = savedBaseline;
     delete game;
     delete puffs;
     destroy_bitmap(debris);
     destroy_bitmap(target);
+    AppFixture::TearDown();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 struct BITMAP;
@@ -27,8 +29,8 @@ bool untouched(BITMAP* bmp);
 
 // Gives the effects a world of their own: a ground line, a debris strip, a puff sheet and a
 // game collecting what they leave behind. Whatever the application held before comes back
-// afterwards.
-class EffectWorld : public ::testing::Test {
+// afterwards (AppFixture).
+class EffectWorld : public AppFixture {
   public:
     static constexpr int kBaseline = 200;
 
@@ -40,10 +42,4 @@ class EffectWorld : public ::testing::Test {
     BITMAP* debris = nullptr;
     SpriteSheet* puffs = nullptr;
     BITMAP* target = nullptr;
-
-  private:
-    Game* savedGame = nullptr;
-    BITMAP* savedDebris = nullptr;
-    SpriteSheet* savedPuffs = nullptr;
-    int savedBaseline = 0;
 };

@@ -78,7 +78,6 @@ struct FixedSteps : StepSource {
 TEST_F(GameControlsTest, ThreeTimesSpeedIsOneTimesSoonerDownToTheRandomNumbers) {
     ScopedString fast("Wave1SpeedBase", "60");
     FixedSteps steps;
-    StepSource* saved = app->stepSource;
     app->stepSource = &steps;
     auto play = [&](int speed, int frames) {
         srand(99);
@@ -100,7 +99,6 @@ TEST_F(GameControlsTest, ThreeTimesSpeedIsOneTimesSoonerDownToTheRandomNumbers) 
         return stateDigest(*game) + " " + std::to_string(randomInt());
     };
     EXPECT_EQ(play(3, 700), play(1, 2100));
-    app->stepSource = saved;
 }
 
 } // namespace

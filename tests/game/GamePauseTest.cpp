@@ -20,7 +20,7 @@
 namespace {
 
 class GamePauseTest : public GameFixture {
-protected:
+  protected:
     void SetUp() override {
         GameFixture::SetUp();
         app = GameApp::instance();

@@ -131,6 +131,45 @@ TEST_F(PresentTest, AbsurdShakeMovesThePictureOutOfSight) {
     EXPECT_EQ(markerOffset(target), std::make_pair(1000, 1000));
 }
 
+// The window keeps what it was shown, so presenting again draws only the rows that changed;
+// everything after repaintAll or onto another target. Black stands for rows not drawn again.
+TEST_F(PresentTest, PresentingChangesDrawsOnlyTheRowsThatChanged) {
+    BITMAP* whole = create_bitmap(640, 480);
+    const auto expectRows = [&](int from, int to, bool drawn) {
+        for (int y = from; y < to; ++y)
+            for (int x = 0; x < 640; x += 7)
+                ASSERT_EQ(pixelAt(target, x, y), drawn ? pixelAt(whole, x, y) : (Rgb{0, 0, 0}))
+                    << x << "," << y;
+    };
+    paintPattern(back->bitmap);
+    back->presentTo(whole);
+    back->presentChanges(target);
+    expectRows(0, 480, true);
+
+    clear_to_color(target, makecol(0, 0, 0));
+    back->presentChanges(target);
+    expectRows(0, 480, false);
+    putpixel(back->bitmap, 319, 100, makecol(1, 2, 3));
+    putpixel(back->bitmap, 0, 239, makecol(1, 2, 3));
+    back->presentTo(whole);
+    back->presentChanges(target);
+    expectRows(0, 200, false);
+    expectRows(200, 202, true);
+    expectRows(202, 478, false);
+    expectRows(478, 480, true);
+
+    back->repaintAll();
+    back->presentChanges(target);
+    expectRows(0, 480, true);
+    clear_to_color(whole, makecol(0, 0, 0));
+    back->presentChanges(whole);
+    clear_to_color(target, makecol(0, 0, 0));
+    back->presentChanges(target);
+    EXPECT_EQ(pixelAt(whole, 638, 200), (Rgb{1, 2, 3}));
+    expectRows(0, 480, true);
+    destroy_bitmap(whole);
+}
+
 // Headless, present shows nothing but draws the shake's random number as the window would, so
 // that a replay made in the window keeps the same random sequence without one.
 TEST_F(PresentTest, PresentWithoutAScreenDrawsWhatTheWindowWouldDraw) {

@@ -67,6 +67,19 @@ TEST_F(SpriteSheetTest, LooksUpTheEntryShownAtATime) {
     EXPECT_EQ(sheet->frame(1, 0.5f), frameNo(0));
 }
 
+// Rows 1 to 3 keep one frame size, row 0 mixes two, row 4 has none: the size asked of the sheet
+// is the size of the frame shown, at any time, in every row and beyond them.
+TEST_F(SpriteSheetTest, FrameSizeIsTheShownFramesWhetherTheRowSharesOneOrNot) {
+    for (unsigned row = 0; row < 6; ++row)
+        for (float time : {-0.2f, 0.0f, 0.125f, 0.25f, 0.375f, 0.49f, 1.2f, 1e9f}) {
+            const BITMAP* f = sheet->frame(row, time);
+            EXPECT_EQ(sheet->frameWidth(row, time), f ? f->w : 0) << row << " " << time;
+            EXPECT_EQ(sheet->frameHeight(row, time), f ? f->h : 0) << row << " " << time;
+        }
+    EXPECT_EQ(sheet->animRow(0).sharedWidth, -1);
+    EXPECT_EQ(sheet->animRow(2).sharedHeight, 2);
+}
+
 TEST_F(SpriteSheetTest, SingleAndEmptyRowsAndRowsOutsideTheSheet) {
     for (float t : {0.0f, 0.05f, 7.3f, -2.0f})
         EXPECT_EQ(sheet->frame(2, t), frameNo(3)) << t;

@@ -27,15 +27,6 @@ SpriteSheet* rowSheet(int w, int h, const std::vector<Rgb>& colours) {
 void InvaderWorld::SetUp() {
     TowerWorld::SetUp();
     GameApp* app = GameApp::instance();
-    savedInvader = app->invaderDef;
-    SpriteSheet** sheets[] = {&app->poofSheet, &app->alienBulletSheet, &app->orbBombSheet};
-    SAMPLE** samples[] = {&app->sampleDeath, &app->sampleBounce, &app->sampleBoom1};
-    for (int i = 0; i < 3; ++i) {
-        savedSheets[i] = *sheets[i];
-        savedSamples[i] = *samples[i];
-    }
-    savedRedFont = app->fontSmallRed;
-
     squibbleSheet = rowSheet(14, 12, {{0, 255, 0}, {255, 255, 255}, {255, 128, 0}, {255, 0, 0}});
     shotSheet = rowSheet(6, 6, {{255, 255, 0}});
     poofs = rowSheet(8, 8, {{160, 160, 160}});
@@ -59,15 +50,6 @@ void InvaderWorld::TearDown() {
     // The game goes first: its wave, shots and effects still use this world's sheets.
     delete game;
     game = nullptr;
-    GameApp* app = GameApp::instance();
-    app->invaderDef = savedInvader;
-    SpriteSheet** sheets[] = {&app->poofSheet, &app->alienBulletSheet, &app->orbBombSheet};
-    SAMPLE** samples[] = {&app->sampleDeath, &app->sampleBounce, &app->sampleBoom1};
-    for (int i = 0; i < 3; ++i) {
-        *sheets[i] = savedSheets[i];
-        *samples[i] = savedSamples[i];
-    }
-    app->fontSmallRed = savedRedFont;
     delete squibbleSheet;
     delete shotSheet;
     delete poofs;

@@ -31,8 +31,4 @@ class InvaderWorld : public TowerWorld {
 
   private:
     std::vector<std::unique_ptr<Squibble>> squibbles;
-    InvaderDef savedInvader;
-    SpriteSheet* savedSheets[3] = {};
-    BitmapFont* savedRedFont = nullptr;
-    SAMPLE* savedSamples[3] = {};
 };

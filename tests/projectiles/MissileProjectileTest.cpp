@@ -53,6 +53,26 @@ TEST_F(MissileProjectileTest, TurnsAtItsErrorCappedOnlyCounterClockwiseAndSlowsW
     }
 }
 
+// The game's second step of no time, after the wave's update: nothing moves, turns or smokes,
+// but a heading out of its range is still folded back as any step folds it.
+TEST_F(MissileProjectileTest, AStepOfNoTimeChangesNothingButAnUnfoldedHeading) {
+    tuneMissiles(100, 1.0, 0.2, 5);
+    wave->add(300, 20);
+    MissileProjectile* missile = missileAt(100, 100);
+    ASSERT_TRUE(missile->acquireTarget());
+    missile->update(0.3);
+    const double x = missile->x, y = missile->y, heading = missile->heading;
+    const std::size_t puffCount = effectsOn(puffs).size();
+    missile->update(0.0);
+    EXPECT_EQ(missile->x, x);
+    EXPECT_EQ(missile->y, y);
+    EXPECT_EQ(missile->heading, heading);
+    EXPECT_EQ(effectsOn(puffs).size(), puffCount);
+    missile->heading = 7.0;
+    missile->update(0.0);
+    EXPECT_NEAR(missile->heading, 7.0 - 2 * kPi, 1e-12);
+}
+
 TEST_F(MissileProjectileTest, TurnsTheShortWayAcrossZeroAndShowsTheNearestOfSixteenRows) {
     tuneMissiles(0, 10, 0.25, 5);
     StubInvader* target = wave->add(100 + 50 * std::cos(0.1), 100 - 50 * std::sin(0.1));

@@ -33,16 +33,11 @@ StubInvader* StubWave::add(double cx, double cy, int health, double hitRadius) {
 void ShotWorld::SetUp() {
     TowerWorld::SetUp();
     GameApp* app = GameApp::instance();
-    savedBolt = app->laserSmallImage;
-    savedMissileSheet = app->missileSheet;
-    savedPoofs = app->poofSheet;
     SAMPLE** samples[] = {&app->sampleZoop, &app->sampleLaserHit, &app->sampleMissile,
                           &app->sampleBoom1};
     SAMPLE** mine[] = {&zoop, &laserHit, &missileLaunch, &boom};
-    for (int i = 0; i < 4; ++i) {
-        savedSamples[i] = *samples[i];
+    for (int i = 0; i < 4; ++i)
         *mine[i] = *samples[i] = create_sample(8, 0, 8000, 8);
-    }
     bolt = makeBitmap(2, 8, 255, 40, 40);
     missileSheet = solidSheet(6, 6, 16, 10.0f, 250, 250, 250);
     poofs = solidSheet(4, 4, 1, 10.0f, 250, 250, 250);
@@ -58,19 +53,10 @@ void ShotWorld::SetUp() {
 }
 
 void ShotWorld::TearDown() {
-    GameApp* app = GameApp::instance();
     delete sounds;
     TowerWorld::TearDown(); // deletes the game with its shots and wave
-    app->laserSmallImage = savedBolt;
-    app->missileSheet = savedMissileSheet;
-    app->poofSheet = savedPoofs;
-    SAMPLE** samples[] = {&app->sampleZoop, &app->sampleLaserHit, &app->sampleMissile,
-                          &app->sampleBoom1};
-    SAMPLE* mine[] = {zoop, laserHit, missileLaunch, boom};
-    for (int i = 0; i < 4; ++i) {
-        *samples[i] = savedSamples[i];
-        destroy_sample(mine[i]);
-    }
+    for (SAMPLE* s : {zoop, laserHit, missileLaunch, boom})
+        destroy_sample(s);
     destroy_bitmap(bolt);
     delete missileSheet;
     delete poofs;

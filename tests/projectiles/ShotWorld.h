@@ -51,10 +51,4 @@ class ShotWorld : public TowerWorld {
     SAMPLE* missileLaunch = nullptr;
     SAMPLE* boom = nullptr;
     SoundLog* sounds = nullptr;
-
-  private:
-    BITMAP* savedBolt = nullptr;
-    SpriteSheet* savedMissileSheet = nullptr;
-    SpriteSheet* savedPoofs = nullptr;
-    SAMPLE* savedSamples[4] = {};
 };

@@ -6,9 +6,11 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <ostream>
 #include <unistd.h>
 
@@ -42,9 +44,90 @@ std::string sourcePath(const std::string& relative) {
     return std::string(GROUNDLINE_SOURCE_DIR) + "/" + relative;
 }
 
+namespace {
+
+// Every loaded resource of the application object, by kind; a new one is one entry here.
+BitmapFont* GameApp::*const kFonts[] = {&GameApp::fontMain, &GameApp::fontMainRed,
+                                        &GameApp::fontSmall, &GameApp::fontSmallRed};
+BITMAP* GameApp::*const kImages[] = {
+    &GameApp::bgImage,       &GameApp::redbarImage,       &GameApp::slotsImage,
+    &GameApp::iconsImage,    &GameApp::upgradeIconsImage, &GameApp::laserSmallImage,
+    &GameApp::gameOverImage, &GameApp::selectorImage,     &GameApp::debrisImage};
+SpriteSheet* GameApp::*const kSheets[] = {&GameApp::poofSheet,    &GameApp::explosionSmallSheet,
+                                          &GameApp::puff1Sheet,   &GameApp::puff2Sheet,
+                                          &GameApp::missileSheet, &GameApp::alienBulletSheet,
+                                          &GameApp::orbBombSheet, &GameApp::orb4Sheet};
+SAMPLE* GameApp::*const kSamples[] = {
+    &GameApp::sampleBip,    &GameApp::sampleBip2,     &GameApp::sampleBoom1,
+    &GameApp::sampleZoop,   &GameApp::sampleLaserHit, &GameApp::samplePlace,
+    &GameApp::sampleDeath,  &GameApp::sampleUpgrade,  &GameApp::sampleMissile,
+    &GameApp::sampleBounce, &GameApp::sampleAlarm};
+
+// Copies each listed field of the application object into values, or back from them.
+template <typename T, std::size_t N>
+void exchange(T GameApp::*const (&fields)[N], T (&values)[N], bool putBack) {
+    GameApp* app = GameApp::instance();
+    for (std::size_t i = 0; i < N; ++i) {
+        if (putBack)
+            app->*fields[i] = values[i];
+        else
+            values[i] = app->*fields[i];
+    }
+}
+
+} // namespace
+
+struct AppStateGuard::Saved {
+    BitmapFont* fonts[std::size(kFonts)];
+    BITMAP* images[std::size(kImages)];
+    SpriteSheet* sheets[std::size(kSheets)];
+    SAMPLE* samples[std::size(kSamples)];
+    decltype(GameApp::cloudImages) clouds;
+    decltype(GameApp::orbImages) orbs;
+    decltype(GameApp::towerDefs) towerDefs;
+    InvaderDef invaderDef;
+    StringTable strings;
+    int towerBaseline = 0;
+    int buttonSpacing = 0;
+    double minStep = 0.0;
+
+    void exchangeAll(bool putBack) {
+        exchange(kFonts, fonts, putBack);
+        exchange(kImages, images, putBack);
+        exchange(kSheets, sheets, putBack);
+        exchange(kSamples, samples, putBack);
+    }
+};
+
+AppStateGuard::AppStateGuard() : saved(std::make_unique<Saved>()) {
+    GameApp* app = GameApp::instance();
+    saved->exchangeAll(false);
+    std::copy(std::begin(app->cloudImages), std::end(app->cloudImages), saved->clouds);
+    std::copy(std::begin(app->orbImages), std::end(app->orbImages), saved->orbs);
+    std::copy(std::begin(app->towerDefs), std::end(app->towerDefs), saved->towerDefs);
+    saved->invaderDef = app->invaderDef;
+    saved->strings = app->strings;
+    saved->towerBaseline = app->towerBaseline;
+    saved->buttonSpacing = app->buttonSpacing;
+    saved->minStep = app->minStep;
+}
+
+AppStateGuard::~AppStateGuard() {
+    GameApp* app = GameApp::instance();
+    saved->exchangeAll(true);
+    std::copy(std::begin(saved->clouds), std::end(saved->clouds), app->cloudImages);
+    std::copy(std::begin(saved->orbs), std::end(saved->orbs), app->orbImages);
+    std::copy(std::begin(saved->towerDefs), std::end(saved->towerDefs), app->towerDefs);
+    app->invaderDef = saved->invaderDef;
+    app->strings = saved->strings;
+    app->towerBaseline = saved->towerBaseline;
+    app->buttonSpacing = saved->buttonSpacing;
+    app->minStep = saved->minStep;
+}
+
 void AppFixture::SetUp() {
     GameApp* app = GameApp::instance();
-    seams.emplace();
+    appState.emplace();
     app->clock = &clock;
     app->keyboard = &keyboard;
     app->mouse = &mouse;
@@ -54,7 +137,7 @@ void AppFixture::SetUp() {
 }
 
 void AppFixture::TearDown() {
-    seams.reset();
+    appState.reset();
 }
 
 void AppFixture::setMouse(int x, int y, int buttons) {

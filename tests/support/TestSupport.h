@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,7 +56,25 @@ class FakeMouse : public Mouse {
     MouseSample next;
 };
 
-// Installs the fakes in the application object and restores the previous seams afterwards.
+// Everything of the application object a test may swap for its own, put back when the guard
+// goes: the seams and the current game (SeamGuard), the string table, the tower and invader
+// types, the layout, the shortest step and every loaded image, sheet, font and sound. A test
+// world then only sets what it needs and frees what it made.
+class AppStateGuard {
+  public:
+    AppStateGuard();
+    ~AppStateGuard();
+    AppStateGuard(const AppStateGuard&) = delete;
+    AppStateGuard& operator=(const AppStateGuard&) = delete;
+
+  private:
+    struct Saved;
+    SeamGuard seams;
+    std::unique_ptr<Saved> saved;
+};
+
+// Installs the fakes in the application object and puts the whole application state back
+// afterwards (AppStateGuard).
 class AppFixture : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -72,7 +91,7 @@ class AppFixture : public ::testing::Test {
     FakeMouse mouse;
 
   private:
-    std::optional<SeamGuard> seams;
+    std::optional<AppStateGuard> appState;
 };
 
 // A fresh game that the application object points at. It needs the real data set and fails

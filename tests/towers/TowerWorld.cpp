@@ -84,18 +84,6 @@ SpriteSheet* TowerWorld::solidSheet(int w, int h, int rowCount, float fps, int r
 void TowerWorld::SetUp() {
     AppFixture::SetUp();
     GameApp* app = GameApp::instance();
-    savedGame = app->game;
-    for (int i = 0; i < kTowerTypeCount; ++i)
-        savedDefs[i] = app->towerDefs[i];
-    savedStrings = app->strings;
-    savedBaseline = app->towerBaseline;
-    savedPuffs = app->puff2Sheet;
-    savedBlasts = app->explosionSmallSheet;
-    savedDebris = app->debrisImage;
-    savedFont = app->fontSmall;
-    savedHitSound = app->sampleLaserHit;
-    savedBlastSound = app->sampleBoom1;
-
     towerSheet = solidSheet(kTowerW, kTowerH, 5, 10.0f, 0, 200, 0);
     puffs = solidSheet(6, 6, 1, 10.0f, 200, 200, 200);
     blasts = solidSheet(16, 16, 1, 10.0f, 255, 128, 0);
@@ -122,21 +110,9 @@ void TowerWorld::SetUp() {
 }
 
 void TowerWorld::TearDown() {
-    GameApp* app = GameApp::instance();
     towers.clear();
     delete game;
     game = nullptr;
-    app->game = savedGame;
-    for (int i = 0; i < kTowerTypeCount; ++i)
-        app->towerDefs[i] = savedDefs[i];
-    app->strings = savedStrings;
-    app->towerBaseline = savedBaseline;
-    app->puff2Sheet = savedPuffs;
-    app->explosionSmallSheet = savedBlasts;
-    app->debrisImage = savedDebris;
-    app->fontSmall = savedFont;
-    app->sampleLaserHit = savedHitSound;
-    app->sampleBoom1 = savedBlastSound;
     destroy_sample(hitSound);
     destroy_sample(blastSound);
     delete towerSheet;

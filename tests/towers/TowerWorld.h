@@ -22,7 +22,7 @@ class TextEffect;
 // priced 100 with full health 10, a 20 x 30 tower sprite, puff and blast sheets, a debris
 // strip, a font whose glyphs tell the characters apart, a hit and a blast sound of its own, a
 // ground line at y = 200 and a game with 1000 in the bank collecting the effects. Whatever the
-// application held comes back afterwards.
+// application held comes back afterwards (AppFixture).
 class TowerWorld : public AppFixture {
   protected:
     void SetUp() override;
@@ -63,14 +63,4 @@ class TowerWorld : public AppFixture {
 
   private:
     std::vector<std::unique_ptr<Building>> towers;
-    Game* savedGame = nullptr;
-    TowerDef savedDefs[kTowerTypeCount];
-    StringTable savedStrings;
-    int savedBaseline = 0;
-    SpriteSheet* savedPuffs = nullptr;
-    SpriteSheet* savedBlasts = nullptr;
-    BITMAP* savedDebris = nullptr;
-    BitmapFont* savedFont = nullptr;
-    SAMPLE* savedHitSound = nullptr;
-    SAMPLE* savedBlastSound = nullptr;
 };
