@@ -30,7 +30,7 @@ median() { sed -n '1s/.*: //p' "$1" | tr ' ' '\n' | sort -n |
 
 echo "every kind, $games games:"
 mkdir "$work/all"
-nice -n 19 "$search" --games "$games" --seed "$seed" --game-seeds 2 --out "$work/all" --quiet
+nice -n 19 "$search" --games "$games" --seed "$seed" --out "$work/all" --quiet
 rm -f "$out"/*.txt
 cp "$work/all"/best-*.txt "$out/"
 best=$(median "$out/best-1.txt")
@@ -39,7 +39,7 @@ status=0
 for kind in laser missile tesla; do
     echo "$kind only, $alone_games games:"
     mkdir "$work/$kind"
-    nice -n 19 "$search" --kinds "$kind" --games "$alone_games" --seed "$seed" --game-seeds 2 --keep 1 \
+    nice -n 19 "$search" --kinds "$kind" --games "$alone_games" --seed "$seed" --keep 1 \
         --out "$work/$kind" --quiet
     cp "$work/$kind/best-1.txt" "$out/only-$kind.txt"
     alone=$(median "$out/only-$kind.txt")

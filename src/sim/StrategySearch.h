@@ -9,8 +9,10 @@
 struct StrategyScore {
     std::vector<int> waves;  // waves defeated
     std::vector<int> health; // base health at the end
-    // What the search ranks by: waves defeated first, health left to break a tie.
-    long long total() const;
+    // What the search ranks by: waves defeated first, health left to break a tie, summed over
+    // the worse half of the seeds. A plan that wins big on one seed and falls early on the others
+    // is not a good plan, and a sum over every seed would rank it first.
+    long long rank() const;
     double medianWaves() const;
 };
 
@@ -23,7 +25,7 @@ struct SearchOptions {
     unsigned seed = 1;   // the search's own choices; the games play seeds 1, 2, ...
     int games = 2000;    // every game played counts, the final check included
     int jobs = 2;        // processes playing games at once
-    int gameSeeds = 3;   // while searching, every strategy plays seeds 1 to gameSeeds
+    int gameSeeds = 4;   // while searching, every strategy plays seeds 1 to gameSeeds
     int checkSeeds = 10; // the best few play seeds 1 to checkSeeds at the end
     int keep = 3;        // how many of the best are checked and reported
     int waves = 60;      // a game stops once this many waves are defeated

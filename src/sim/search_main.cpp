@@ -66,7 +66,7 @@ const Option kOptions[] = {
      }},
     {"--jobs", "N", "processes playing at once (default 2)",
      [](Settings& s, const char* v) { return setInt<&SearchOptions::jobs>(s, v, 1, 64); }},
-    {"--game-seeds", "N", "seeds each strategy plays while searching (default 3)",
+    {"--game-seeds", "N", "seeds each strategy plays while searching (default 4)",
      [](Settings& s, const char* v) { return setInt<&SearchOptions::gameSeeds>(s, v, 1, 100); }},
     {"--check-seeds", "N", "seeds the best play at the end (default 10)",
      [](Settings& s, const char* v) { return setInt<&SearchOptions::checkSeeds>(s, v, 1, 100); }},
