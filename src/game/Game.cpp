@@ -113,10 +113,29 @@ void Game::run() {
     while (running) {
         double dt = app->tick();
         update(dt);
-        draw(true);
+        if (frameWanted())
+            draw(true);
         if (app->closeRequested)
             running = false;
     }
+}
+
+// The calm field changes a few pixels of cloud a few times a second, and drawing a frame to find
+// that out costs more than all the rest of an idle step. So while the window showed nothing new
+// at the last frame, the mouse rests and nothing shakes (a shake's offset draws a random number
+// as it is presented), every other step is left undrawn: a change then shows one step later.
+// Whatever the mouse does is drawn at once; headless every step is drawn.
+bool Game::frameWanted() {
+    const bool mouseRests = app->mouseX == drawnMouseX && app->mouseY == drawnMouseY &&
+                            app->buttons == drawnButtons && app->previousButtons == app->buttons;
+    skippedFrame = !skippedFrame && mouseRests && app->currentShake() <= 0.0 &&
+                   app->backBuffer->lastPresentStill();
+    if (!skippedFrame) {
+        drawnMouseX = app->mouseX;
+        drawnMouseY = app->mouseY;
+        drawnButtons = app->buttons;
+    }
+    return !skippedFrame;
 }
 
 void Game::wipeAndRestart() {

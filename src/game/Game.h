@@ -193,4 +193,11 @@ class Game {
 
     // Where the wave's invaders can be hit, worked out again after every hit.
     HitTargets hitTargets;
+
+    // Whether the run loop draws this step (see the definition), and what it saw last time.
+    bool frameWanted();
+    bool skippedFrame = false;
+    int drawnMouseX = 0;
+    int drawnMouseY = 0;
+    int drawnButtons = 0;
 };

@@ -117,6 +117,7 @@ void BackBuffer::present() {
     // Without a screen (a headless run) the offset is still rolled, so the random sequence does
     // not depend on whether anybody watches: a play-through recorded in the window replays
     // headless without drifting.
+    still = false;
     if (!screen) {
         skipFrame();
         return;
@@ -136,7 +137,8 @@ void BackBuffer::presentChanges(BITMAP* target) {
     const int factor = target->w / bitmap->w;
     if (target->w == factor * bitmap->w && target->h == factor * bitmap->h &&
         bitmap_color_depth(bitmap) == 32 && is_memory_bitmap(bitmap)) {
-        if (!takeChangedRows(target, dx, dy, factor))
+        still = !takeChangedRows(target, dx, dy, factor);
+        if (still)
             return;
         if (scaler.draw(bitmap, target, dx, dy, factor, &changedRows))
             return;

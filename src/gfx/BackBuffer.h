@@ -25,6 +25,8 @@ class BackBuffer {
     void presentChanges(BITMAP* target);
     // The next presentChanges draws every row.
     void repaintAll() { shownValid = false; }
+    // Whether the last present found nothing changed on the window (never true headless).
+    bool lastPresentStill() const { return still; }
     // For a frame that is stepped through but not shown (fast-forward): rolls the shake's
     // offset as presenting it would, so the random sequence does not depend on what is shown.
     void skipFrame();
@@ -46,6 +48,7 @@ class BackBuffer {
     std::vector<uint32_t> shown;
     std::vector<char> changedRows;
     bool shownValid = false;
+    bool still = false;
     const BITMAP* shownTarget = nullptr;
     int shownTargetW = 0;
     int shownTargetH = 0;

@@ -51,9 +51,21 @@ Building* towerAt(const Game& game, int x) {
 // decision (nothing the player decides changes the field before the next update) instead of
 // once per order and tower, which made the player as costly as the game it plays.
 void ScriptedPlayer::takeSpans(const Game& game) {
+    // A tower's span follows from its type and place, both fixed once it stands: while the same
+    // towers stand in the same places, the spans are the last decision's.
+    const std::vector<Building*>& towers = game.buildings;
+    bool same = towers.size() == seen.size();
+    for (std::size_t i = 0; same && i < towers.size(); ++i)
+        same = seen[i] == TowerSeen{towers[i], towers[i]->serial, towers[i]->x, towers[i]->removed};
+    if (same)
+        return;
+    seen.clear();
+    for (Building* b : towers)
+        seen.push_back(TowerSeen{b, b->serial, b->x, b->removed});
+
     spans.swap(lastSpans);
     spans.clear();
-    for (Building* b : game.buildings) {
+    for (Building* b : towers) {
         if (b->removed)
             continue;
         const Span span = spanOf(b);

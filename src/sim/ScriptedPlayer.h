@@ -67,6 +67,17 @@ class ScriptedPlayer {
     std::size_t activeOrders = 0;
     std::vector<TowerSpan> spans;
     std::vector<TowerSpan> lastSpans;
+    // The towers in the game's list as the last decision found them.
+    struct TowerSeen {
+        const Building* tower;
+        unsigned long long serial;
+        int x;
+        bool removed;
+        bool operator==(const TowerSeen& o) const {
+            return tower == o.tower && serial == o.serial && x == o.x && removed == o.removed;
+        }
+    };
+    std::vector<TowerSeen> seen;
     Attempt attempt;
     int repairPercent = -1;
     bool callEarly = false;
