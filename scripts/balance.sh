@@ -147,7 +147,7 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo "\`only-*\` one kind) play the shipped data over seeds 1 to $seeds, until the base is lost or"
     echo "$waves waves are defeated. Regenerate this page and its plots with \`bash scripts/balance.sh\`"
     echo "after any change to \`data/strings.txt\` or to the game, and the strategies with"
-    echo "\`bash scripts/balance-search.sh\` (about twenty minutes); the same data and strategies always give"
+    echo "\`bash scripts/balance-search.sh\` (about five minutes); the same data and strategies always give"
     echo "the same page. Data digest: \`$data\`."
     echo
     echo "| strategy | least | median | most | runs lost | first health lost (median wave) | time at wave 20 (median, s) | last quarter of health lost over (median waves) |"
