@@ -101,12 +101,18 @@ plot $plots \
      10 with lines dt 2 lc rgb "#208020" title "first boss (wave 10)"
 GNUPLOT
 
+# One line a strategy, from its file $work/NAME.SUFFIX, drawn in STYLE; gnuplot has eight
+# colours, so the ninth strategy on takes them again dashed.
+strategy_lines() {
+    local suffix=$1 style=$2 plots="" i
+    for ((i = 0; i < count; ++i)); do
+        plots+="\"$work/${names[$i]}.$suffix\" using 1:2 with $style lc $((i + 1)) dt $((i / 8 + 1)) title \"${names[$i]}\", "
+    done
+    echo "${plots%, }"
+}
+
 # Base health against wave, seed 1, every strategy: the shape of the curve.
-plots=""
-for ((i = 0; i < count; ++i)); do
-    s=${names[$i]}
-    plots+="\"$work/$s.1.curve\" using 1:2 with linespoints pt 7 ps 0.6 lw 2 lc $((i + 1)) dt $((i / 8 + 1)) title \"$s\", "
-done
+plots=$(strategy_lines 1.curve "linespoints pt 7 ps 0.6 lw 2")
 gnuplot <<GNUPLOT
 set terminal pngcairo size 960,480 font "DejaVu Sans,11" noenhanced
 set output "$root/docs/balance-health.png"
@@ -117,14 +123,10 @@ set xrange [0:$waves + 1]
 set yrange [0:$health + 1]
 set grid
 set key outside right top vertical
-plot ${plots%, }
+plot $plots
 GNUPLOT
 
-plots=""
-for ((i = 0; i < count; ++i)); do
-    s=${names[$i]}
-    plots+="\"$work/$s.trace\" using 1:2 with lines lw 2 lc $((i + 1)) dt $((i / 8 + 1)) title \"$s\", "
-done
+plots=$(strategy_lines trace "lines lw 2")
 gnuplot <<GNUPLOT
 set terminal pngcairo size 960,480 font "DejaVu Sans,11" noenhanced
 set output "$root/docs/balance-money.png"
@@ -135,7 +137,7 @@ set xrange [0:*]
 set yrange [0:*]
 set grid
 set key outside right top vertical
-plot ${plots%, }
+plot $plots
 GNUPLOT
 
 data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
