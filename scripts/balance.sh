@@ -52,17 +52,24 @@ for ((i = 0; i < count; ++i)); do
         reached=$(sed -n 's/^waves defeated: //p' "$work/$s.$seed.txt")
         ended=$(sed -n 's/^ended: //p' "$work/$s.$seed.txt")
         time=$(awk 'END { print $3 + 0 }' "$work/$s.$seed.curve")
-        # The first wave that cost health, the time at wave 20, and over how many waves the last
-        # quarter of the health went: from the first wave that ended below a quarter (or was
-        # lost) to the lost wave, counting both.
-        read -r first t20 quarter < <(awk -v h="$health" -v lost="${ended%% *}" '
+        # The first wave that cost health, the time at wave 20, over how many waves the last
+        # quarter of the health went (from the first wave that ended below a quarter, or was
+        # lost, to the lost wave, counting both), and the most health one of the last six waves
+        # took: a quarter spread thinly over a long stretch at low health can still end in one
+        # wave that takes everything left.
+        read -r first t20 quarter steepest < <(awk -v h="$health" -v lost="${ended%% *}" '
             { w[NR] = $1; hp[NR] = $2 }
             $2 < h && !first { first = $1 }
             $1 == 20 { t20 = $3 }
-            END { q = "-"
-                  if (lost == "lost") for (i = 1; i <= NR; ++i) if (4 * hp[i] < h) { q = w[NR] - w[i] + 1; break }
-                  print (first ? first : "-"), (t20 ? t20 : "-"), q }' "$work/$s.$seed.curve")
-        echo "$s $seed $reached $time $first $t20 $quarter $ended" >>"$work/results"
+            END { q = "-"; m = "-"
+                  if (lost == "lost") {
+                      for (i = 1; i <= NR; ++i) if (4 * hp[i] < h) { q = w[NR] - w[i] + 1; break }
+                      m = 0
+                      for (i = (NR > 6 ? NR - 5 : 1); i <= NR; ++i) {
+                          d = (i > 1 ? hp[i - 1] : h) - hp[i]; if (d > m) m = d }
+                  }
+                  print (first ? first : "-"), (t20 ? t20 : "-"), q, m }' "$work/$s.$seed.curve")
+        echo "$s $seed $reached $time $first $t20 $quarter $steepest $ended" >>"$work/results"
     done
 done
 
@@ -152,17 +159,21 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo "\`bash scripts/balance-search.sh\` (about five minutes); the same data and strategies always give"
     echo "the same page. Data digest: \`$data\`."
     echo
-    echo "| strategy | least | median | most | runs lost | first health lost (median wave) | time at wave 20 (median, s) | last quarter of health lost over (median waves) |"
-    echo "|---|---|---|---|---|---|---|---|"
+    echo "| strategy | least | median | most | runs lost | first health lost (median wave) | time at wave 20 (median, s) | last quarter of health lost over (median waves) | most health lost in one of the last six waves (median) |"
+    echo "|---|---|---|---|---|---|---|---|---|"
     for s in "${names[@]}"; do
         sort -n -k3 "$work/results" | awk -v s="$s" -v f="$(median "$s" 5)" -v t="$(median "$s" 6)" \
-            -v q="$(median "$s" 7)" '$1 == s { v[++n] = $3; lost += ($8 == "lost") }
+            -v q="$(median "$s" 7)" -v c="$(median "$s" 8)" '$1 == s { v[++n] = $3; lost += ($9 == "lost") }
             END { m = (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-                  printf "| %s | %d | %g | %d | %d of %d | %s | %s | %s |\n", s, v[1], m, v[n], lost, n, f, t, q }'
+                  printf "| %s | %d | %g | %d | %d of %d | %s | %s | %s | %s |\n", s, v[1], m, v[n], lost, n, f, t, q, c }'
     done
     echo
     echo "\`hasty\` is \`mixed\` calling every wave early. The single-kind results are the \`only-*\`"
     echo "rows: the best strategy found that builds one tower kind."
+    echo
+    echo "The last two columns say how a game ends: over how many waves the last quarter of the base's"
+    echo "health went, and the most health one of the last six waves took. A gradual end spreads the"
+    echo "loss over several waves; a cliff is one wave taking most of what was left."
     echo
     echo "Waves defeated, by strategy and seed:"
     echo
@@ -194,7 +205,7 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo
     echo "| strategy | seed | waves defeated | game time (s) | first health lost | how it ended |"
     echo "|---|---|---|---|---|---|"
-    while read -r s seed reached time first t20 quarter ended; do
+    while read -r s seed reached time first t20 quarter steepest ended; do
         echo "| $s | $seed | $reached | $time | $first | $ended |"
     done <"$work/results"
     echo
