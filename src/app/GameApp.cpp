@@ -182,6 +182,8 @@ int GameApp::loadData(const char* program) {
     registerMzLoader();
     if (!backBuffer)
         backBuffer = new BackBuffer(kFieldWidth, kFieldHeight);
+    loadedStrings = strings;
+    difficulty = Difficulty::Normal;
     const std::string missing = loadResources();
     if (closeRequested)
         return closedExitCode();
