@@ -166,6 +166,7 @@ bool Game::frameWanted() {
 }
 
 void Game::wipeAndRestart() {
+    wiping = true;
     double t = 0.0;
     uiMode = kUiIdle;
     tellFieldStill();
@@ -206,4 +207,5 @@ void Game::wipeAndRestart() {
     }
     if (closeRequested)
         running = false;
+    wiping = false;
 }
