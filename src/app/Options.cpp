@@ -57,6 +57,15 @@ const OptionRow kOptionTable[] = {
      [](Options& o, const std::string& v) {
          return readInt("--wave", v, 1, kMaxFirstWave, o.firstWave);
      }},
+    {"--difficulty", "LEVEL",
+     "play new games at easy, normal or hard without asking (a replay plays at its own)",
+     [](Options& o, const std::string& v) {
+         Difficulty level = Difficulty::Normal;
+         if (!difficultyNamed(v, level))
+             return "option '--difficulty' needs " + difficultyNames() + ", not '" + v + "'";
+         o.difficulty = level;
+         return std::string();
+     }},
     {"--data", "DIR", "read the game's data from DIR, the folder holding strings.txt",
      [](Options& o, const std::string& v) {
          if (v.empty())

@@ -1,6 +1,8 @@
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
+#include "game/SaveSlot.h"
+#include "game/StartScreen.h"
 #include "replay/ReplaySession.h"
 
 #include <allegro.h>
@@ -31,6 +33,29 @@ int main(int argc, char** argv) {
     Game* game = new Game();
     game->firstWave = options.firstWave;
     app->game = game;
+    // Only the player's own games from wave 1 are kept and continued; practice, recordings and
+    // replays leave the kept game alone.
+    SaveSlot slot = SaveSlot::forPlayer();
+    SavedGame saved;
+    const bool keeps =
+        options.firstWave == 1 && options.recordPath.empty() && options.replayPath.empty();
+    StartChoice choice{StartChoice::kNewGame, options.difficulty.value_or(Difficulty::Normal)};
+    if (options.replayPath.empty()) {
+        const bool canContinue = keeps && slot.load(saved);
+        if (canContinue || !options.difficulty)
+            choice = StartScreen(*game, canContinue ? &saved : nullptr, options.difficulty).run();
+    }
+    if (choice.kind == StartChoice::kQuit) {
+        app->game = nullptr;
+        delete game;
+        return app->closedExitCode();
+    }
+    if (choice.level != app->difficulty)
+        playAtDifficulty(*app, choice.level, "groundline");
+    if (keeps)
+        game->saveSlot = &slot;
+    if (choice.kind == StartChoice::kContinue)
+        game->continueFrom = &saved;
     ReplaySession session("groundline");
     int status = 0;
     if (!options.recordPath.empty())
