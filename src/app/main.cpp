@@ -10,6 +10,26 @@
 #include <cstdio>
 #include <ctime>
 
+namespace {
+
+// The start screen when there is something to choose: a kept game to continue (read from slot
+// into saved), or the level when the command line left it open. A replay plays at its own
+// level. The level chosen is put in play.
+StartChoice chooseStart(Game& game, const Options& options, SaveSlot* slot, SavedGame& saved) {
+    StartChoice choice{StartChoice::kNewGame, options.difficulty.value_or(Difficulty::Normal)};
+    if (!options.replayPath.empty())
+        return choice;
+    const bool canContinue = slot && slot->load(saved);
+    if (canContinue || !options.difficulty)
+        choice = StartScreen(game, canContinue ? &saved : nullptr, options.difficulty).run();
+    GameApp* app = GameApp::instance();
+    if (choice.kind != StartChoice::kQuit && choice.level != app->difficulty)
+        playAtDifficulty(*app, choice.level, "groundline");
+    return choice;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     GameApp* app = GameApp::instance();
     // First of all: until then a termination signal would end the process by its default action.
@@ -39,19 +59,12 @@ int main(int argc, char** argv) {
     SavedGame saved;
     const bool keeps =
         options.firstWave == 1 && options.recordPath.empty() && options.replayPath.empty();
-    StartChoice choice{StartChoice::kNewGame, options.difficulty.value_or(Difficulty::Normal)};
-    if (options.replayPath.empty()) {
-        const bool canContinue = keeps && slot.load(saved);
-        if (canContinue || !options.difficulty)
-            choice = StartScreen(*game, canContinue ? &saved : nullptr, options.difficulty).run();
-    }
+    const StartChoice choice = chooseStart(*game, options, keeps ? &slot : nullptr, saved);
     if (choice.kind == StartChoice::kQuit) {
         app->game = nullptr;
         delete game;
         return app->closedExitCode();
     }
-    if (choice.level != app->difficulty)
-        playAtDifficulty(*app, choice.level, "groundline");
     if (keeps)
         game->saveSlot = &slot;
     if (choice.kind == StartChoice::kContinue)
