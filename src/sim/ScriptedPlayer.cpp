@@ -5,6 +5,8 @@
 #include "sim/PlayerHands.h"
 #include "towers/Building.h"
 
+#include <allegro.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -97,7 +99,7 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
         return;
     // A menu left open (a tower destroyed under it, a click gone astray) is closed first.
     if (game.uiMode == kUiGameMenu) {
-        hands.pressKey(kEscapeScanCode);
+        hands.pressKey(KEY_ESC);
         return;
     }
     if (game.uiMode != kUiIdle) {
@@ -112,7 +114,7 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
             break;
     // Waiting for money is no reason to wait for the wave: the wave is where money comes from.
     if (!hands.busy() && callEarly && game.canCallNextWave())
-        hands.pressKey(kNextWaveScanCode);
+        hands.pressKey(KEY_N);
 }
 
 void ScriptedPlayer::activate(const Game& game, double time) {

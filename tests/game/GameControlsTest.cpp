@@ -8,6 +8,8 @@
 #include "towers/Building.h"
 #include "towers/TowerKinds.h"
 
+#include <allegro.h>
+
 #include <climits>
 #include <cstdlib>
 
@@ -34,12 +36,12 @@ TEST_F(GameControlsTest, NextWaveNowStartsTheWaveAndPaysForTheCalmSkipped) {
     game->waveTimer = 4.0;
     EXPECT_EQ(game->nextWaveBonus(), 10);
     const int money = game->money;
-    press(kNextWaveScanCode); // the frame's step comes first: 3.98 s are skipped
+    press(KEY_N); // the frame's step comes first: 3.98 s are skipped
     ASSERT_NE(game->wave, nullptr);
     EXPECT_EQ(game->waveNumber, 1);
     EXPECT_EQ(game->money, money + 9);
     EXPECT_EQ(game->nextWaveBonus(), 0);
-    press(kNextWaveScanCode);
+    press(KEY_N);
     EXPECT_EQ(game->money, money + 9) << "a running wave pays nothing";
 
     // Tuning that makes no sense pays nothing, or what money can hold.
@@ -64,7 +66,7 @@ TEST_F(GameControlsTest, RRepairsTheSelectedTowerAtItsPrice) {
     tower->health = 1;
     game->money = 1000;
     const int cost = tower->repairCost();
-    press(kRepairScanCode);
+    press(KEY_R);
     EXPECT_EQ(tower->health, tower->maxHealth());
     EXPECT_EQ(game->money, 1000 - cost);
 }

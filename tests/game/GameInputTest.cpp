@@ -210,10 +210,10 @@ TEST_F(GameInputTest, EachControlSoundsWhenItActsAndOnlyThen) {
 
 TEST_F(GameInputTest, EscapeOpensAndClosesTheMenuEvenAfterTheBaseIsLost) {
     SoundLog sounds;
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiGameMenu);
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiIdle);
     EXPECT_EQ(sounds.samples, (std::vector<SAMPLE*>{app->sampleBip, app->sampleBip2}));
@@ -221,14 +221,14 @@ TEST_F(GameInputTest, EscapeOpensAndClosesTheMenuEvenAfterTheBaseIsLost) {
     game->health = 0;
     step();
     EXPECT_TRUE(game->gameOver);
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiGameMenu);
 }
 
 TEST_F(GameInputTest, OtherKeysAreDiscardedOnePerFrame) {
     keyboard.pressScanCode(KEY_A);
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiIdle);
     EXPECT_EQ(keyboard.keys.size(), 1u);
