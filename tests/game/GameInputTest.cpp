@@ -182,6 +182,17 @@ TEST_F(GameInputTest, ARefusedPlacementDoesNothing) {
     EXPECT_EQ(game->money, app->towerDefs[0].value);
 }
 
+// The panel starts at its top row: a click there buys nothing, one pixel higher places.
+TEST_F(GameInputTest, AClickOnThePanelsTopRowNeverPlaces) {
+    game->money = 2 * app->towerDefs[0].value;
+    leftClick(buttonX(0), kButtonCentreY);
+    leftClick(100, kPanelTop);
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_EQ(game->uiMode, kUiPlacing);
+    leftClick(100, kPanelTop - 1);
+    EXPECT_EQ(game->buildings.size(), 1u);
+}
+
 TEST_F(GameInputTest, EachControlSoundsWhenItActsAndOnlyThen) {
     SoundLog sounds;
     const int price = app->towerDefs[0].value;
