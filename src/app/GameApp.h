@@ -18,7 +18,7 @@ class Game;
 struct Options;
 
 // Exit codes of start-up failures.
-constexpr int kExitNoStrings = 1;       // no strings.txt: silent, one line for a --data folder
+constexpr int kExitNoStrings = 1; // no usable strings.txt: silent only when there is none at all
 constexpr int kExitMissingResource = 2; // any other data file: one line on stderr
 constexpr int kExitNoWindow = 3;
 constexpr int kExitUsage = 2; // a command line the game does not understand: one line
