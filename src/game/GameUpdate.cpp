@@ -3,6 +3,7 @@
 
 #include "game/Game.h"
 #include "game/HudText.h"
+#include "game/SaveSlot.h"
 
 #include "app/GameApp.h"
 #include "effects/BounceTextEffect.h"
@@ -68,6 +69,8 @@ void Game::updateFrame(double dt) {
             app->profile.recordWavesDefeated(waveNumber - 1);
     }
     removeDestroyedTowers();
+    if (saveSlot)
+        saveSlot->follow(*this);
 }
 
 void Game::updateField(double dt) {
