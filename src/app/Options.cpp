@@ -57,6 +57,15 @@ const OptionRow kOptionTable[] = {
      [](Options& o, const std::string& v) {
          return readInt("--wave", v, 1, kMaxFirstWave, o.firstWave);
      }},
+    {"--difficulty", "LEVEL",
+     "play new games at easy, normal or hard without asking (a replay plays at its own)",
+     [](Options& o, const std::string& v) {
+         Difficulty level = Difficulty::Normal;
+         if (!difficultyNamed(v, level))
+             return "option '--difficulty' needs " + difficultyNames() + ", not '" + v + "'";
+         o.difficulty = level;
+         return std::string();
+     }},
     {"--data", "DIR", "read the game's data from DIR, the folder holding strings.txt",
      [](Options& o, const std::string& v) {
          if (v.empty())
@@ -161,9 +170,10 @@ std::string usageText() {
     text += "\nThe data is read from data/ in the working folder, else from\n"
             "../share/games/groundline or ../share/groundline beside the executable;\n"
             "--data DIR replaces them all.\n"
-            "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt and the best\n"
-            "result in $XDG_DATA_HOME/groundline/best.txt (~/.config and ~/.local/share when\n"
-            "those are not set).\n";
+            "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt, the best\n"
+            "result of each level in $XDG_DATA_HOME/groundline/best.txt and a game left\n"
+            "unfinished in $XDG_DATA_HOME/groundline/save.txt (~/.config and ~/.local/share\n"
+            "when those are not set).\n";
     return text;
 }
 
