@@ -1,7 +1,7 @@
 // What the field shows the player about the towers beyond their pictures: small health bars
-// over damaged towers, the see-through tower that follows the mouse while placing, the tesla
-// coil's reach and the column a laser turret's bolts sweep. Drawing only: nothing here changes
-// the play.
+// over damaged towers, the selected tower's corners and bar, the see-through tower that follows
+// the mouse while placing, the tesla coil's reach and the column a laser turret's bolts sweep.
+// Drawing only: nothing here changes the play. (The panel under the field is the HUD's.)
 
 #include "game/Game.h"
 
