@@ -1,7 +1,7 @@
 #include "app/Options.h"
 
-#include "app/Controls.h"
 #include "app/Numbers.h"
+#include "game/Controls.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -156,16 +156,17 @@ std::string usageText() {
         lefts.push_back(left);
         width = std::max(width, left.size() + 2);
     }
-    for (const ControlLine& line : kControlLines)
-        width = std::max(width, std::string(line.keys).size() + 4);
+    const std::vector<ControlLine> controls = controlLines();
+    for (const ControlLine& line : controls)
+        width = std::max(width, line.keys.size() + 4);
 
     std::string text = "Usage: groundline [OPTION]...\n"
                        "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
     for (std::size_t i = 0; i < lefts.size(); ++i)
         text += usageLine(lefts[i], width, kOptionTable[i].help);
     text += "\nIn the game:\n";
-    for (const ControlLine& line : kControlLines)
-        text += usageLine(std::string("  ") + line.keys, width, line.what);
+    for (const ControlLine& line : controls)
+        text += usageLine("  " + line.keys, width, line.what.c_str());
     text += "\nThe data is read from data/ in the working folder, else from\n"
             "../share/games/groundline or ../share/groundline beside the executable;\n"
             "--data DIR replaces them all.\n"
