@@ -7,6 +7,7 @@
 #include "gfx/BitmapFont.h"
 #include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
+#include "invaders/InvaderKinds.h"
 
 #include <allegro.h>
 
@@ -50,6 +51,11 @@ class Loader {
         return s;
     }
 
+    // A sound the data may leave out: none then.
+    SAMPLE* optionalSample(const std::string& key) {
+        return strings.contains(key) ? sample(strings.get(key).c_str()) : nullptr;
+    }
+
     SAMPLE* sample(const char* name) {
         const std::string file = path(name);
         // Allegro's own reader: it blocks on a FIFO, so it only gets regular files.
@@ -72,6 +78,19 @@ class Loader {
 
 constexpr int kMaxLayoutOffset = 1 << 20;
 
+void loadInvaderKinds(Loader& load) {
+    GameApp& app = load.app;
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        const InvaderKind* row = invaderKind(kind);
+        const std::string prefix = row->prefix;
+        InvaderDef& def = app.invaderDefs[kind];
+        def = readInvaderDef(app.strings, prefix, row->placed);
+        def.sprite = load.sheet(app.strings.get(prefix + ".Sprite"));
+        def.hitSound = load.optionalSample(prefix + ".HitSound");
+        def.deathSound = load.optionalSample(prefix + ".DeathSound");
+    }
+}
+
 } // namespace
 
 std::string GameApp::loadResources() {
@@ -92,8 +111,7 @@ std::string GameApp::loadResources() {
         towerDefs[i] = readTowerDef(strings, i);
         towerDefs[i].sprite = load.sheet(strings.get(StringTable::key("Tower%d.Sprite", i + 1)));
     }
-    invaderDef = readInvaderDef(strings);
-    invaderDef.sprite = load.sheet(strings.get("Invader1.Sprite"));
+    loadInvaderKinds(load);
 
     laserSmallImage = load.image("data/laser_small.mz");
     static const char* const cloudFiles[5] = {"data/cloud1.mz", "data/cloud2.mz", "data/cloud3.mz",
@@ -113,6 +131,7 @@ std::string GameApp::loadResources() {
     orb4Sheet = load.sheet("data/orb4.sz");
     alienBulletSheet = load.sheet("data/alienbullet.sz");
     orbBombSheet = load.sheet("data/orbbomb.sz");
+    glanceSheet = load.sheet("data/glance.sz");
 
     selectorImage = load.image("data/selector.mz");
 
