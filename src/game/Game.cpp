@@ -139,6 +139,7 @@ bool Game::frameWanted() {
 }
 
 void Game::wipeAndRestart() {
+    wiping = true;
     double t = 0.0;
     uiMode = kUiIdle;
     tellFieldStill();
@@ -179,4 +180,5 @@ void Game::wipeAndRestart() {
     }
     if (closeRequested)
         running = false;
+    wiping = false;
 }
