@@ -87,10 +87,8 @@ constexpr int kMaxLayoutOffset = 1 << 20;
 void loadInvaderKinds(Loader& load) {
     GameApp& app = load.app;
     for (int kind = 0; kind < kInvaderKindCount; ++kind) {
-        const InvaderKind* row = invaderKind(kind);
-        const std::string prefix = row->prefix;
+        const std::string prefix = invaderKind(kind)->prefix;
         InvaderDef& def = app.invaderDefs[kind];
-        def = readInvaderDef(app.strings, prefix, row->placed);
         def.sprite = load.sheet(app.strings.get(prefix + ".Sprite"));
         def.hitSound = load.optionalSample(prefix + ".HitSound");
         def.deathSound = load.optionalSample(prefix + ".DeathSound");
@@ -128,10 +126,9 @@ std::string GameApp::loadResources() {
     iconsImage = load.image("data/icons.mz");
     upgradeIconsImage = load.image("data/upgrade_icons.mz");
 
-    for (int i = 0; i < kTowerTypeCount; ++i) {
-        towerDefs[i] = readTowerDef(strings, i);
+    readDefinitions();
+    for (int i = 0; i < kTowerTypeCount; ++i)
         towerDefs[i].sprite = load.sheet(strings.get(StringTable::key("Tower%d.Sprite", i + 1)));
-    }
     loadInvaderKinds(load);
 
     laserSmallImage = load.image("data/laser_small.mz");
@@ -172,4 +169,21 @@ std::string GameApp::loadResources() {
 
 void GameApp::buildGameOverImage() {
     gameOverImage = renderTextImage(fontMainRed, "Game Over");
+}
+
+void GameApp::readDefinitions() {
+    for (int i = 0; i < kTowerTypeCount; ++i) {
+        SpriteSheet* sprite = towerDefs[i].sprite;
+        towerDefs[i] = readTowerDef(strings, i);
+        towerDefs[i].sprite = sprite;
+    }
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        const InvaderKind* row = invaderKind(kind);
+        InvaderDef& def = invaderDefs[kind];
+        InvaderDef read = readInvaderDef(strings, row->prefix, row->placed);
+        read.sprite = def.sprite;
+        read.hitSound = def.hitSound;
+        read.deathSound = def.deathSound;
+        def = read;
+    }
 }
