@@ -63,7 +63,7 @@ DataSet makeDataSet() {
         {"boom1.wav", soundBoom()},      {"place.wav", soundPlace()},
         {"death.wav", soundDeath()},     {"upgrade.wav", soundUpgrade()},
         {"missile.wav", soundMissile()}, {"bounce.wav", soundBounce()},
-        {"alarm.wav", soundAlarm()},
+        {"alarm.wav", soundAlarm()},     {"towerlost.wav", soundTowerLost()},
     };
     for (int size : kAppIconSizes)
         d.icons.push_back({"icons/groundline-" + std::to_string(size) + ".png", makeAppIcon(size)});

@@ -34,8 +34,14 @@ void onSwitchIn() {
     GameApp* app = GameApp::instance();
     app->lastTime = app->now();
     app->repaintWindow = true;
+    AllegroKeyboard::noteFocusRegained();
 }
 END_OF_FUNCTION(onSwitchIn)
+
+void onSwitchOut() {
+    AllegroKeyboard::noteFocusLost();
+}
+END_OF_FUNCTION(onSwitchOut)
 
 // A termination request ends the game as the close button does. Allegro's own handler shuts the
 // library down inside the signal, and aborts when its input thread holds the display lock at that
@@ -164,18 +170,23 @@ int GameApp::init(const Options& options) {
     lastTime = now();
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_IN, onSwitchIn);
+    set_display_switch_callback(SWITCH_OUT, onSwitchOut);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     shakeTimeLeft = 0.0;
     shakeAmount = 0.0;
     soundOn = true;
 
     // The library's default volume stands until the player switches the sound, unless the
-    // player switched it off in an earlier run.
+    // player switched it off or turned it down in an earlier run.
     profile = Profile::forPlayer();
     profile.load();
-    if (!profile.soundOn)
-        setSound(false);
-    return 0;
+    if (!profile.soundOn || profile.volume != Profile::kDefaultVolume)
+        setSound(profile.soundOn);
+    AllegroKeyboard::reportFocusLoss(profile.pauseOnFocusLoss);
+    // The command line decides for this run; the file changes only when a setting is changed.
+    const bool wantFullScreen = options.fullScreen < 0 ? profile.fullScreen : options.fullScreen;
+    profile.fullScreen = setFullScreen(wantFullScreen);
+    return closeRequested ? closedExitCode() : 0;
 }
 
 int GameApp::loadData(const char* program) {
@@ -266,10 +277,8 @@ std::string GameApp::dataPath(const std::string& file) const {
 
 void GameApp::setSound(bool on) {
     soundOn = on;
-    if (on)
-        set_volume(255, 255);
-    else
-        set_volume(0, 0);
+    const int level = on ? std::clamp(profile.volume, 0, 100) * 255 / 100 : 0;
+    set_volume(level, level);
 }
 
 void GameApp::resetFrameState() {

@@ -137,6 +137,7 @@ std::string GameApp::loadResources() {
     sampleMissile = load.sample("data/missile.wav");
     sampleBounce = load.sample("data/bounce.wav");
     sampleAlarm = load.sample("data/alarm.wav");
+    sampleTowerLost = load.sample("data/towerlost.wav");
 
     return load.firstMissing;
 }

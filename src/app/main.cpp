@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
 
     Game* game = new Game();
     game->firstWave = options.firstWave;
+    game->inputRecorded = !options.recordPath.empty() || !options.replayPath.empty();
+    game->useStartSpeed(app->profile.startSpeed);
     app->game = game;
     ReplaySession session("groundline");
     if (!options.recordPath.empty())

@@ -96,6 +96,7 @@ void Game::draw(bool present) {
         p->draw(bmp);
     for (InvaderProjectile* s : enemyShots)
         s->draw(bmp);
+    notices.draw(bmp, app->fontSmallRed, kFieldWidth);
 
     if (gameOver) {
         drawGameOver(bmp);

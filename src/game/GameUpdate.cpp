@@ -105,6 +105,9 @@ void Game::updateField(double dt) {
     }
     removeSpent();
     alerts.update(*this, dt);
+    notices.update(dt);
+    if (!gameOver)
+        stats.timePlayed += dt;
 }
 
 void Game::updateWaveSchedule(double dt) {
@@ -195,7 +198,18 @@ void Game::removeSpent() {
 void Game::handleKeyboard() {
     if (!app->keyboard->keypressed())
         return;
-    const int scanCode = app->keyboard->readkey() >> 8;
+    const int key = app->keyboard->readkey();
+    // Leaving the window stops the field as P does, but never starts it again: coming back,
+    // the player finds the game where it was left and resumes it.
+    if (key == kFocusLostKey) {
+        paused = true;
+        return;
+    }
+    if (key == kAltEnterKey) {
+        app->setFullScreen(!app->fullScreen);
+        return;
+    }
+    const int scanCode = key >> 8;
     // Any key closes the help card, and does nothing else.
     if (helpShown) {
         helpShown = false;
@@ -300,6 +314,7 @@ void Game::handlePlacing() {
         return;
     tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
     buildings.push_back(tower);
+    ++stats.towersBuilt;
     ghostWaitsAtX = app->mouseX;
     playSample(app->samplePlace);
     addMoney(-static_cast<long long>(def.value));

@@ -126,7 +126,7 @@ void BackBuffer::present() {
     // uncovered; coming back to the front repaints everything all the same.
     if (GameApp::instance()->repaintWindow.exchange(false))
         repaintAll();
-    presentChanges(screen);
+    presentChanges(view ? view : screen);
 }
 
 void BackBuffer::presentChanges(BITMAP* target) {

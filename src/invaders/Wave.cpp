@@ -32,9 +32,14 @@ void Wave::drawInvaders(BITMAP* target) const {
             invader->draw(target);
 }
 
+// The orb held at its last point of health through its dying seconds goes with its ring.
 void Wave::killAll() {
-    for (Invader* invader : invaders)
+    Game* game = GameApp::instance()->game;
+    for (Invader* invader : invaders) {
+        if (game && invader->health > 0)
+            ++game->stats.invadersDestroyed;
         invader->health = 0;
+    }
 }
 
 unsigned long long currentWaveSerial() {

@@ -41,6 +41,25 @@ long residentKilobytes() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// The story of the game as its game-over screen tells it, on one line.
+std::string storyLine(const Game& game) {
+    const GameStats& s = game.stats;
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "money earned: %lld, spent: %lld; time played: %.2f s; invaders destroyed: %d; "
+                  "towers built: %d, lost: %d; most effective: ",
+                  s.moneyEarned, s.moneySpent, s.timePlayed, s.invadersDestroyed, s.towersBuilt,
+                  s.towersLost);
+    std::string line = text;
+    const int best = s.mostEffectiveKind();
+    if (best < 0)
+        return line + "none\n";
+    std::snprintf(text, sizeof text, "%s (damage %lld, kills %d)\n",
+                  game.app->towerDefs[best].name.c_str(), s.damageByKind[best],
+                  s.killsByKind[best]);
+    return line + text;
+}
+
 std::string formatLine(const WaveReport& r, bool memory) {
     char text[160];
     int n = std::snprintf(text, sizeof text, "%5d %9.2f %7d %6d %6d %8d %6d %5d", r.wave, r.time,
@@ -204,6 +223,7 @@ int ScriptedRun::report(SimResult* result) {
     const int landings = stats.totalLandings + now.landings;
     out << "totals: kills " << kills << ", landings " << landings << ", towers lost "
         << stats.totalTowersLost + now.towersLost << "\n";
+    out << storyLine(game);
     out << "ended: " << why << "\n";
     out << "waves defeated: " << defeated << "\n";
     // A recording prints it as it closes, after the file is written.
