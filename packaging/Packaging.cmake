@@ -23,9 +23,11 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/lintian-overrides DESTINATION share/
         RENAME groundline)
 
 # The desktop entry names the executable by its full path, known only once the prefix is: a
-# desktop session's PATH often lacks games/. cpack installs with its own prefix (/usr) too.
+# desktop session's PATH often lacks games/. cpack installs with its own prefix (/usr) too. The
+# mode is stated: configure_file would copy the source's, group-writable from some tarballs.
 install(CODE "configure_file(${CMAKE_SOURCE_DIR}/packaging/${GROUNDLINE_ID}.desktop.in
-  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/${GROUNDLINE_ID}.desktop\" @ONLY)")
+  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/${GROUNDLINE_ID}.desktop\" @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)")
 
 # Debian ships manual pages and change logs compressed, without a time stamp in the gzip header.
 find_program(GZIP gzip)

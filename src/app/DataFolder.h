@@ -11,6 +11,13 @@
 // Returns an empty string when no candidate holds strings.txt.
 std::string findDataFolder(const std::string& chosen, const std::string& executable);
 
+// Why no data folder was found, as the one line start-up prints (without the program's name), or
+// an empty string when the game is to end silently: no folder named with --data and no
+// data/strings.txt at all, a copy of the program without its data. Whatever stands at
+// data/strings.txt and is not a readable file is named, never passed over for another folder;
+// the look at it never throws.
+std::string whyNoDataFolder(const std::string& chosen);
+
 // True when folder/strings.txt is a file that can be opened for reading.
 bool holdsStrings(const std::string& folder);
 

@@ -19,6 +19,7 @@ void afterModeChange(bool fullScreen) {
     if (!fullScreen)
         enable_hardware_cursor();
     clear_to_color(screen, makecol(0, 0, 0));
+    followWindowSwitches();
 }
 
 } // namespace

@@ -18,10 +18,20 @@ class Game;
 struct Options;
 
 // Exit codes of start-up failures.
-constexpr int kExitNoStrings = 1;       // no strings.txt: silent, one line for a --data folder
+constexpr int kExitNoStrings = 1; // no usable strings.txt: silent only when there is none at all
 constexpr int kExitMissingResource = 2; // any other data file: one line on stderr
 constexpr int kExitNoWindow = 3;
 constexpr int kExitUsage = 2; // a command line the game does not understand: one line
+
+// How start-up ended: the game can begin, the player closed the window (or a termination
+// signal came) while it loaded, or it cannot start.
+enum class StartOutcome { ready, closed, failed };
+struct StartResult {
+    StartOutcome outcome = StartOutcome::ready;
+    int exitCode = 0; // what the program ends with when it is not ready
+    bool ready() const { return outcome == StartOutcome::ready; }
+    static StartResult failed(int code) { return {StartOutcome::failed, code}; }
+};
 
 // The back buffer every frame is drawn into; the window shows it scaled by GameApp::scale.
 constexpr int kFieldWidth = 320;
@@ -41,15 +51,16 @@ class GameApp {
         return app;
     }
 
-    // Start-up with the command line's choices: the display, the window, keyboard and mouse
-    // (each checked), then the data. Returns 0, or the exit code the program must end with
-    // (closedExitCode when asked to close while loading).
-    int init(const Options& options);
+    // Start-up with the command line's choices: the data folder and its string table, the
+    // window with its keyboard and mouse (each checked), then the data. Failures print one line
+    // on stderr first (none for a missing data/strings.txt without --data). A close asked for
+    // while loading ends start-up there as closed, with closedExitCode.
+    StartResult init(const Options& options);
     // The start-up every program shares once Allegro runs at 32-bit colour and the string table
     // is read: the back buffer, every resource, the definitions and the shortest frame step.
-    // Returns 0, or kExitMissingResource after one line on stderr that program begins; a close
-    // asked for while loading ends it with closedExitCode().
-    int loadData(const char* program);
+    // Fails with kExitMissingResource after one line on stderr that program begins; a close
+    // asked for while loading ends it as closed.
+    StartResult loadData(const char* program);
     // Loads every font, image, sheet and sample and builds the definitions. Returns the name
     // of the first file that could not be loaded, or an empty string when all loaded.
     std::string loadResources();
@@ -172,9 +183,15 @@ class GameApp {
     Mouse* mouse;
     StepSource* stepSource = nullptr; // not owned
 
+    // What the platform's callbacks report into: the close button, the termination signals and
+    // a switch back into the window.
+    PlatformInbox platformInbox();
+
   private:
     GameApp();
     void buildGameOverImage();
+    // The data folder and its string table, before the window opens.
+    StartResult findStrings(const Options& options);
 
     SystemClock systemClock;
     AllegroKeyboard allegroKeyboard;

@@ -26,8 +26,9 @@ int startHeadless(const char* program, const std::vector<std::string>& settings)
         if (eq != std::string::npos)
             app->strings.set(setting.substr(0, eq), setting.substr(eq + 1));
     }
-    if (int status = app->loadData(program))
-        return status;
+    const StartResult loaded = app->loadData(program);
+    if (!loaded.ready())
+        return loaded.exitCode;
     app->resetFrameState();
     return 0;
 }

@@ -47,3 +47,10 @@ bool isRegularFile(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
+
+long long regularFileSize(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return -1;
+    return static_cast<long long>(info.st_size);
+}

@@ -16,3 +16,5 @@ gzFile_s* gzopenRegular(const std::string& path, std::string* why = nullptr);
 // True for a path naming a regular file (after symbolic links), for handing to a library's own
 // loader.
 bool isRegularFile(const std::string& path);
+// The size in bytes of the regular file at path (after symbolic links), or -1 for anything else.
+long long regularFileSize(const std::string& path);

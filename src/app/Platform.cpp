@@ -2,9 +2,16 @@
 
 #include <allegro.h>
 
-#include <atomic>
-#include <chrono>
+#include <pthread.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 double SystemClock::now() {
     using namespace std::chrono;
@@ -152,4 +159,134 @@ std::string executablePath() {
     if (n <= 0)
         return std::string();
     return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+namespace {
+
+PlatformInbox inbox;
+
+// A termination request ends the game as the close button does. Allegro's own handler shuts the
+// library down inside the signal, and aborts when its input thread holds the display lock at that
+// moment (about one SIGTERM in ten). Only lock-free atomics are touched here.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int kSignalCount = sizeof kTerminationSignals / sizeof kTerminationSignals[0];
+bool ignoredAtStart[kSignalCount] = {};
+
+void onTerminate(int number) {
+    if (inbox.endSignal)
+        *inbox.endSignal = number;
+    if (inbox.closeRequested)
+        *inbox.closeRequested = true;
+}
+
+// Ours for every signal not ignored at start; an ignored one is set back to ignored, as
+// Allegro's start-up puts its own handler on some of them.
+void setTerminationActions() {
+    struct sigaction action = {};
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int i = 0; i < kSignalCount; ++i) {
+        action.sa_handler = ignoredAtStart[i] ? SIG_IGN : onTerminate;
+        sigaction(kTerminationSignals[i], &action, nullptr);
+    }
+}
+
+// Both run on Allegro's own thread: they only store a value and wake the game's thread.
+void onCloseButton() {
+    if (inbox.closeRequested)
+        *inbox.closeRequested = true;
+    // A long step (a replay's, a huge shortest step) would keep the window open till its end.
+    if (inbox.clock && *inbox.clock)
+        (*inbox.clock)->interrupt();
+}
+END_OF_FUNCTION(onCloseButton)
+
+void onSwitchIn() {
+    if (inbox.lastTime && inbox.clock && *inbox.clock)
+        *inbox.lastTime = (*inbox.clock)->now();
+    if (inbox.repaintWindow)
+        *inbox.repaintWindow = true;
+    AllegroKeyboard::noteFocusRegained();
+}
+END_OF_FUNCTION(onSwitchIn)
+
+void onSwitchOut() {
+    AllegroKeyboard::noteFocusLost();
+}
+END_OF_FUNCTION(onSwitchOut)
+
+// Allegro's system driver installs a handler that aborts on a termination signal while its
+// input thread holds the display lock, so termination signals wait (blocked) until ours replace
+// it. An X server busy with other clients can refuse a connection for a moment (its queue of
+// waiting connections is full: EAGAIN), so a display that does not answer is asked again for a
+// while before start-up gives up.
+bool installAllegro() {
+    constexpr int kAttempts = 20;
+    constexpr int kPauseMs = 100;
+    sigset_t termination, previous;
+    sigemptyset(&termination);
+    for (int number : kTerminationSignals)
+        sigaddset(&termination, number);
+    pthread_sigmask(SIG_BLOCK, &termination, &previous);
+    bool installed = false;
+    for (int attempt = 0; attempt < kAttempts && !installed; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
+        installed = install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0;
+        if (!std::getenv("DISPLAY"))
+            break;
+    }
+    setTerminationActions();
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return installed;
+}
+
+std::string driverRefused(const char* what) {
+    return std::string(what) + ": " + (allegro_error[0] ? allegro_error : "no reason given");
+}
+
+} // namespace
+
+void installTerminationHandlers(const PlatformInbox& where) {
+    inbox = where;
+    for (int i = 0; i < kSignalCount; ++i) {
+        struct sigaction current = {};
+        ignoredAtStart[i] = sigaction(kTerminationSignals[i], nullptr, &current) == 0 &&
+                            current.sa_handler == SIG_IGN;
+    }
+    setTerminationActions();
+}
+
+std::string openWindow(const WindowRequest& request) {
+    // Without a display that answers, the X system driver fails and Allegro is left without a
+    // system driver: every later call (install_keyboard first) would dereference it.
+    if (!installAllegro()) {
+        const char* display = std::getenv("DISPLAY");
+        return display ? std::string("cannot open a window: no answer from the X display \"") +
+                             display + "\""
+                       : std::string("cannot open a window: DISPLAY is not set");
+    }
+    set_close_button_callback(onCloseButton);
+    set_color_depth(32);
+    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, request.width, request.height, 0, 0) != 0)
+        return "cannot open a " + std::to_string(request.width) + "x" +
+               std::to_string(request.height) + " window: " + allegro_error;
+    // The game is played with both; a driver that will not start is a window that cannot be
+    // played.
+    if (install_keyboard() != 0)
+        return driverRefused("cannot read the keyboard");
+    if (install_mouse() < 0)
+        return driverRefused("cannot read the mouse");
+    AllegroMouse::installPressLatch();
+    install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr);
+    set_window_title(request.title.c_str());
+    show_mouse(screen);
+    enable_hardware_cursor();
+    return std::string();
+}
+
+void followWindowSwitches() {
+    set_display_switch_mode(SWITCH_BACKGROUND);
+    set_display_switch_callback(SWITCH_IN, onSwitchIn);
+    set_display_switch_callback(SWITCH_OUT, onSwitchOut);
 }

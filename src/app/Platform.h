@@ -1,13 +1,14 @@
 #pragma once
 
-#include <string>
-
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 
 // The few services that differ between platforms and that tests must be able to replace:
 // a monotonic clock and sleeping on it, the keyboard queue and the mouse sample, and where the
-// frame steps come from when they are not measured.
+// frame steps come from when they are not measured; and the start of the window's platform
+// itself: the termination signals, Allegro, the window and its input drivers.
 
 class Clock {
   public:
@@ -104,3 +105,41 @@ class StepSource {
 
 // The running program's own file (/proc/self/exe), or an empty string when it cannot be told.
 std::string executablePath();
+
+// Where the platform's callbacks leave what they saw. They run in a signal handler or on
+// Allegro's own thread, so they only store into these (lock-free atomics) and, for the close
+// button, wake the clock's sleep. The pointed-to objects live as long as the process.
+struct PlatformInbox {
+    std::atomic<bool>* closeRequested = nullptr;
+    // The termination signal (SIGTERM, SIGINT, SIGHUP) that asked to close, or 0.
+    std::atomic<int>* endSignal = nullptr;
+    // Set when the window comes back to the front: it is to be repainted whole.
+    std::atomic<bool>* repaintWindow = nullptr;
+    // The frame clock's last step, restarted from now on a switch back into the window.
+    std::atomic<double>* lastTime = nullptr;
+    // The clock in use, read at the moment of the callback (tests replace it).
+    Clock* const* clock = nullptr;
+};
+
+// Handlers for SIGTERM, SIGINT and SIGHUP that end the game as the close button does, each
+// installed unless the signal was ignored when the program started (under nohup, or a shell's
+// background job without job control): an ignored signal stays ignored. Meant as main's first
+// call, so that no signal finds the default action that kills the process. openWindow and
+// followWindowSwitches report into the same inbox.
+void installTerminationHandlers(const PlatformInbox& inbox);
+
+// What opening the window asks for.
+struct WindowRequest {
+    int width = 0;
+    int height = 0;
+    std::string title;
+};
+
+// Starts Allegro with a display (asking a busy X server again for a while), the close button's
+// callback (before anything slow, so that a close during loading is not lost), a 32-bit window,
+// the keyboard, the mouse and whatever sound there is. Returns an empty string, or the one line
+// that says why the game cannot have its window.
+std::string openWindow(const WindowRequest& request);
+
+// From now on a switch back into the window restarts the frame clock's step and repaints it.
+void followWindowSwitches();

@@ -15,6 +15,10 @@
 
 namespace {
 
+// The shipped sounds are a few tens of kilobytes; four megabytes are some forty seconds of CD
+// sound. A gigabyte's file cost as much memory, and a close during loading waited for it.
+constexpr long long kMaxSampleBytes = 4LL << 20;
+
 // Remembers the first file that failed so start-up can name it. Once the player asks to close,
 // every file still to come is skipped: start-up then ends without looking at what it loaded.
 class Loader {
@@ -52,8 +56,10 @@ class Loader {
 
     SAMPLE* sample(const char* name) {
         const std::string file = path(name);
-        // Allegro's own reader: it blocks on a FIFO, so it only gets regular files.
-        SAMPLE* s = isRegularFile(file) ? load_sample(file.c_str()) : nullptr;
+        // Allegro's own reader: it blocks on a FIFO, so it only gets regular files, and it holds
+        // the whole sound in memory, so only those of a sound's size.
+        const long long size = regularFileSize(file);
+        SAMPLE* s = size >= 0 && size <= kMaxSampleBytes ? load_sample(file.c_str()) : nullptr;
         if (!s)
             fail(file);
         return s;
@@ -71,6 +77,22 @@ class Loader {
 };
 
 constexpr int kMaxLayoutOffset = 1 << 20;
+
+// Every sound the game plays.
+void loadSamples(GameApp& app, Loader& load) {
+    app.sampleBip = load.sample("data/bip.wav");
+    app.sampleBip2 = load.sample("data/bip2.wav");
+    app.sampleBoom1 = load.sample("data/boom1.wav");
+    app.sampleZoop = load.sample("data/zoop.wav");
+    app.sampleLaserHit = load.sample("data/laserhit.wav");
+    app.samplePlace = load.sample("data/place.wav");
+    app.sampleDeath = load.sample("data/death.wav");
+    app.sampleUpgrade = load.sample("data/upgrade.wav");
+    app.sampleMissile = load.sample("data/missile.wav");
+    app.sampleBounce = load.sample("data/bounce.wav");
+    app.sampleAlarm = load.sample("data/alarm.wav");
+    app.sampleTowerLost = load.sample("data/towerlost.wav");
+}
 
 } // namespace
 
@@ -126,19 +148,7 @@ std::string GameApp::loadResources() {
 
     buildGameOverImage();
 
-    sampleBip = load.sample("data/bip.wav");
-    sampleBip2 = load.sample("data/bip2.wav");
-    sampleBoom1 = load.sample("data/boom1.wav");
-    sampleZoop = load.sample("data/zoop.wav");
-    sampleLaserHit = load.sample("data/laserhit.wav");
-    samplePlace = load.sample("data/place.wav");
-    sampleDeath = load.sample("data/death.wav");
-    sampleUpgrade = load.sample("data/upgrade.wav");
-    sampleMissile = load.sample("data/missile.wav");
-    sampleBounce = load.sample("data/bounce.wav");
-    sampleAlarm = load.sample("data/alarm.wav");
-    sampleTowerLost = load.sample("data/towerlost.wav");
-
+    loadSamples(*this, load);
     return load.firstMissing;
 }
 

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -70,6 +71,17 @@ void removeStaleTemporaries(const std::filesystem::path& file) {
     }
 }
 
+// The mode the new file is to have: the one of the file it replaces, so that a player's chmod
+// survives the save, or what creating it anew would give (mkstemp's temporary is 0600).
+mode_t modeForSave(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& contents, std::string& error) {
@@ -93,7 +105,7 @@ bool writeFileAtomically(const std::string& path, const std::string& contents, s
         return false;
     }
     // The data must be on the disk before the rename makes it the file.
-    bool ok = writeAll(fd, contents) && fsync(fd) == 0;
+    bool ok = ::fchmod(fd, modeForSave(path)) == 0 && writeAll(fd, contents) && fsync(fd) == 0;
     int reason = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -1,7 +1,7 @@
 #include "app/StringTable.h"
 
-#include "app/InputFile.h"
 #include "app/Numbers.h"
+#include "app/SavedFile.h"
 
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
@@ -10,15 +10,18 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 #include <vector>
 
-bool StringTable::load(const std::string& path) {
-    if (!isRegularFile(path))
+bool StringTable::load(const std::string& path, std::string* why) {
+    std::string text, error;
+    const ReadStatus status = readSmallFile(path, text, error, kMaxStringsBytes);
+    if (status != ReadStatus::Read) {
+        if (why)
+            *why = status == ReadStatus::Missing ? "no such file" : error;
         return false;
-    std::ifstream in(path);
-    if (!in.is_open())
-        return false;
+    }
+    std::istringstream in(text);
     read(in);
     return true;
 }

@@ -12,8 +12,13 @@
 // rebuild and a missing key simply reads as empty or 0.
 class StringTable {
   public:
-    // Reads the file; false when it cannot be opened. Later lines replace earlier ones.
-    bool load(const std::string& path);
+    // The largest file load reads: a hundred times the shipped table. Anything larger is no
+    // table of ours, and reading it whole would cost its size in memory.
+    static constexpr std::size_t kMaxStringsBytes = std::size_t{1} << 20;
+
+    // Reads the file; false when it is missing, is no regular file, cannot be read or is larger
+    // than kMaxStringsBytes, with the reason in why when given. Later lines replace earlier ones.
+    bool load(const std::string& path, std::string* why = nullptr);
     // Reads key=value lines from an open stream to its end, as load does from the file.
     void read(std::istream& in);
 

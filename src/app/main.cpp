@@ -9,6 +9,9 @@
 #include <ctime>
 
 int main(int argc, char** argv) {
+    GameApp* app = GameApp::instance();
+    // First of all: until then a termination signal would end the process by its default action.
+    installTerminationHandlers(app->platformInbox());
     const ParsedOptions parsed = parseOptions(argc, argv);
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "groundline: %s (see groundline --help)\n", parsed.error.c_str());
@@ -20,10 +23,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    GameApp* app = GameApp::instance();
-    int status = app->init(options);
-    if (status != 0)
-        return status;
+    // A game closed while it loaded never starts: no frame, no recording.
+    const StartResult start = app->init(options);
+    if (!start.ready())
+        return start.exitCode;
 
     Game* game = new Game();
     game->firstWave = options.firstWave;
@@ -31,6 +34,7 @@ int main(int argc, char** argv) {
     game->useStartSpeed(app->profile.startSpeed);
     app->game = game;
     ReplaySession session("groundline");
+    int status = 0;
     if (!options.recordPath.empty())
         status =
             session.startRecording(options.recordPath, static_cast<unsigned>(std::time(nullptr)));

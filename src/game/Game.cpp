@@ -156,6 +156,7 @@ bool Game::frameWanted() {
 }
 
 void Game::wipeAndRestart() {
+    wiping = true;
     double t = 0.0;
     uiMode = kUiIdle;
     tellFieldStill();
@@ -196,4 +197,5 @@ void Game::wipeAndRestart() {
     }
     if (closeRequested)
         running = false;
+    wiping = false;
 }

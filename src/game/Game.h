@@ -111,6 +111,8 @@ class Game {
     int placingType = 0;
     // Cleared by "Quit Game"; the window's close button asks through GameApp::closeRequested.
     bool running = false;
+    // True while the "Start Over" wipe runs its own frames: a recording never ends inside it.
+    bool wiping = false;
     std::vector<Building*> buildings;
     std::vector<Projectile*> projectiles;
     std::vector<InvaderProjectile*> enemyShots;

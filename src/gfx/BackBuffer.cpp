@@ -1,6 +1,5 @@
 #include "gfx/BackBuffer.h"
 
-#include "app/GameApp.h"
 #include "app/Numbers.h"
 #include "app/Random.h"
 
@@ -20,22 +19,6 @@ namespace {
 // A shake wider than any screen already pushes the picture out of sight; capping it there keeps
 // the conversion of the offset to int defined for any amount a caller asks for.
 constexpr double kMaxShake = 1 << 16;
-
-// The offset of this frame's picture on a target width pixels wide. rand is drawn only while
-// shaking, so a still screen leaves the random sequence alone. The strengths asked for are the
-// 640-pixel window's; a window of another size shakes in proportion, by the same share of it.
-void rollShake(int width, int& dx, int& dy) {
-    dx = 0;
-    dy = 0;
-    double shake = GameApp::instance()->currentShake() * (width / 640.0);
-    if (shake > 0.0) {
-        if (shake > kMaxShake)
-            shake = kMaxShake;
-        double angle = 2.0 * randomFraction() * kPi;
-        dx = static_cast<int>(shake * std::cos(angle));
-        dy = static_cast<int>(shake * std::sin(angle));
-    }
-}
 
 int greyOf(int r, int g, int b) {
     return static_cast<int>(0.30 * r + 0.59 * g + 0.11 * b);
@@ -94,6 +77,22 @@ class FourPixelGrey {
 
 BackBuffer::BackBuffer(int width, int height) : bitmap(create_bitmap(width, height)) {}
 
+// The offset of this frame's picture on a target width pixels wide. rand is drawn only while
+// shaking, so a still screen leaves the random sequence alone. The strengths asked for are the
+// 640-pixel window's; a window of another size shakes in proportion, by the same share of it.
+void BackBuffer::rollShake(int width, int& dx, int& dy) const {
+    dx = 0;
+    dy = 0;
+    double amount = shake ? shake() * (width / 640.0) : 0.0;
+    if (amount > 0.0) {
+        if (amount > kMaxShake)
+            amount = kMaxShake;
+        double angle = 2.0 * randomFraction() * kPi;
+        dx = static_cast<int>(amount * std::cos(angle));
+        dy = static_cast<int>(amount * std::sin(angle));
+    }
+}
+
 BackBuffer::~BackBuffer() {
     if (bitmap)
         destroy_bitmap(bitmap);
@@ -124,7 +123,7 @@ void BackBuffer::present() {
     }
     // Allegro's window keeps its own copy of the screen and repaints itself from it when
     // uncovered; coming back to the front repaints everything all the same.
-    if (GameApp::instance()->repaintWindow.exchange(false))
+    if (repaintWanted && repaintWanted())
         repaintAll();
     presentChanges(view ? view : screen);
 }

@@ -3,12 +3,14 @@
 #include "gfx/PixelScaler.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 struct BITMAP;
 
 // The half-resolution picture every frame is drawn into, and its presentation doubled onto the
-// window with the current screen shake.
+// window with the current screen shake. Whoever runs the frames tells it the shake and when the
+// window must be repainted whole; without them it never shakes nor repaints all.
 class BackBuffer {
   public:
     BackBuffer(int width, int height);
@@ -40,8 +42,13 @@ class BackBuffer {
     void presentTo(BITMAP* target);
 
     BITMAP* bitmap;
+    // This frame's shake in pixels of a 640-pixel-wide window (a wider one shakes in proportion).
+    std::function<double()> shake;
+    // True once after the window was uncovered or came back to the front (present asks).
+    std::function<bool()> repaintWanted;
 
   private:
+    void rollShake(int width, int& dx, int& dy) const;
     void stretchWithShake(BITMAP* target, int width, int height);
     // Marks in changedRows the rows that differ from shown, and copies them there; every row
     // unless the picture goes where the shown one went. False when no row changed.

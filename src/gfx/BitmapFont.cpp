@@ -51,41 +51,61 @@ BitmapFont::~BitmapFont() {
         destroy_bitmap(image);
 }
 
-void BitmapFont::cut() {
-    if (!image)
-        return;
-    const int w = image->w;
-    const int h = image->h;
-    const int separator = getpixel(image, 0, 0);
+namespace {
+
+// The separator pixels of a font picture, the colour of its top left pixel. Cells come in
+// reading order: each row of cells starts below the previous one and each cell to the right of
+// the previous one. A picture that is no font sheet can still hold a cell in a column on every
+// line, each reaching far down, so every column remembers the separator it found last: a later
+// cell in that column above it ends there too, and no pixel is scanned twice on the way down.
+class SeparatorScan {
+  public:
+    explicit SeparatorScan(BITMAP* image)
+        : w(image->w), h(image->h), image(image), separator(getpixel(image, 0, 0)),
+          direct(is_memory_bitmap(image) && bitmap_color_depth(image) == 32),
+          separatorBelow(w, -1) {}
+
     // Our images are 32-bit memory bitmaps: their rows are read directly, which is what keeps a
     // full scan of the largest picture the loader accepts well under a second.
-    const bool direct = is_memory_bitmap(image) && bitmap_color_depth(image) == 32;
-    auto isSeparator = [&](int x, int y) {
+    bool at(int x, int y) const {
         int pixel = direct ? static_cast<int>(reinterpret_cast<const uint32_t*>(image->line[y])[x])
                            : getpixel(image, x, y);
         return pixel == separator;
-    };
+    }
 
-    // The first cell starts at (1, 1); an image too small for it, or one whose first cell is a
-    // separator pixel, has no cells at all.
-    if (w < 2 || h < 2 || isSeparator(1, 1))
-        return;
-
-    // Cells come in reading order: each row of cells starts below the previous one and each cell
-    // to the right of the previous one. A picture that is no font sheet can still hold a cell in
-    // a column on every line, each reaching far down, so every column remembers the separator it
-    // found last: a later cell in that column above it ends there too, and no pixel is scanned
-    // twice on the way down.
-    std::vector<int> separatorBelow(w, -1);
-    auto bottomEdge = [&](int x, int y) {
+    // The first separator at or below (x, y) in column x, or the image's height.
+    int bottomEdge(int x, int y) {
         int& found = separatorBelow[x];
         if (found < y) {
             found = y;
-            while (found < h && !isSeparator(x, found))
+            while (found < h && !at(x, found))
                 ++found;
         }
         return found;
-    };
+    }
+
+    const int w;
+    const int h;
+
+  private:
+    BITMAP* image;
+    int separator;
+    bool direct;
+    std::vector<int> separatorBelow;
+};
+
+} // namespace
+
+void BitmapFont::cut() {
+    if (!image)
+        return;
+    SeparatorScan scan(image);
+    const int w = scan.w;
+    const int h = scan.h;
+    // The first cell starts at (1, 1); an image too small for it, or one whose first cell is a
+    // separator pixel, has no cells at all.
+    if (w < 2 || h < 2 || scan.at(1, 1))
+        return;
 
     // The code counter is 8 bits wide: a 225th cell wraps and replaces an earlier glyph, so only
     // the last cell of each code is kept and becomes a glyph at the end.
@@ -102,16 +122,16 @@ void BitmapFont::cut() {
         // Every scan stops at the image edge as well, so an image that breaks the layout
         // (a missing separator line) still ends: the edge closes the cell.
         int right = x0;
-        while (right < w && !isSeparator(right, y0))
+        while (right < w && !scan.at(right, y0))
             ++right;
-        int bottom = bottomEdge(x0, y0);
+        int bottom = scan.bottomEdge(x0, y0);
 
         cells[code] = {x0, y0, right - x0, bottom - y0};
         cut[code] = true;
         ++code;
 
         int next = right;
-        while (next < w && isSeparator(next, y0))
+        while (next < w && scan.at(next, y0))
             ++next;
         if (next < w) {
             x0 = next;
@@ -119,7 +139,7 @@ void BitmapFont::cut() {
         }
 
         int below = bottom;
-        while (below < h && isSeparator(1, below))
+        while (below < h && scan.at(1, below))
             ++below;
         if (below >= h)
             break;

@@ -70,17 +70,10 @@ std::string dataDigest(const std::string& folder) {
     return digest.hex();
 }
 
-std::string stateDigest(const Game& game) {
-    Digest d;
-    d.addInt(game.money);
-    d.addInt(game.health);
-    d.addInt(game.maxHealth);
-    d.addInt(game.waveNumber);
-    d.addDouble(game.waveTimer);
-    d.addInt(game.gameOver);
-    d.addInt(game.uiMode);
-    d.addInt(game.placingType);
+namespace {
 
+// Every tower with its upgrades, and which one is selected.
+void addBuildings(Digest& d, const Game& game) {
     d.addInt(static_cast<long long>(game.buildings.size()));
     long long selectedIndex = -1;
     for (std::size_t i = 0; i < game.buildings.size(); ++i) {
@@ -96,6 +89,22 @@ std::string stateDigest(const Game& game) {
             d.addInt(level);
     }
     d.addInt(selectedIndex);
+}
+
+} // namespace
+
+std::string stateDigest(const Game& game) {
+    Digest d;
+    d.addInt(game.money);
+    d.addInt(game.health);
+    d.addInt(game.maxHealth);
+    d.addInt(game.waveNumber);
+    d.addDouble(game.waveTimer);
+    d.addInt(game.gameOver);
+    d.addInt(game.uiMode);
+    d.addInt(game.placingType);
+
+    addBuildings(d, game);
 
     d.addInt(static_cast<long long>(game.projectiles.size()));
     for (const Projectile* p : game.projectiles) {

@@ -15,11 +15,10 @@
 
 namespace {
 
-// A day of play at a thousand frames a second; anything longer is not a recording of ours.
-constexpr long long kMaxFrames = 86400LL * 1000;
+constexpr long long kMaxFrames = kMaxReplayFrames;
 constexpr std::int64_t kMaxStepMicros = 3600LL * 1000000; // an hour-long stall
-constexpr int kMaxKeysPerFrame = 64;
-constexpr long long kMaxKeys = static_cast<long long>(kMaxReplayRuns);
+constexpr int kMaxKeysPerFrame = kMaxReplayKeysPerFrame;
+constexpr long long kMaxKeys = kMaxReplayKeys;
 constexpr int kMaxLine = 4096;
 constexpr long long kMaxScale = 64;
 
@@ -62,18 +61,30 @@ bool ReplayWriter::open(const std::string& path, const ReplayHeader& header) {
     return true;
 }
 
-void ReplayWriter::frame(const ReplayFrame& frame) {
-    if (!file)
-        return;
-    ++frames;
+bool ReplayWriter::frame(const ReplayFrame& frame) {
+    if (!file || frames >= kMaxFrames)
+        return false;
     if (havePending && frame.keys.empty() && pending.keys.empty() && frame.sameInputAs(pending)) {
+        ++frames;
         ++pending.repeat;
-        return;
+        return true;
     }
+    const long long frameKeys = static_cast<long long>(frame.keys.size());
+    if (frameKeys > kMaxKeysPerFrame || !hasRoomFor(1, frameKeys))
+        return false;
     flushRun();
+    ++frames;
+    ++runs;
+    keys += frameKeys;
     pending = frame;
     pending.repeat = 1;
     havePending = true;
+    return true;
+}
+
+bool ReplayWriter::hasRoomFor(long long lines, long long moreKeys) const {
+    return runs + lines <= static_cast<long long>(kMaxReplayRuns) && keys + moreKeys <= kMaxKeys &&
+           frames + lines <= kMaxFrames;
 }
 
 void ReplayWriter::flushRun() {
@@ -116,6 +127,12 @@ class ReplayParser {
     bool finish();
 
   private:
+    // One line of each kind, split into words.
+    bool headerLine(const std::vector<std::string>& w);
+    bool endLine(const std::vector<std::string>& w);
+    bool repeatLine(const std::vector<std::string>& w);
+    bool frameLine(const std::vector<std::string>& w);
+
     bool fail(const std::string& why) {
         error = "line " + std::to_string(lineNumber) + ": " + why;
         return false;
@@ -131,8 +148,6 @@ class ReplayParser {
 };
 
 bool ReplayParser::line(const char* buffer, std::size_t capacity) {
-    static const char* const header[kHeaderLines] = {
-        "groundline-replay", "version", "seed", "data", "wave", "scale"};
     ++lineNumber;
     const std::size_t length = std::strlen(buffer);
     if (length + 1 == capacity && buffer[length - 1] != '\n')
@@ -140,58 +155,73 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
     const std::vector<std::string> w = words(buffer);
     if (ended)
         return fail("text after the end line");
-    if (lineNumber <= kHeaderLines) {
-        const std::string key = header[lineNumber - 1];
-        if (w.size() != 2 || w[0] != key)
-            return lineNumber == 1 ? fail("not a Groundline replay")
-                                   : fail("expected \"" + key + " ...\"");
-        long long n = 0;
-        if (key == "groundline-replay" &&
-            (!parseWholeNumber(w[1], 0, INT_MAX, n) || n != kReplayFormat))
-            return fail("replay format " + w[1] + ", this game reads format " +
-                        std::to_string(kReplayFormat));
-        if (key == "version")
-            replay.header.version = w[1];
-        if (key == "seed") {
-            if (!parseWholeNumber(w[1], 0, UINT_MAX, n))
-                return fail("bad seed");
-            replay.header.seed = static_cast<unsigned>(n);
-        }
-        if (key == "data")
-            replay.header.dataDigest = w[1];
-        if (key == "wave") {
-            // The game's own --wave limit: a recording can only start where a game can.
-            if (!parseWholeNumber(w[1], 1, kMaxFirstWave, n))
-                return fail("bad first wave");
-            replay.header.firstWave = static_cast<int>(n);
-        }
-        if (key == "scale") {
-            if (!parseWholeNumber(w[1], 1, kMaxScale, n))
-                return fail("bad scale");
-            replay.header.scale = static_cast<int>(n);
-        }
-        return true;
-    }
+    if (lineNumber <= kHeaderLines)
+        return headerLine(w);
     if (w.empty())
         return fail("empty line");
-    if (w[0] == "end") {
-        long long stated = 0;
-        if (w.size() != 3 || !parseWholeNumber(w[1], 0, kMaxFrames, stated) || stated != frames)
-            return fail("the end line does not match the frames read");
-        replay.frameCount = frames;
-        replay.finalDigest = w[2];
-        ended = true;
-        return true;
+    if (w[0] == "end")
+        return endLine(w);
+    if (w[0] == "*")
+        return repeatLine(w);
+    return frameLine(w);
+}
+
+bool ReplayParser::headerLine(const std::vector<std::string>& w) {
+    static const char* const header[kHeaderLines] = {
+        "groundline-replay", "version", "seed", "data", "wave", "scale"};
+    const std::string key = header[lineNumber - 1];
+    if (w.size() != 2 || w[0] != key)
+        return lineNumber == 1 ? fail("not a Groundline replay")
+                               : fail("expected \"" + key + " ...\"");
+    long long n = 0;
+    if (key == "groundline-replay" &&
+        (!parseWholeNumber(w[1], 0, INT_MAX, n) || n != kReplayFormat))
+        return fail("replay format " + w[1] + ", this game reads format " +
+                    std::to_string(kReplayFormat));
+    if (key == "version")
+        replay.header.version = w[1];
+    if (key == "seed") {
+        if (!parseWholeNumber(w[1], 0, UINT_MAX, n))
+            return fail("bad seed");
+        replay.header.seed = static_cast<unsigned>(n);
     }
-    if (w[0] == "*") {
-        long long more = 0;
-        if (w.size() != 2 || replay.frames.empty() || !replay.frames.back().keys.empty() ||
-            !parseWholeNumber(w[1], 1, kMaxFrames - frames, more))
-            return fail("bad repeat");
-        replay.frames.back().repeat += more;
-        frames += more;
-        return true;
+    if (key == "data")
+        replay.header.dataDigest = w[1];
+    if (key == "wave") {
+        // The game's own --wave limit: a recording can only start where a game can.
+        if (!parseWholeNumber(w[1], 1, kMaxFirstWave, n))
+            return fail("bad first wave");
+        replay.header.firstWave = static_cast<int>(n);
     }
+    if (key == "scale") {
+        if (!parseWholeNumber(w[1], 1, kMaxScale, n))
+            return fail("bad scale");
+        replay.header.scale = static_cast<int>(n);
+    }
+    return true;
+}
+
+bool ReplayParser::endLine(const std::vector<std::string>& w) {
+    long long stated = 0;
+    if (w.size() != 3 || !parseWholeNumber(w[1], 0, kMaxFrames, stated) || stated != frames)
+        return fail("the end line does not match the frames read");
+    replay.frameCount = frames;
+    replay.finalDigest = w[2];
+    ended = true;
+    return true;
+}
+
+bool ReplayParser::repeatLine(const std::vector<std::string>& w) {
+    long long more = 0;
+    if (w.size() != 2 || replay.frames.empty() || !replay.frames.back().keys.empty() ||
+        !parseWholeNumber(w[1], 1, kMaxFrames - frames, more))
+        return fail("bad repeat");
+    replay.frames.back().repeat += more;
+    frames += more;
+    return true;
+}
+
+bool ReplayParser::frameLine(const std::vector<std::string>& w) {
     if (w.size() < 4 || w.size() > 4 + kMaxKeysPerFrame)
         return fail("bad frame");
     ReplayFrame frame;

@@ -54,11 +54,17 @@ struct Replay {
 // changed what recorded keys and clicks do, so recordings of format 1 are refused.
 constexpr int kReplayFormat = 2;
 
-// What a replay may hold in memory: lines of frames, and keys as many. A recording writes a line
-// only when the input changes (the mouse moves, a key is read); a million lines are three hours
-// of a mouse never still at 100 frames a second, about 60 MB. A megabyte of gzip inflating to
-// 86 million frame lines took 1.8 GB before; it is now refused at the limit.
+// What a replay may hold, and so what a recording may write: readReplay refuses a file past any
+// of these, and ReplayWriter writes none. Lines of frames, and keys as many: a recording writes a
+// line only when the input changes (the mouse moves, a key is read), and in the window nearly
+// every frame's step differs, so a million lines are about three hours at 100 frames a second,
+// some 60 MB in memory. A megabyte of gzip inflating to 86 million frame lines took 1.8 GB
+// before; it is now refused at the limit. A recording that reaches a limit ends there.
 constexpr std::size_t kMaxReplayRuns = std::size_t{1} << 20;
+constexpr long long kMaxReplayKeys = static_cast<long long>(kMaxReplayRuns);
+// A day of play at a thousand frames a second; anything longer is not a recording of ours.
+constexpr long long kMaxReplayFrames = 86400LL * 1000;
+constexpr int kMaxReplayKeysPerFrame = 64;
 
 // Step lengths go into the file as whole microseconds; a recording rounds each step the same way
 // before the game sees it, so the replay hands the game exactly the steps it had.
@@ -74,7 +80,11 @@ class ReplayWriter {
     ReplayWriter& operator=(const ReplayWriter&) = delete;
 
     bool open(const std::string& path, const ReplayHeader& header);
-    void frame(const ReplayFrame& frame);
+    // Adds a frame; false, with nothing written, when it would take the file past what
+    // readReplay accepts (or the file is not open).
+    bool frame(const ReplayFrame& frame);
+    // Whether lines more frames still fit, each on a line of its own, with keys keys among them.
+    bool hasRoomFor(long long lines, long long keys) const;
     // Writes the end line; false when the file could not be written completely.
     bool close(const std::string& finalDigest);
     bool isOpen() const { return file != nullptr; }
@@ -86,6 +96,8 @@ class ReplayWriter {
     ReplayFrame pending;
     bool havePending = false;
     long long frames = 0;
+    long long runs = 0; // lines of frames, the pending one included
+    long long keys = 0;
 };
 
 // Reads a whole replay; on failure returns false with a reason. Bad files never crash: sizes,

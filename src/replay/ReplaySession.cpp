@@ -36,7 +36,7 @@ int ReplaySession::startRecording(const std::string& path, unsigned seed) {
     if (header.dataDigest.empty())
         return refuse("cannot record: the data folder cannot be read");
     auto r = std::make_unique<Recorder>();
-    if (!r->start(path, header))
+    if (!r->start(path, header, program))
         return refuse("cannot record to " + path);
     std::srand(seed);
     recorder = std::move(r);

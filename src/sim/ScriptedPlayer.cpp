@@ -28,6 +28,17 @@ struct Span {
     int right;
 };
 
+// The price of the next level an upgrade order asks for, read off the tower's menu as a player
+// reads it; none when it asks for nothing more: no such upgrade, or bought to the level asked for
+// (every level when it names none).
+std::optional<int> priceStillAsked(const Building& tower, const StrategyOrder& order) {
+    const int levels = tower.upgradeLevelCount(order.upgrade);
+    const int target = order.level > 0 ? std::min(order.level, levels) : levels;
+    if (levels <= 0 || tower.upgradeLevels[order.upgrade] >= target)
+        return std::nullopt;
+    return tower.nextLevelPrice(order.upgrade);
+}
+
 Span spanOf(const Building* b) {
     const int width = b->def().width;
     const int left = b->x + (b->restFrameWidth() - width) / 2;
@@ -227,24 +238,12 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
         break;
     }
     case StrategyOrder::kUpgrade: {
-        if (!tower)
-            return settle();
-        const TowerDef& def = tower->def();
-        const int entry = kFirstUpgradeEntry + order.upgrade;
-        if (entry >= def.entryCount || entry >= static_cast<int>(def.entries.size()) ||
-            order.upgrade >= static_cast<int>(tower->upgradeLevels.size()))
-            return settle();
-        const UpgradeDef& upgrade = def.entries[entry];
-        const int target =
-            order.level > 0 ? std::min(order.level, upgrade.levelCount) : upgrade.levelCount;
-        if (tower->upgradeLevels[order.upgrade] >= target)
-            return settle();
-        const std::optional<int> price = tower->nextLevelPrice(order.upgrade);
+        const std::optional<int> price = tower ? priceStillAsked(*tower, order) : std::nullopt;
         if (!price)
             return settle();
         if (game.money < *price)
             return true;
-        useMenu(tower, entry, true, hands);
+        useMenu(tower, kFirstUpgradeEntry + order.upgrade, true, hands);
         break;
     }
     case StrategyOrder::kSell:

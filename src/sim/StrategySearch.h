@@ -2,7 +2,9 @@
 
 #include "sim/Strategy.h"
 
+#include <functional>
 #include <iosfwd>
+#include <string>
 #include <vector>
 
 // How one strategy fared over the game seeds it played, seed 1 first.
@@ -33,6 +35,22 @@ struct SearchOptions {
     std::vector<int> kinds = {0, 1, 2}; // the tower types the strategies may build
 };
 
+// How a batch of plans is scored: every plan over seeds 1 to seeds, scores in the plans' order.
+// False, with one line in error, when the games could not be played.
+using PlanScorer = std::function<bool(const std::vector<Strategy>& plans, int seeds,
+                                      std::vector<StrategyScore>& scores, std::string& error)>;
+
+struct SearchResult {
+    std::vector<SearchEntry> best; // best first
+    int gamesPlayed = 0;
+    std::string error; // one line when the search failed; best is empty then
+};
+
+// The smallest budget a search with these options can spend: its first generation (the
+// population, or the starting plans where they are more, over the game seeds) and the final
+// check. A smaller one is refused: it would play nothing and find nothing.
+int minimumGames(const SearchOptions& options);
+
 // Searches strategy files for those that get furthest: an evolutionary search that starts from
 // the built-in strategies (those that use only the allowed kinds) and random plans, and changes
 // the best plans a little at a time (a tower's kind or place, when it is built, which upgrades
@@ -41,9 +59,12 @@ struct SearchOptions {
 // same options give the same result, however the games are shared among the processes.
 // Returns the best `keep` strategies, best first, each scored over the check seeds. Needs
 // startHeadless first. progress, when given, gets a line per generation.
-std::vector<SearchEntry> searchStrategies(const SearchOptions& options, std::ostream* progress,
-                                          int* gamesPlayed = nullptr);
+SearchResult searchStrategies(const SearchOptions& options, std::ostream* progress);
+// The same search with another way of scoring plans.
+SearchResult searchStrategies(const SearchOptions& options, std::ostream* progress,
+                              const PlanScorer& score);
 
-// Plays every strategy over seeds 1 to seeds, the games shared among `jobs` processes.
-std::vector<StrategyScore> playStrategies(const std::vector<Strategy>& strategies, int seeds,
-                                          int waves, int jobs);
+// Plays every strategy over seeds 1 to seeds, the games shared among `jobs` processes. False,
+// with one line in error, when a game could not be played or its result was lost.
+bool playStrategies(const std::vector<Strategy>& strategies, int seeds, int waves, int jobs,
+                    std::vector<StrategyScore>& scores, std::string& error);

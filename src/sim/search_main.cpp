@@ -19,6 +19,9 @@
 
 namespace {
 
+// The search itself failed: a game could not be played or its result was lost.
+constexpr int kExitSearchFailed = 3;
+
 struct Settings {
     SearchOptions search;
     std::string outDir = ".";
@@ -54,7 +57,7 @@ bool setInt(Settings& s, const char* text, long long low, long long high) {
 }
 
 const Option kOptions[] = {
-    {"--games", "N", "games to play in all, the final check included (default 2000)",
+    {"--games", "N", "games to play in all, the final check included (default 2000; minimum below)",
      [](Settings& s, const char* v) { return setInt<&SearchOptions::games>(s, v, 1, 10000000); }},
     {"--seed", "S", "seeds the search's own choices (default 1); games play seeds 1, 2, ...",
      [](Settings& s, const char* v) {
@@ -98,9 +101,14 @@ void printUsage() {
         std::printf("  %-18s %s\n", left.c_str(), o.help);
     }
     std::printf("  %-18s %s\n", "--help", "shows this");
+    std::printf("\nThe budget must pay for the first generation and the final check: --games at\n"
+                "least population x game-seeds + keep x check-seeds (%d with the defaults; more\n"
+                "when the built-in and one-kind plans outnumber the population).\n",
+                minimumGames(SearchOptions()));
     std::printf(
         "\nExit codes: 0 done; 1 no data/strings.txt; 2 another data file missing, options\n"
-        "not understood, or a strategy file that cannot be written.\n");
+        "not understood, a budget below its minimum, or a strategy file that cannot be written;\n"
+        "3 a game that could not be played (a worker process failed or its results were lost).\n");
 }
 
 std::string joined(const std::vector<int>& numbers) {
@@ -132,15 +140,26 @@ int main(int argc, char** argv) {
         }
     }
 
+    const SearchOptions& o = settings.search;
+    if (o.games < minimumGames(o)) {
+        std::fprintf(stderr,
+                     "groundline-search: --games %d is too few for this search: it needs at "
+                     "least %d (see --help)\n",
+                     o.games, minimumGames(o));
+        return kExitUsage;
+    }
     if (int status = startHeadless("groundline-search"))
         return status;
     const std::time_t started = std::time(nullptr);
-    int played = 0;
-    const std::vector<SearchEntry> best =
-        searchStrategies(settings.search, settings.quiet ? nullptr : &std::cerr, &played);
-    const SearchOptions& o = settings.search;
-    std::printf("%d games in %ld s; best of seed %u, waves defeated over seeds 1 to %d:\n", played,
-                static_cast<long>(std::time(nullptr) - started), o.seed, o.checkSeeds);
+    const SearchResult result = searchStrategies(o, settings.quiet ? nullptr : &std::cerr);
+    if (!result.error.empty()) {
+        std::fprintf(stderr, "groundline-search: %s\n", result.error.c_str());
+        return kExitSearchFailed;
+    }
+    const std::vector<SearchEntry>& best = result.best;
+    std::printf("%d games in %ld s; best of seed %u, waves defeated over seeds 1 to %d:\n",
+                result.gamesPlayed, static_cast<long>(std::time(nullptr) - started), o.seed,
+                o.checkSeeds);
     for (std::size_t i = 0; i < best.size(); ++i) {
         const std::string path = settings.outDir + "/best-" + std::to_string(i + 1) + ".txt";
         std::ofstream file(path);

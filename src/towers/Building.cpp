@@ -9,6 +9,8 @@
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 #include "gfx/SpriteSheet.h"
+#include "towers/TowerKinds.h"
+#include "towers/UpgradeRow.h"
 
 #include <allegro.h>
 
@@ -182,26 +184,37 @@ void Building::sell() {
     addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "+%d", refund);
 }
 
-std::optional<int> Building::nextLevelPrice(int k) const {
+int Building::upgradeLevelCount(int k) const {
     const TowerDef& d = def();
     if (k < 0 || k >= d.entryCount - kFirstUpgradeEntry)
-        return std::nullopt;
+        return 0;
     // A definition whose entry list is shorter than its count has nothing to buy there.
     const std::size_t entry = static_cast<std::size_t>(k) + kFirstUpgradeEntry;
     if (entry >= d.entries.size() || static_cast<std::size_t>(k) >= upgradeLevels.size())
-        return std::nullopt;
-    const UpgradeDef& upgrade = d.entries[entry];
-    const int level = upgradeLevels[k];
-    if (level < 0 || level >= upgrade.levelCount)
-        return std::nullopt;
-    return upgrade.levels[level].value;
+        return 0;
+    return std::max(0, d.entries[entry].levelCount);
 }
 
-bool Building::countUpgrade(int k) {
+std::optional<int> Building::nextLevelPrice(int k) const {
+    const int levels = upgradeLevelCount(k);
+    if (levels <= 0 || upgradeLevels[k] < 0 || upgradeLevels[k] >= levels)
+        return std::nullopt;
+    return def().entries[k + kFirstUpgradeEntry].levels[upgradeLevels[k]].value;
+}
+
+// The data decides what the menu offers and at what price; the kind's row, what a level does.
+// An upgrade in the data without a row costs its price and changes nothing.
+void Building::upgrade(int k) {
     if (!nextLevelPrice(k))
-        return false;
+        return;
     ++upgradeLevels[k];
-    return true;
+    if (const UpgradeRow* row = upgradeRow(type, k))
+        applyUpgrade(*row, *this);
+}
+
+UpgradeChange Building::upgradeChange(int k) const {
+    const UpgradeRow* row = upgradeRow(type, k);
+    return row ? ::upgradeChange(*row, *this) : UpgradeChange{};
 }
 
 int takeDueShots(float& timer, float period) {

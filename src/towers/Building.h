@@ -11,8 +11,8 @@ class SpriteSheet;
 struct TowerDef;
 
 // A tower on the ground line: placement, drawing, damage smoke, damage and destruction, repair,
-// demolition and the prices its menu shows. The three tower types fire and upgrade in their
-// own ways.
+// demolition, the prices its menu shows and its upgrades. The tower types fire in their own ways;
+// what an upgrade changes is a row of the type's kind (TowerKinds.cpp), not code of its own.
 class Building {
   public:
     explicit Building(int type);
@@ -22,10 +22,12 @@ class Building {
 
     virtual void draw(BITMAP* target);
     virtual void update(double dt) = 0;
-    // Buys one more level of upgrade k + 1 (the money is charged by the game beforehand).
-    virtual void upgrade(int k) = 0;
-    // What upgrade k + 1 changes for this tower, now and after one more level, for its tool tip.
-    virtual UpgradeChange upgradeChange(int /*k*/) const { return {}; }
+    // Buys one more level of upgrade k + 1 (the money is charged by the game beforehand); does
+    // nothing past the last level or for an upgrade the type does not have.
+    void upgrade(int k);
+    // What upgrade k + 1 changes for this tower, now and after one more level, for its tool tip;
+    // empty for an upgrade the type's kind has no row for.
+    UpgradeChange upgradeChange(int k) const;
 
     void placeAt(int x);
     // The game's per-frame step: the tower's own update, then smoke while badly damaged.
@@ -38,6 +40,8 @@ class Building {
     // Both prices read 0 for a type without full health and for a tower already destroyed.
     int sellValue() const;
     int repairCost() const;
+    // The levels the type's data gives upgrade k + 1; 0 for no such upgrade.
+    int upgradeLevelCount(int k) const;
     // The price of the next level of upgrade k + 1, or none: bought to its last level, an
     // upgrade without levels, or no such upgrade.
     std::optional<int> nextLevelPrice(int k) const;
@@ -63,11 +67,6 @@ class Building {
     int health = 0;
     bool removed = false;
     double smokeTimer = 0.0;
-
-  protected:
-    // Common part of every subclass's upgrade: range and level checks, then the counter.
-    // False when nothing was bought.
-    bool countUpgrade(int k);
 
   private:
     // Looked up once: prices, health and reach read it many times a step.

@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int kFasterBolts = 0;
-constexpr int kMissilePod = 1;
-
 constexpr int kIdleRow = 0;
 constexpr int kFiringRow = 2;
 
@@ -65,7 +62,7 @@ void LaserTurret::update(double dt) {
         playSample(app->sampleZoop);
     }
 
-    if (upgradeLevels.size() <= kMissilePod || upgradeLevels[kMissilePod] < 1)
+    if (!podFitted)
         return;
     missileTimer = static_cast<float>(missileTimer + dt);
     for (int shots = takeDueShots(missileTimer, missilePeriod); shots > 0; --shots)
@@ -90,27 +87,4 @@ void LaserTurret::launchMissile() {
         const int py = randomInt() % kPuffScatter + app->towerBaseline - kPuffRise;
         spawnEffect(new SimpleEffect(px, py, app->puff2Sheet, kPuffDelay + kPuffStagger * i));
     }
-}
-
-// Every level of the faster bolts reads the same level-1 modifier, so the data sets one step
-// and the player buys it as often as the upgrade has levels. The launcher (k = 1) only counts:
-// its counter switches it on.
-void LaserTurret::upgrade(int k) {
-    if (!countUpgrade(k))
-        return;
-    if (k == kFasterBolts)
-        firePeriod += fasterBoltsStep();
-}
-
-float LaserTurret::fasterBoltsStep() {
-    return static_cast<float>(GameApp::instance()->strings.getReal(
-        StringTable::key("Tower1.Upgrade1.Level%d.FreqMod", 1)));
-}
-
-UpgradeChange LaserTurret::upgradeChange(int k) const {
-    if (k == kFasterBolts)
-        return {"Bolt every", secondsText(firePeriod), secondsText(firePeriod + fasterBoltsStep())};
-    if (k == kMissilePod)
-        return {"Missiles", "none", "one every " + secondsText(missilePeriod)};
-    return {};
 }

@@ -3,16 +3,12 @@
 #include "towers/Building.h"
 
 // Tower type 0: fires a laser bolt straight up at a steady cadence, whether or not anything is
-// there to hit. Its second upgrade adds a missile launcher with a cadence of its own.
+// there to hit. A missile pod, once fitted, launches homing missiles at a cadence of its own.
 class LaserTurret : public Building {
   public:
     LaserTurret();
 
     void update(double dt) override;
-    void upgrade(int k) override;
-    UpgradeChange upgradeChange(int k) const override;
-    // What each level of the faster bolts adds to the time between bolts.
-    static float fasterBoltsStep();
     // One missile from the pod at a random live invader.
     void launchMissile();
     // Where bolts leave: the middle of the resting frame. They fly straight up from there.
@@ -21,7 +17,8 @@ class LaserTurret : public Building {
     float fireTimer;  // seconds run towards the next bolt
     float firePeriod; // seconds between bolts
     int damage;
-    float missileTimer; // runs only once the launcher is bought
+    bool podFitted = false;
+    float missileTimer; // runs only once the pod is fitted
     float missilePeriod;
     int missileDamage;
 };

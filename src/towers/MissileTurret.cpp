@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr int kFasterLaunches = 0;
-constexpr int kWiderBlast = 1;
-constexpr int kTwinMissiles = 2;
-
 // The launcher swings to the side of its target, then rests facing that way.
 constexpr int kRestLeftRow = 0;
 constexpr int kRestRightRow = 2;
@@ -87,7 +83,7 @@ void MissileTurret::fireVolley() {
     playSample(app->sampleMissile);
 
     // The twin homes on a target of its own, drawn at random like the first.
-    if (upgradeLevels.size() > kTwinMissiles && upgradeLevels[kTwinMissiles] > 0) {
+    if (twinFitted) {
         MissileProjectile* twin = new MissileProjectile(launcherX + kTwinOffset, launchY, damage,
                                                         splashDamage, splashRadius);
         twin->acquireTarget();
@@ -101,44 +97,5 @@ void MissileTurret::fireVolley() {
         const int py = randomInt() % kPuffScatter + app->towerBaseline - kPuffRise;
         spawnEffect(new SimpleEffect(launcherX + offset, py, app->puff2Sheet,
                                      kPuffDelay + kPuffStagger * i));
-    }
-}
-
-// Each upgrade reads one fixed key whichever level is bought: the faster launches always the
-// level-1 modifier, the wider blast always the level-2 one. The second missile (k = 2) only
-// counts: its counter switches it on.
-void MissileTurret::upgrade(int k) {
-    if (!countUpgrade(k))
-        return;
-    if (k == kFasterLaunches)
-        firePeriod += fasterLaunchesStep();
-    else if (k == kWiderBlast)
-        splashRadius += widerBlastStep();
-}
-
-float MissileTurret::fasterLaunchesStep() {
-    return static_cast<float>(GameApp::instance()->strings.getReal(
-        StringTable::key("Tower2.Upgrade1.Level%d.FreqMod", 1)));
-}
-
-float MissileTurret::widerBlastStep() {
-    return static_cast<float>(GameApp::instance()->strings.getReal(
-        StringTable::key("Tower2.Upgrade2.Level%d.SplashMod", 2), -kWidestBlast, kWidestBlast));
-}
-
-UpgradeChange MissileTurret::upgradeChange(int k) const {
-    switch (k) {
-    case kFasterLaunches:
-        return {"Launch every", secondsText(firePeriod),
-                secondsText(firePeriod + fasterLaunchesStep())};
-    case kWiderBlast:
-        return {"Blast radius", pixelsText(splashRadius),
-                pixelsText(splashRadius + widerBlastStep())};
-    case kTwinMissiles: {
-        const bool twin = upgradeLevels.size() > kTwinMissiles && upgradeLevels[kTwinMissiles] > 0;
-        return {"Missiles per launch", countText(twin ? 2 : 1), countText(2)};
-    }
-    default:
-        return {};
     }
 }

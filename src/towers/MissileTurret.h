@@ -3,18 +3,12 @@
 #include "towers/Building.h"
 
 // Tower type 1: launches homing missiles with splash damage at a steady cadence, turning its
-// launcher towards the side of its target. Upgrades: faster launches, a wider blast, and a
-// second missile per launch.
+// launcher towards the side of its target; with the twin fitted, every launch is two missiles.
 class MissileTurret : public Building {
   public:
     MissileTurret();
 
     void update(double dt) override;
-    void upgrade(int k) override;
-    UpgradeChange upgradeChange(int k) const override;
-    // What each level adds to the time between launches, and to the blast's radius.
-    static float fasterLaunchesStep();
-    static float widerBlastStep();
     // One launch (two missiles with the twin upgrade) at random live invaders.
     void fireVolley();
 
@@ -24,4 +18,5 @@ class MissileTurret : public Building {
     int splashDamage; // to every invader inside the blast
     double splashRadius;
     bool facingRight = false; // the side of the last launch
+    bool twinFitted = false;
 };

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kStrongerDischarge = 0;
-
 // A strike drains the coil this far below zero: it recharges before it can strike again.
 constexpr double kDrainedCharge = -40.0;
 
@@ -80,25 +78,4 @@ Invader* TeslaCoil::findNearestInvader() const {
         }
     }
     return nearest;
-}
-
-// Every level reads the same level-1 modifier.
-void TeslaCoil::upgrade(int k) {
-    if (!countUpgrade(k))
-        return;
-    if (k == kStrongerDischarge)
-        damage += strongerDischargeStep();
-}
-
-int TeslaCoil::strongerDischargeStep() {
-    return GameApp::instance()->strings.getInt(
-        StringTable::key("Tower3.Upgrade1.Level%d.DamageMod", 1));
-}
-
-// In 64 bits: the sum of generous data may pass what an int holds.
-UpgradeChange TeslaCoil::upgradeChange(int k) const {
-    if (k != kStrongerDischarge)
-        return {};
-    return {"Strike damage", countText(damage),
-            countText(static_cast<long long>(damage) + strongerDischargeStep())};
 }

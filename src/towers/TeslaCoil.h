@@ -6,7 +6,7 @@ class Invader;
 
 // Tower type 2: builds up a charge that is the reach of its discharge in pixels, then strikes
 // the nearest live invader within reach directly. Each strike drops the charge below zero, so
-// the coil must recharge before it can strike again. Its upgrade raises the damage.
+// the coil must recharge before it can strike again.
 class TeslaCoil : public Building {
   public:
     TeslaCoil();
@@ -17,10 +17,6 @@ class TeslaCoil : public Building {
     static double fullReachFromData();
 
     void update(double dt) override;
-    void upgrade(int k) override;
-    UpgradeChange upgradeChange(int k) const override;
-    // What each level of the stronger discharge adds to a strike's damage.
-    static int strongerDischargeStep();
     // The nearest live invader of the current wave within the charge's reach, or null.
     Invader* findNearestInvader() const;
 

@@ -3,6 +3,8 @@
 #include "towers/LaserTurret.h"
 #include "towers/MissileTurret.h"
 #include "towers/TeslaCoil.h"
+#include "towers/UpgradeRow.h"
+#include "projectiles/MissileProjectile.h"
 
 #include <iterator>
 
@@ -12,10 +14,42 @@ template <class Tower> Building* make() {
     return new Tower();
 }
 
+constexpr NumberUnit kSeconds = NumberUnit::kSeconds;
+constexpr NumberUnit kPixels = NumberUnit::kPixels;
+constexpr NumberUnit kCount = NumberUnit::kCount;
+
+// Every level of a step reads the one key its row names, so the data sets one step and the
+// player buys it as often as the upgrade has levels. The blast's step has always been on its
+// second level's key.
+constexpr UpgradeRow kLaserUpgrades[] = {
+    addsStep("Rapid Fire", "Tower1.Upgrade1.Level1.FreqMod",
+             towerNumber<&LaserTurret::firePeriod>(kSeconds), "Bolt every"),
+    fitsPart("Missile Pod", towerPart<&LaserTurret::podFitted>(), "Missiles", "none", "one every ",
+             towerNumber<&LaserTurret::missilePeriod>(kSeconds)),
+};
+
+constexpr UpgradeRow kMissileUpgrades[] = {
+    addsStep("Fast Reload", "Tower2.Upgrade1.Level1.FreqMod",
+             towerNumber<&MissileTurret::firePeriod>(kSeconds), "Launch every"),
+    addsStep("Big Blast", "Tower2.Upgrade2.Level2.SplashMod",
+             towerNumber<&MissileTurret::splashRadius>(kPixels), "Blast radius", kWidestBlast),
+    fitsPart("Twin Missiles", towerPart<&MissileTurret::twinFitted>(), "Missiles per launch", "1",
+             "2"),
+};
+
+constexpr UpgradeRow kTeslaUpgrades[] = {
+    addsStep("Overcharge", "Tower3.Upgrade1.Level1.DamageMod",
+             towerNumber<&TeslaCoil::damage>(kCount), "Strike damage"),
+};
+
+template <std::size_t n> constexpr int count(const UpgradeRow (&)[n]) {
+    return static_cast<int>(n);
+}
+
 constexpr TowerKind kKinds[] = {
-    {kLaserTurret, "laser", &make<LaserTurret>},
-    {kMissileTurret, "missile", &make<MissileTurret>},
-    {kTeslaCoil, "tesla", &make<TeslaCoil>},
+    {kLaserTurret, "laser", &make<LaserTurret>, kLaserUpgrades, count(kLaserUpgrades)},
+    {kMissileTurret, "missile", &make<MissileTurret>, kMissileUpgrades, count(kMissileUpgrades)},
+    {kTeslaCoil, "tesla", &make<TeslaCoil>, kTeslaUpgrades, count(kTeslaUpgrades)},
 };
 
 constexpr bool rowsInTypeOrder() {
@@ -53,4 +87,9 @@ std::string towerTypeNames() {
 Building* createTower(int type) {
     const TowerKind* kind = towerKind(type);
     return kind ? kind->create() : nullptr;
+}
+
+const UpgradeRow* upgradeRow(int type, int k) {
+    const TowerKind* kind = towerKind(type);
+    return kind && k >= 0 && k < kind->upgradeCount ? &kind->upgrades[k] : nullptr;
 }

@@ -3,8 +3,8 @@
 #include <string>
 
 // What one more level of an upgrade changes, in the player's words and numbers: the tool tip
-// shows "Bolt every 0.70 s → 0.58 s" (the fonts draw the arrow at code 127). Each tower works
-// both numbers out with the same data keys and the same arithmetic its upgrade applies, so
+// shows "Bolt every 0.70 s → 0.58 s" (the fonts draw the arrow at code 127). The upgrade's row
+// works both numbers out with the same data key and the same arithmetic its purchase applies, so
 // changed data shows changed numbers.
 struct UpgradeChange {
     std::string label; // empty: the upgrade changes nothing a number could tell

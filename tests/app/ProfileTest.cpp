@@ -60,13 +60,24 @@ TEST_F(ProfileTest, AFirstRunIsSilentAndWhatIsSavedIsReadBackByTheNextRun) {
     EXPECT_EQ(load().bestWaves, 7);
     EXPECT_TRUE(load().warnings.empty());
     EXPECT_EQ(strayFiles(), 0u);
+    // A new file gets what the umask leaves; a save keeps the mode the player gave the file.
+    auto mode = [](const std::string& path) { return fs::status(path).permissions(); };
+    const mode_t mask = umask(022);
+    fs::remove(settings);
+    p.saveSound(true);
+    EXPECT_EQ(mode(settings), static_cast<fs::perms>(0644));
+    fs::permissions(settings, static_cast<fs::perms>(0640));
+    p.saveSound(false);
+    EXPECT_EQ(mode(settings), static_cast<fs::perms>(0640));
+    umask(mask);
 }
 
 TEST_F(ProfileTest, ACorruptOrUnreadableFileCostsOneLineAndGivesTheDefaults) {
     settings = (work / "settings.txt").string();
     best = (work / "best.txt").string();
-    for (const char* text : {"sound=maybe\nbest=-4\n", "\x89PNG\r\n\x1a\n", "best=12abc\n",
-                             "best=99999999999\n", "#only a comment\n"}) {
+    for (const char* text :
+         {"sound=maybe\nbest=-4\n", "\x89PNG\r\n\x1a\n", "best=12abc\n", "best=99999999999\n",
+          "#only a comment\n", "=on\nsound=off\nbest=3\n"}) { // a line with no key
         write(settings, text);
         write(best, text);
         Profile p = load();

@@ -10,6 +10,8 @@
 #include "gfx/SpriteSheet.h"
 #include "sim/Simulator.h"
 #include "sim/Strategy.h"
+#include "towers/TowerKinds.h"
+#include "towers/UpgradeRow.h"
 
 #include <allegro.h>
 
@@ -404,6 +406,26 @@ TEST_F(DataSetTest, ToolTipsFitBetweenTheHudAndTheButtons) {
             EXPECT_GT(menuX - main.printWidth("%s (Lv %d) - $%d", title.c_str(), 3, 9999), hudRight)
                 << title;
             EXPECT_GT(menuX - small.textWidth(desc.c_str()), hudRight) << title;
+        }
+    }
+}
+
+// An upgrade in the data without a row would be sold for nothing; a row whose key is misspelt
+// would add 0 for ever.
+TEST_F(DataSetTest, EveryUpgradeOfTheDataHasItsRowAndEveryRowItsKeys) {
+    for (int type = 0; type < kTowerTypeCount; ++type) {
+        const TowerKind* kind = towerKind(type);
+        ASSERT_NE(kind, nullptr);
+        ASSERT_EQ(strings.getInt(key("Tower%d.Upgrades", type + 1)), kind->upgradeCount)
+            << kind->name;
+        for (int k = 0; k < kind->upgradeCount; ++k) {
+            const UpgradeRow& row = kind->upgrades[k];
+            EXPECT_EQ(strings.get(key("Tower%d.Upgrade%d.Name", type + 1, k + 1)), row.name);
+            if (row.stepKey)
+                EXPECT_TRUE(strings.contains(row.stepKey)) << row.stepKey;
+            else
+                EXPECT_EQ(strings.getInt(key("Tower%d.Upgrade%d.Levels", type + 1, k + 1)), 1)
+                    << row.name << ": a part is fitted once";
         }
     }
 }

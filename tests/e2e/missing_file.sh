@@ -16,7 +16,8 @@ log "stderr: $(cat "$GAME_ERR")"
 
 # Hostile data folders, each refused with one line and its exit code instead of a hang or a crash:
 # a font picture in another format whose header claims 40000 x 40000 (Allegro's PCX reader
-# believed it), a FIFO as strings.txt, a FIFO as the replay (nothing ever writes to them).
+# believed it), a FIFO as strings.txt, a FIFO as the replay (nothing ever writes to them), a sound
+# one byte past the 4 MB a sound may have (Allegro holds a sound whole in memory).
 expect_refusal() { # expect_refusal CODE WORD DIR ARGS...
     local code=$1 word=$2 dir=$3
     shift 3
@@ -37,3 +38,6 @@ mkfifo "$dir/data/strings.txt"
 expect_refusal 1 strings.txt "$dir"
 mkfifo "$WORK/fifo.replay"
 expect_refusal 4 fifo.replay "$SRC" --replay "$WORK/fifo.replay"
+dir=$(copy_data)
+head -c $((4 * 1024 * 1024 + 1)) /dev/zero >>"$dir/data/zoop.wav"
+expect_refusal 2 zoop.wav "$dir"

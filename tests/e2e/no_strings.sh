@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Without data/strings.txt the game ends at once with exit code 1 and prints nothing at all,
 # even though every other data file is there. A strings.txt that is a folder is no data set
-# either (exit 1, with one line saying it is no file), and a folder named with --data that lacks
+# either (exit 1, with one line saying it is no file), nor is a link to itself (exit 1, one line
+# with the reason), and a folder named with --data that lacks
 # it costs one line naming that folder, and still exit 1.
 source "$(dirname "$0")/lib.sh"
 
@@ -22,6 +23,13 @@ ends_with_1 "no strings.txt" 0
 mkdir "$dir/data/strings.txt"
 start_game "$dir"
 ends_with_1 "strings.txt a folder" 1
+
+# A link to itself: the look at it must not throw.
+rmdir "$dir/data/strings.txt"
+ln -s strings.txt "$dir/data/strings.txt"
+start_game "$dir"
+ends_with_1 "strings.txt a link to itself" 1
+rm "$dir/data/strings.txt"
 
 mkdir -p "$WORK/elsewhere"
 start_game "$WORK/elsewhere" --data "$dir/data"

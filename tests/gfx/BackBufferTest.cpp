@@ -41,6 +41,7 @@ class PresentTest : public AppFixture {
     void SetUp() override {
         AppFixture::SetUp();
         back = std::make_unique<BackBuffer>(320, 240);
+        back->shake = [] { return GameApp::instance()->currentShake(); };
         target = create_bitmap(640, 480);
     }
     void TearDown() override {

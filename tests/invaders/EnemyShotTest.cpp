@@ -72,6 +72,22 @@ TEST_F(EnemyShotTest, ABulletChipsAPointOffEveryTowerItTouchesAndOnlyPuffsOnOpen
     EXPECT_EQ(game->health, kBaseHealth);
 }
 
+// The hit circles must overlap: a shot whose circle only meets a tower's misses it.
+TEST_F(EnemyShotTest, AShotExactlyAtATowersReachMissesItAndAHairCloserHits) {
+    Building* t = tower(0, 100);                    // centre (110, 185), hit radius 12
+    auto* b = shotAt<SquibbleBullet>(125.0, 185.0); // radius 3: 12 + 3 to the right
+    EXPECT_FALSE(b->touchesTower());
+    b->x = 119.0; // 9 across and 12 up: 15 away again
+    b->y = 173.0;
+    EXPECT_FALSE(b->touchesTower());
+    b->damageTowers(3.0, 1);
+    EXPECT_EQ(t->health, 10);
+    b->y = 173.01;
+    EXPECT_TRUE(b->touchesTower());
+    b->damageTowers(3.0, 1);
+    EXPECT_EQ(t->health, 9);
+}
+
 TEST_F(EnemyShotTest, ABombRisesThroughATowerBouncesOffItAndBurstsInTheAirSparingTheBase) {
     SoundLog sounds;
     Building* t = tower(0, 100);

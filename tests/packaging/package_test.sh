@@ -51,6 +51,9 @@ installed_files() {
     [[ ! -e $prefix/share/games/groundline/icons ]] || { echo "icons installed with the data"; return 1; }
     grep -qx "Exec=$prefix/games/groundline" "$prefix/share/applications/$id.desktop" ||
         { echo "the desktop entry does not start $prefix/games/groundline"; return 1; }
+    local mode
+    mode=$(stat -c %a "$prefix/share/applications/$id.desktop")
+    [[ $mode == 644 ]] || { echo "the desktop entry's mode is $mode, not 644"; return 1; }
 }
 
 appstream_clean() {
@@ -105,7 +108,13 @@ deb_contents() { # the package holds exactly the files of the install, under /us
         <(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
 }
 
+# As a tarball whose files are group-writable leaves the source (git keeps no such bit): the
+# installed entry's mode must not follow it.
+entry_source=$src/packaging/$id.desktop.in
+entry_mode=$(stat -c %a "$entry_source")
+chmod g+w "$entry_source"
 check "cmake --install into a temporary prefix" cmake --install "$build" --prefix "$prefix"
+chmod "$entry_mode" "$entry_source"
 check "the executable, the data, the icons, the desktop entry, the metainfo, the manual" installed_files
 check "desktop-file-validate" desktop-file-validate "$prefix/share/applications/$id.desktop"
 check "appstreamcli validate: no error, warning or note" appstream_clean

@@ -5,6 +5,7 @@
 #include "invaders/Invader.h"
 #include "invaders/Wave.h"
 #include "replay/Digest.h"
+#include "replay/Recorder.h"
 #include "replay/ReplayFile.h"
 #include "replay/ReplayPlayer.h"
 #include "replay/ReplaySession.h"
@@ -274,6 +275,9 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     const std::string header = good.substr(0, good.find('\n', good.find("\nscale ") + 1) + 1);
     refused(header + "10000 1 2 0\n* 99999999999999\nend 1 x\n", true, "bad repeat");
     refused(header + "* 3\nend 3 x\n", true, "bad repeat");
+    refused(header + "10000 1 2 0\n* 0\nend 1 x\n", true, "bad repeat");
+    refused(header + "10000 1 2 0 15131\n* 2\nend 3 x\n", true, "bad repeat"); // keys repeated
+
     refused(header + "10000 1 2\nend 1 x\n", true, "bad frame");
     refused(header + "10000 1 2 0\nend 2 x\n", true, "does not match");
     refused(header + std::string(5000, '7') + "\n", true, "too long");
@@ -284,6 +288,40 @@ TEST_F(ReplayTest, RefusesOtherDataOtherVersionsAndBrokenFilesInOneLine) {
     std::remove(path.c_str());
     EXPECT_EQ(replay(), kExitBadReplay);
     EXPECT_NE(complaint.find("cannot open it"), std::string::npos) << complaint;
+}
+
+// A mouse that never rests makes every frame a line of its own. The recording ends with its end
+// line short of what a replay may hold, on the game as it stands then (never inside the "Start
+// Over" wipe), says so once, and reads back whole; the game goes on unrecorded.
+TEST_F(ReplayTest, ARecordingEndsWhereAReplayCanStillHoldIt) {
+    GameApp* app = GameApp::instance();
+    Game game;
+    game.reset();
+    app->game = &game;
+    app->minStep = 0.0;
+    Recorder recorder;
+    ReplayHeader header;
+    header.version = gameVersion();
+    header.dataDigest = "x";
+    ASSERT_TRUE(recorder.start(path, header, "test"));
+    const long long last = static_cast<long long>(kMaxReplayRuns) - Recorder::kReserveLines;
+    testing::internal::CaptureStderr();
+    for (long long i = 0; i <= static_cast<long long>(kMaxReplayRuns); ++i) {
+        game.wiping = i >= last - 5 && i < last + 5;
+        clock.time += 0.01;
+        mouse.next.x = static_cast<int>(i % 1000);
+        app->tick();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(recorder.finish("later"));
+    app->game = nullptr;
+    EXPECT_EQ(said, "test: the recording ends after " + std::to_string(last + 5) +
+                        " frames, as long as a replay may be\n");
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(readReplay(path, replay, error)) << error;
+    EXPECT_EQ(replay.frameCount, last + 5);
+    EXPECT_EQ(replay.finalDigest, stateDigest(game));
 }
 
 TEST(DataDigestTest, ChangesWithAnyFileItsNameOrItsContents) {

@@ -169,6 +169,8 @@ TEST_F(TowerTypesTest, UpgradeToolTipsQuoteTheNumbersTheTuningGives) {
     laser->upgrade(0);
     EXPECT_EQ(tip(laser, 0), "Bolt every 0.75 s" + to + "0.50 s") << "now is what was bought";
     EXPECT_EQ(tip(laser, 1), "Missiles none" + to + "one every 3.00 s");
+    laser->upgrade(1);
+    EXPECT_EQ(tip(laser, 1, false), "Missiles one every 3.00 s") << "the pod is fitted";
     Building* missile = place(1);
     EXPECT_EQ(tip(missile, 0), "Launch every 2.00 s" + to + "1.50 s");
     EXPECT_EQ(tip(missile, 1), "Blast radius 10 px" + to + "14 px");

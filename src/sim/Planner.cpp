@@ -1,0 +1,314 @@
+#include "sim/Planner.h"
+
+#include "app/GameApp.h"
+
+#include <algorithm>
+
+namespace {
+
+// Tower places 20 pixels apart along the ground line, as the built-in strategies use them: room
+// for the widest sprite on either side.
+constexpr int kSlotCount = 15;
+constexpr int kSlotSpacing = 20;
+// Plans are made for the first waves: later purchases wait for money anyway.
+constexpr int kLatestBuildWave = 25;
+constexpr int kLatestUpgradeWave = 40;
+const int kRepairChoices[] = {0, 30, 50, 70, 90};
+
+int slotX(int slot) {
+    return kSlotSpacing * (slot + 1);
+}
+
+int upgradeCount(int type) {
+    return GameApp::instance()->towerDefs[type].entryCount - kFirstUpgradeEntry;
+}
+
+int levelCount(int type, int upgrade) {
+    return GameApp::instance()->towerDefs[type].entries[kFirstUpgradeEntry + upgrade].levelCount;
+}
+
+StrategyOrder waveOrder(int wave, StrategyOrder::Kind kind) {
+    StrategyOrder order;
+    order.when = wave <= 1 ? StrategyOrder::kStart : StrategyOrder::kWave;
+    order.at = std::max(wave, 1);
+    order.kind = kind;
+    return order;
+}
+
+// Orders about one tower place, as opposed to repairs and calling waves early.
+bool placed(const StrategyOrder& order) {
+    return order.kind != StrategyOrder::kRepairBelow && order.kind != StrategyOrder::kCallEarly;
+}
+
+int waveOf(const StrategyOrder& order) {
+    return order.when == StrategyOrder::kStart ? 1 : static_cast<int>(order.at);
+}
+
+void sortByWave(Strategy& plan) {
+    std::stable_sort(
+        plan.orders.begin(), plan.orders.end(),
+        [](const StrategyOrder& a, const StrategyOrder& b) { return waveOf(a) < waveOf(b); });
+}
+
+// The kind of tower the plan builds at x, or -1.
+int builtAt(const Strategy& plan, int x) {
+    for (const StrategyOrder& order : plan.orders)
+        if (order.kind == StrategyOrder::kBuild && order.x == x)
+            return order.type;
+    return -1;
+}
+
+void removeTower(Strategy& plan, int x) {
+    plan.orders.erase(std::remove_if(plan.orders.begin(), plan.orders.end(),
+                                     [x](const StrategyOrder& o) { return placed(o) && o.x == x; }),
+                      plan.orders.end());
+}
+
+void removeAll(Strategy& plan, StrategyOrder::Kind kind) {
+    plan.orders.erase(std::remove_if(plan.orders.begin(), plan.orders.end(),
+                                     [kind](const StrategyOrder& o) { return o.kind == kind; }),
+                      plan.orders.end());
+}
+
+std::vector<int> towerPlaces(const Strategy& plan) {
+    std::vector<int> xs;
+    for (const StrategyOrder& order : plan.orders)
+        if (order.kind == StrategyOrder::kBuild)
+            xs.push_back(order.x);
+    return xs;
+}
+
+} // namespace
+
+Strategy Planner::randomPlan() {
+    Strategy plan;
+    if (int percent = kRepairChoices[below(5)])
+        plan.orders.push_back(repairOrder(percent));
+    std::vector<int> slots(kSlotCount);
+    for (int i = 0; i < kSlotCount; ++i)
+        slots[i] = i;
+    std::shuffle(slots.begin(), slots.end(), random);
+    const int towers = 3 + below(kSlotCount - 2);
+    for (int i = 0; i < towers; ++i)
+        addTower(plan, slotX(slots[i]), anyKind(), i < 3 ? 1 : 1 + below(kLatestBuildWave));
+    if (chance(40))
+        callEarly(plan);
+    sortByWave(plan);
+    return plan;
+}
+
+// The first towers go where the formation spends most of its time, the middle, and the line
+// fills outwards by halving the gaps (160, 80, 240, 40, ...), as the built-in lasers do: a line
+// begun at one end loses the first waves before it is complete.
+Strategy Planner::lineOf(int type) {
+    Strategy plan;
+    plan.orders.push_back(repairOrder(50));
+    std::vector<int> slots(kSlotCount);
+    for (int i = 0; i < kSlotCount; ++i)
+        slots[i] = i;
+    const auto evenness = [](int slot) { return __builtin_ctz(static_cast<unsigned>(slot + 1)); };
+    std::stable_sort(slots.begin(), slots.end(),
+                     [&](int a, int b) { return evenness(a) > evenness(b); });
+    for (int slot : slots) {
+        StrategyOrder build = waveOrder(1, StrategyOrder::kBuild);
+        build.type = type;
+        build.x = slotX(slot);
+        plan.orders.push_back(build);
+    }
+    for (int u = 0; u < upgradeCount(type); ++u)
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            StrategyOrder upgrade = waveOrder(1, StrategyOrder::kUpgrade);
+            upgrade.x = slotX(slot);
+            upgrade.upgrade = u;
+            plan.orders.push_back(upgrade);
+        }
+    return plan;
+}
+
+Strategy Planner::mutate(const Strategy& parent, const Strategy& other) {
+    Strategy child = parent;
+    if (chance(25))
+        crossOver(child, other);
+    const int changes = 1 + below(3);
+    for (int i = 0; i < changes; ++i)
+        change(child);
+    return child;
+}
+
+StrategyOrder Planner::repairOrder(int percent) {
+    StrategyOrder order = waveOrder(1, StrategyOrder::kRepairBelow);
+    order.percent = percent;
+    return order;
+}
+
+// A build at x and, as often as not, each of its upgrades some waves later.
+void Planner::addTower(Strategy& plan, int x, int type, int wave) {
+    StrategyOrder build = waveOrder(wave, StrategyOrder::kBuild);
+    build.type = type;
+    build.x = x;
+    plan.orders.push_back(build);
+    for (int u = 0; u < upgradeCount(type); ++u)
+        if (chance(50))
+            plan.orders.push_back(upgradeOrder(x, type, u, wave));
+}
+
+// Waves called early from some wave on, and perhaps no longer from a later one.
+void Planner::callEarly(Strategy& plan) {
+    const int from = 1 + below(kLatestUpgradeWave);
+    plan.orders.push_back(waveOrder(from, StrategyOrder::kCallEarly));
+    if (chance(50)) {
+        StrategyOrder off =
+            waveOrder(from + 1 + below(kLatestUpgradeWave), StrategyOrder::kCallEarly);
+        off.on = false;
+        plan.orders.push_back(off);
+    }
+}
+
+StrategyOrder Planner::upgradeOrder(int x, int type, int upgrade, int after) {
+    StrategyOrder order =
+        waveOrder(after + below(kLatestUpgradeWave - after + 1), StrategyOrder::kUpgrade);
+    order.x = x;
+    order.upgrade = upgrade;
+    const int levels = levelCount(type, upgrade);
+    order.level = levels > 1 && chance(50) ? 1 + below(levels) : 0;
+    return order;
+}
+
+// Every place takes the other plan's tower and its orders, or keeps its own.
+void Planner::crossOver(Strategy& child, const Strategy& other) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const int x = slotX(slot);
+        if (!chance(50))
+            continue;
+        removeTower(child, x);
+        for (const StrategyOrder& order : other.orders)
+            if (placed(order) && order.x == x)
+                child.orders.push_back(order);
+    }
+    sortByWave(child);
+}
+
+void Planner::change(Strategy& plan) {
+    // The place is drawn before the kind of change, whichever change then uses it.
+    const std::vector<int> places = towerPlaces(plan);
+    const int anyPlace = places.empty() ? -1 : places[below(static_cast<int>(places.size()))];
+    switch (below(10)) {
+    case 0:
+        rebuildAs(plan, anyPlace);
+        break;
+    case 1:
+        addTowerSomewhere(plan);
+        break;
+    case 2: // one tower fewer
+        if (places.size() > 1)
+            removeTower(plan, anyPlace);
+        break;
+    case 3:
+    case 4:
+        shiftOrder(plan);
+        break;
+    case 5:
+        moveOrder(plan);
+        break;
+    case 6:
+        changeUpgrade(plan, anyPlace);
+        break;
+    case 7:
+        dropUpgrade(plan);
+        break;
+    case 8:
+        changeEarlyCalls(plan);
+        break;
+    default:
+        changeRepairs(plan);
+        break;
+    }
+}
+
+// A tower of another kind in the same place, on the same wave.
+void Planner::rebuildAs(Strategy& plan, int x) {
+    if (x < 0)
+        return;
+    int wave = 1;
+    for (const StrategyOrder& o : plan.orders)
+        if (o.kind == StrategyOrder::kBuild && o.x == x)
+            wave = waveOf(o);
+    removeTower(plan, x);
+    addTower(plan, x, anyKind(), wave);
+    sortByWave(plan);
+}
+
+// A tower in an empty place.
+void Planner::addTowerSomewhere(Strategy& plan) {
+    const int x = slotX(below(kSlotCount));
+    if (builtAt(plan, x) >= 0)
+        return;
+    addTower(plan, x, anyKind(), 1 + below(kLatestBuildWave));
+    sortByWave(plan);
+}
+
+// An order due a few waves earlier or later.
+void Planner::shiftOrder(Strategy& plan) {
+    const int n = static_cast<int>(plan.orders.size());
+    if (n == 0)
+        return;
+    StrategyOrder& order = plan.orders[below(n)];
+    const int wave = std::clamp(waveOf(order) + below(11) - 5, 1, kLatestUpgradeWave);
+    order.when = wave <= 1 ? StrategyOrder::kStart : StrategyOrder::kWave;
+    order.at = wave;
+}
+
+// A purchase moved ahead of or behind others.
+void Planner::moveOrder(Strategy& plan) {
+    const int n = static_cast<int>(plan.orders.size());
+    if (n < 2)
+        return;
+    const int from = below(n);
+    const StrategyOrder moved = plan.orders[from];
+    plan.orders.erase(plan.orders.begin() + from);
+    plan.orders.insert(plan.orders.begin() + below(n), moved);
+}
+
+// An upgrade more for the tower at x, or one it has taken to another level.
+void Planner::changeUpgrade(Strategy& plan, int x) {
+    if (x < 0)
+        return;
+    const int type = builtAt(plan, x);
+    if (upgradeCount(type) == 0)
+        return;
+    const int upgrade = below(upgradeCount(type));
+    for (StrategyOrder& o : plan.orders)
+        if (o.kind == StrategyOrder::kUpgrade && o.x == x && o.upgrade == upgrade) {
+            const int levels = levelCount(type, upgrade);
+            o.level = levels > 1 ? below(levels + 1) : 0;
+            return;
+        }
+    plan.orders.push_back(upgradeOrder(x, type, upgrade, 1));
+    sortByWave(plan);
+}
+
+// An upgrade fewer.
+void Planner::dropUpgrade(Strategy& plan) {
+    std::vector<int> upgrades;
+    for (std::size_t i = 0; i < plan.orders.size(); ++i)
+        if (plan.orders[i].kind == StrategyOrder::kUpgrade)
+            upgrades.push_back(static_cast<int>(i));
+    if (!upgrades.empty())
+        plan.orders.erase(plan.orders.begin() + upgrades[below(static_cast<int>(upgrades.size()))]);
+}
+
+// Waves called early from another wave, or never.
+void Planner::changeEarlyCalls(Strategy& plan) {
+    removeAll(plan, StrategyOrder::kCallEarly);
+    if (chance(60)) {
+        callEarly(plan);
+        sortByWave(plan);
+    }
+}
+
+// Repairs sooner, later or never.
+void Planner::changeRepairs(Strategy& plan) {
+    removeAll(plan, StrategyOrder::kRepairBelow);
+    if (int percent = kRepairChoices[below(5)])
+        plan.orders.insert(plan.orders.begin(), repairOrder(percent));
+}
