@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Difficulty.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -22,8 +24,10 @@ class Profile {
     void saveSound(bool on);
     // Writes every setting as it now stands.
     void saveSettings();
-    // The result of a lost game; saved when it beats the best.
+    // The result of a lost game at the level in play; saved when it beats that level's best.
     void recordWavesDefeated(int waves);
+    // The level whose best bestWaves shows and a lost game counts for.
+    void useLevel(Difficulty level);
 
     bool soundOn = true;
     // Percent, in steps of kVolumeStep.
@@ -33,11 +37,16 @@ class Profile {
     bool pauseOnFocusLoss = true;
     // The fast-forward every game starts at: 1 to 3.
     int startSpeed = 1;
-    int bestWaves = 0;
 
     static constexpr int kVolumeStep = 10;
     static constexpr int kDefaultVolume = 100;
     static constexpr int kMostStartSpeed = 3;
+    // The best of the level in play.
+    int bestWaves = 0;
+    Difficulty level = Difficulty::Normal;
+    // Every level's best, kept as best=N (Normal, as before there were levels), best.easy=N and
+    // best.hard=N.
+    int bestByLevel[kDifficultyCount] = {};
     std::string settingsFile;
     std::string bestFile;
     // Every line reported, in order; printed on stderr unless quiet.

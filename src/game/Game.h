@@ -17,6 +17,8 @@ class Effect;
 class Wave;
 class LaserTurret;
 class BitmapFont;
+class SaveSlot;
+struct SavedGame;
 
 // What the bottom-right corner and the mouse are doing.
 enum UiMode { kUiIdle = 0, kUiPlacing = 1, kUiTowerMenu = 2, kUiGameMenu = 3 };
@@ -151,6 +153,11 @@ class Game {
     GameStats stats;
     // Texts over the field that tell what happened there ("Laser Turret lost").
     FieldNotices notices;
+    // Where the game keeps itself at the start of every wave (not owned); none for practice
+    // games and replays.
+    SaveSlot* saveSlot = nullptr;
+    // When set, the next reset plays on from this save (not owned) instead of a new game.
+    const SavedGame* continueFrom = nullptr;
 
   private:
     void updateFrame(double dt);
@@ -160,6 +167,8 @@ class Game {
     void updateField(double dt);
     void clearEntities();
     void spawnClouds();
+    // A game from a later wave starts with the money and health a player would have by then.
+    void setPracticeStart();
     void updateWaveSchedule(double dt);
     void startWave();
     void updateClouds(double dt);

@@ -3,6 +3,7 @@
 
 #include "game/Game.h"
 #include "game/HudText.h"
+#include "game/SaveSlot.h"
 
 #include "app/GameApp.h"
 #include "app/Sound.h"
@@ -81,6 +82,8 @@ void Game::updateFrame(double dt) {
             app->profile.recordWavesDefeated(waveNumber - 1);
     }
     removeDestroyedTowers();
+    if (saveSlot)
+        saveSlot->follow(*this);
 }
 
 void Game::updateField(double dt) {

@@ -6,6 +6,8 @@
 #include "towers/Building.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -82,9 +84,13 @@ void ScriptedPlayer::takeSpans(const Game& game) {
         const Span span = spanOf(b);
         spans.push_back(TowerSpan{span.left, span.right, b, b->serial});
     }
-    if (spans != lastSpans)
-        for (OrderState& state : states)
-            state.settled = false;
+    if (spans == lastSpans)
+        return;
+    for (int index : settledOrders) {
+        states[index].settled = false;
+        live.insert(index);
+    }
+    settledOrders.clear();
 }
 
 Building* ScriptedPlayer::standingAt(int x) const {
@@ -95,7 +101,20 @@ Building* ScriptedPlayer::standingAt(int x) const {
 }
 
 ScriptedPlayer::ScriptedPlayer(const Strategy& strategy)
-    : strategy(strategy), states(strategy.orders.size()) {}
+    : strategy(strategy), states(strategy.orders.size()) {
+    for (std::size_t i = 0; i < strategy.orders.size(); ++i) {
+        const StrategyOrder& order = strategy.orders[i];
+        const int index = static_cast<int>(i);
+        if (order.when == StrategyOrder::kStart)
+            byWave.push_back(Due{-std::numeric_limits<double>::infinity(), index});
+        else if (!std::isnan(order.at)) // never due
+            (order.when == StrategyOrder::kWave ? byWave : byTime).push_back(Due{order.at, index});
+        if (order.kind != StrategyOrder::kRepairBelow && order.kind != StrategyOrder::kCallEarly)
+            places[order.x].orders.push_back(index);
+    }
+    std::sort(byWave.begin(), byWave.end());
+    std::sort(byTime.begin(), byTime.end());
+}
 
 bool ScriptedPlayer::takeSold(const Building* tower) {
     return sold.erase(tower) != 0;
@@ -115,43 +134,65 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
         hands.rightClick(160, 100);
         return;
     }
+    lookedAt = 0;
     activate(game, time);
     if (repairSomething(game, hands))
         return;
-    for (std::size_t i = 0; i < strategy.orders.size(); ++i)
-        if (!states[i].settled && pursue(static_cast<int>(i), game, hands))
-            break;
+    pursueOrders(game, hands);
     // Waiting for money is no reason to wait for the wave: the wave is where money comes from.
     if (!hands.busy() && callEarly && game.canCallNextWave())
         hands.pressKey(kNextWaveScanCode);
 }
 
+// Orders become due in file order within one decision, as the last repair or early-call order
+// due sets the rule and a sale ends only the orders above it.
 void ScriptedPlayer::activate(const Game& game, double time) {
-    // Orders stay active once active: when all are, there is nothing to look at.
-    if (activeOrders == strategy.orders.size())
-        return;
-    for (std::size_t i = 0; i < strategy.orders.size(); ++i) {
-        const StrategyOrder& order = strategy.orders[i];
-        if (states[i].active)
-            continue;
-        const bool due = order.when == StrategyOrder::kStart ||
-                         (order.when == StrategyOrder::kWave && game.waveNumber >= order.at) ||
-                         (order.when == StrategyOrder::kTime && time >= order.at);
-        if (!due)
-            continue;
-        states[i].active = true;
-        ++activeOrders;
-        if (order.kind == StrategyOrder::kRepairBelow)
-            repairPercent = order.percent;
-        if (order.kind == StrategyOrder::kCallEarly)
-            callEarly = order.on;
-        // A sale ends what was planned for that place before it.
-        if (order.kind == StrategyOrder::kSell)
-            for (std::size_t j = 0; j < i; ++j)
-                if (strategy.orders[j].kind != StrategyOrder::kRepairBelow &&
-                    strategy.orders[j].kind != StrategyOrder::kCallEarly &&
-                    strategy.orders[j].x == order.x)
-                    states[j].done = true;
+    std::vector<int> due;
+    for (; nextByWave < byWave.size() && game.waveNumber >= byWave[nextByWave].at; ++nextByWave)
+        due.push_back(byWave[nextByWave].index);
+    for (; nextByTime < byTime.size() && time >= byTime[nextByTime].at; ++nextByTime)
+        due.push_back(byTime[nextByTime].index);
+    std::sort(due.begin(), due.end());
+    for (int index : due)
+        activateOrder(index);
+    lookedAt += static_cast<int>(due.size());
+}
+
+void ScriptedPlayer::activateOrder(int index) {
+    const StrategyOrder& order = strategy.orders[index];
+    states[index].active = true;
+    if (order.kind == StrategyOrder::kRepairBelow)
+        repairPercent = order.percent;
+    if (order.kind == StrategyOrder::kCallEarly)
+        callEarly = order.on;
+    // A sale ends what was planned for that place before it.
+    if (order.kind == StrategyOrder::kSell) {
+        PlaceOrders& place = places[order.x];
+        for (; place.ended < place.orders.size() && place.orders[place.ended] < index;
+             ++place.ended)
+            states[place.orders[place.ended]].done = true;
+    }
+    if (!states[index].done)
+        live.insert(index);
+}
+
+void ScriptedPlayer::pursueOrders(const Game& game, PlayerHands& hands) {
+    for (; !blocked.empty() && blocked.top().first <= game.waveNumber; blocked.pop())
+        live.insert(blocked.top().second);
+    for (auto it = live.begin(); it != live.end();) {
+        const int index = *it;
+        OrderState& state = states[index];
+        ++lookedAt;
+        if (!state.done && game.waveNumber < state.blockedUntilWave)
+            blocked.emplace(state.blockedUntilWave, index);
+        else if (!state.done && pursue(index, game, hands))
+            break;
+        if (state.settled)
+            settledOrders.push_back(index);
+        if (state.done || state.settled || game.waveNumber < state.blockedUntilWave)
+            it = live.erase(it);
+        else
+            ++it;
     }
 }
 

@@ -2,7 +2,11 @@
 
 #include "sim/Strategy.h"
 
+#include <functional>
+#include <map>
+#include <queue>
 #include <set>
+#include <utility>
 #include <vector>
 
 class Building;
@@ -21,6 +25,9 @@ class ScriptedPlayer {
     void decide(const Game& game, double time, PlayerHands& hands);
     // True, once, for a tower this player sold (so it is not counted as lost).
     bool takeSold(const Building* tower);
+    // The orders the last decision looked at: what a frame costs, which orders still to come
+    // (and those done, or with nothing to do until the towers change) must not add to.
+    int ordersLookedAt() const { return lookedAt; }
 
   private:
     struct OrderState {
@@ -39,6 +46,9 @@ class ScriptedPlayer {
     };
 
     void activate(const Game& game, double time);
+    void activateOrder(int index);
+    // Pursues the orders that may have something to do, in file order, until one acts or waits.
+    void pursueOrders(const Game& game, PlayerHands& hands);
     void checkAttempt(const Game& game);
     bool repairSomething(const Game& game, PlayerHands& hands);
     // Returns true when the order was acted on or must be waited for.
@@ -64,7 +74,30 @@ class ScriptedPlayer {
 
     Strategy strategy;
     std::vector<OrderState> states;
-    std::size_t activeOrders = 0;
+    // The orders not yet due, by the moment they fall due (wave, or seconds of play), each
+    // list read once from its front: a frame never looks at the orders still to come.
+    struct Due {
+        double at;
+        int index;
+        bool operator<(const Due& o) const { return at < o.at || (at == o.at && index < o.index); }
+    };
+    std::vector<Due> byWave;
+    std::vector<Due> byTime;
+    std::size_t nextByWave = 0;
+    std::size_t nextByTime = 0;
+    // Active orders that may have something to do, in file order; those settled wait in
+    // `settledOrders` for the towers to change, those passed over in `blocked` for their wave.
+    std::set<int> live;
+    std::vector<int> settledOrders;
+    std::priority_queue<std::pair<int, int>, std::vector<std::pair<int, int>>, std::greater<>>
+        blocked;
+    // Every place's orders in file order, and how many of them a sale there has ended.
+    struct PlaceOrders {
+        std::vector<int> orders;
+        std::size_t ended = 0;
+    };
+    std::map<int, PlaceOrders> places;
+    int lookedAt = 0;
     std::vector<TowerSpan> spans;
     std::vector<TowerSpan> lastSpans;
     // The towers in the game's list as the last decision found them.

@@ -1,10 +1,9 @@
 #include "sim/Strategy.h"
 
-#include "app/InputFile.h"
 #include "app/Numbers.h"
+#include "app/SavedFile.h"
 #include "towers/TowerKinds.h"
 
-#include <fstream>
 #include <sstream>
 
 namespace {
@@ -151,7 +150,11 @@ bool parseStrategy(const std::string& text, Strategy& strategy, std::string& err
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
-        ++number;
+        if (++number > kMaxStrategyLines) {
+            error = "line " + std::to_string(number) + ": a strategy has at most " +
+                    std::to_string(kMaxStrategyLines) + " lines";
+            return false;
+        }
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         const std::size_t first = line.find_first_not_of(" \t");
@@ -232,17 +235,18 @@ std::string builtinStrategyText(const std::string& name) {
 bool loadStrategy(const std::string& nameOrPath, Strategy& strategy, std::string& error) {
     std::string text = builtinStrategyText(nameOrPath);
     if (text.empty()) {
-        std::ifstream in;
-        if (isRegularFile(nameOrPath))
-            in.open(nameOrPath);
-        if (!in.is_open()) {
+        std::string why;
+        switch (readSmallFile(nameOrPath, text, why, kMaxStrategyBytes)) {
+        case ReadStatus::Read:
+            break;
+        case ReadStatus::Missing:
             error =
                 "no strategy " + nameOrPath + " (built in: idle, lasers, mixed, hasty; or a file)";
             return false;
+        case ReadStatus::Failed:
+            error = "cannot read strategy " + nameOrPath + ": " + why;
+            return false;
         }
-        std::ostringstream all;
-        all << in.rdbuf();
-        text = all.str();
     }
     strategy.name = nameOrPath;
     if (!parseStrategy(text, strategy, error)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,14 @@ struct Strategy {
     std::vector<StrategyOrder> orders;
 };
 
-// Parses a script; on failure returns false with "line N: reason".
+// The most a strategy file may hold. The built-in and searched plans have under a hundred
+// lines; these bounds leave room for any plan a person or a tool writes, while reading one stays
+// a matter of milliseconds and its memory a few megabytes.
+constexpr int kMaxStrategyLines = 10000;
+constexpr std::size_t kMaxStrategyBytes = 1 << 20;
+
+// Parses a script of at most kMaxStrategyLines lines; on failure returns false with
+// "line N: reason".
 bool parseStrategy(const std::string& text, Strategy& strategy, std::string& error);
 
 // The script of a strategy, one order a line, that parseStrategy reads back as the same orders.

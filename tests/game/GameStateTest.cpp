@@ -246,6 +246,19 @@ TEST_F(GameStateTest, ALostGameFromWaveOneSetsTheBestAndAPracticeGameDoesNot) {
     EXPECT_EQ(app->profile.bestWaves, 7);
 
     game->firstWave = 10;
+    {
+        ScopedString perWave("PracticeMoneyPerWave", "10");
+        ScopedString growth("PracticeMoneyGrowth", "2.5");
+        ScopedString loss("PracticeHealthLossPerWave", "2");
+        ScopedString least("PracticeHealthLeast", "10");
+        game->reset();
+        EXPECT_EQ(game->money, app->strings.getInt("StartingMoney") + 90 + 202);
+        EXPECT_EQ(game->health, game->maxHealth - 18);
+        game->firstWave = 100;
+        game->reset();
+        EXPECT_EQ(game->health, 10) << "never below the floor";
+        game->firstWave = 10;
+    }
     game->reset();
     EXPECT_EQ(game->waveNumber, 10) << "a practice game starts at its wave";
     game->waveNumber = 15;

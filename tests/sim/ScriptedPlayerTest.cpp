@@ -7,6 +7,11 @@
 #include "support/TestSupport.h"
 #include "towers/Building.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
 namespace {
 
 // A scripted player at the controls of a real game, with no invaders to disturb it: the first
@@ -26,8 +31,10 @@ class ScriptedPlayerTest : public GameFixture {
     // Plays frames of 0.01 s, the player deciding whenever its hands are free.
     void play(ScriptedPlayer& player, int frames) {
         for (int i = 0; i < frames; ++i) {
-            if (!hands.busy())
+            if (!hands.busy()) {
                 player.decide(*game, time, hands);
+                mostLookedAt = std::max(mostLookedAt, player.ordersLookedAt());
+            }
             clock.time += 0.01;
             game->update(app->tick());
             time += 0.01;
@@ -44,6 +51,7 @@ class ScriptedPlayerTest : public GameFixture {
     GameApp* app = nullptr;
     PlayerHands hands;
     double time = 0.0;
+    int mostLookedAt = 0; // the most orders one decision looked at
 };
 
 TEST_F(ScriptedPlayerTest, BuildsInOrderAsTheMoneyAllowsAndRebuildsWhatIsLost) {
@@ -142,6 +150,36 @@ TEST_F(ScriptedPlayerTest, CallsTheNextWaveOnlyOnceNothingCanBeBought) {
     game->waveTimer = 5.0;
     play(player, 30);
     EXPECT_EQ(game->wave, nullptr) << "from wave 2 on the calm runs out by itself";
+}
+
+// However long the plan, a decision looks only at the orders that may act now: a plan at the
+// line limit, all but three of its orders for a wave far away, costs a frame what the three
+// alone cost. One line more, or a file past the size limit, is refused before it is played.
+TEST_F(ScriptedPlayerTest, AFramesCostDoesNotGrowWithTheOrdersStillToCome) {
+    game->money = app->towerDefs[0].value; // the second turret waits for money
+    std::string script = "start repair below 50\nstart build laser 160\nstart build laser 200\n";
+    for (int line = 3; line < kMaxStrategyLines; ++line)
+        script += "wave 900 upgrade " + std::to_string(20 * (1 + line % 15)) + " 1\n";
+    ScriptedPlayer player = playerFor(script);
+    play(player, 10);
+    mostLookedAt = 0;
+    play(player, 300);
+    EXPECT_EQ(game->buildings.size(), 1u);
+    EXPECT_GE(mostLookedAt, 1);
+    EXPECT_LE(mostLookedAt, 2);
+
+    Strategy s;
+    std::string error;
+    EXPECT_FALSE(parseStrategy(script + "start early\n", s, error));
+    EXPECT_EQ(error.rfind("line " + std::to_string(kMaxStrategyLines + 1) + ": ", 0), 0u) << error;
+    char path[] = "/tmp/groundline-strategy-test.XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::ofstream(path) << "start build laser 160\n" << std::string(kMaxStrategyBytes, '#');
+    EXPECT_FALSE(loadStrategy(path, s, error));
+    EXPECT_NE(error.find("larger than"), std::string::npos) << error;
+    std::remove(path);
 }
 
 TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
