@@ -155,3 +155,25 @@ void Game::drawLaserColumn(BITMAP* bmp, const LaserTurret& turret) {
         putpixel(bmp, right, y, red);
     }
 }
+
+// The selected tower's corners and its bigger bar; a coil's full reach.
+void Game::drawSelection(BITMAP* bmp) {
+    const Building* b = selected;
+    if (!b)
+        return;
+    const TowerDef& def = app->towerDefs[b->type];
+    const int fw = restFrameWidth(def.sprite);
+    const int fh = restFrameHeight(def.sprite);
+    const int top = app->towerBaseline - fh - 3;
+    const int bottom = app->towerBaseline - 3;
+    BITMAP* corners = app->selectorImage;
+    if (corners) {
+        masked_blit(corners, bmp, 0, 0, b->x - 3, top, 7, 7);
+        masked_blit(corners, bmp, 7, 0, b->x + fw - 3, top, 7, 7);
+        masked_blit(corners, bmp, 0, 7, b->x - 3, bottom, 7, 7);
+        masked_blit(corners, bmp, 7, 7, b->x + fw - 3, bottom, 7, 7);
+    }
+    drawTowerBar(bmp, *b, app->towerBaseline - fh - 9, 32);
+    if (const TeslaCoil* coil = dynamic_cast<const TeslaCoil*>(b))
+        drawReachCircle(bmp, coil->centreX(), coil->centreY(), coil->rangeMax);
+}

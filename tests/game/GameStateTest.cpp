@@ -199,7 +199,7 @@ TEST_F(GameStateTest, TheRunLoopEndsWhenRunningIsCleared) {
     GameApp* app = GameApp::instance();
     app->minStep = 0.02;
     // Escape opens the menu in the first frame; the click on "Quit Game" comes in the second.
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     // A loop that Escape or "Quit Game" fails to end is stopped after a few more frames by an
     // exception from the mouse, whatever state the game is in, so the test fails instead of
     // hanging.

@@ -55,15 +55,14 @@ class SavedGameTest : public GameFixture {
 
     // What a save leaves out: the shots and effects on their way out, the shake, the controls.
     void dropWhatIsInFlight() {
-        for (Projectile* p : game->projectiles)
-            delete p;
-        game->projectiles.clear();
-        for (InvaderProjectile* s : game->enemyShots)
-            delete s;
-        game->enemyShots.clear();
-        for (Effect* e : game->effects)
-            delete e;
-        game->effects.clear();
+        auto drop = [](auto& list) {
+            for (auto* item : list)
+                delete item;
+            list.clear();
+        };
+        drop(game->projectiles);
+        drop(game->enemyShots);
+        drop(game->effects);
         GameApp::instance()->shakeAmount = GameApp::instance()->shakeTimeLeft = 0.0;
     }
 
