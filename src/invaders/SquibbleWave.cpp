@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
+#include "invaders/InvaderKinds.h"
 #include "invaders/Squibble.h"
 
 #include <algorithm>
@@ -39,8 +40,9 @@ SquibbleWave::SquibbleWave(int count) {
     speed = clampReal(speed, -kFastest, kFastest);
 
     const int lastRow = (count - 1) / kPerRow;
+    const std::vector<int> kinds = drawFormation(count, waveNumber);
     for (int i = 0; i < count; ++i) {
-        Squibble* squibble = new Squibble();
+        Invader* squibble = createInvader(kinds[i]);
         invaders.push_back(squibble);
         squibble->wave = this;
         const int row = i / kPerRow;
@@ -52,6 +54,7 @@ SquibbleWave::SquibbleWave(int count) {
 }
 
 void SquibbleWave::update(double dt) {
+    admitArrivals();
     const Game* game = GameApp::instance()->game;
     if (game && game->gameOver) {
         // The block stands still where it was when the base fell, still animating.
@@ -66,21 +69,8 @@ void SquibbleWave::update(double dt) {
         Invader* squibble = invaders[i];
         if (squibble->health <= 0)
             continue;
-        switch (marchState) {
-        case kMarchRight:
-            squibble->x += dt * speed;
-            break;
-        case kMarchLeft:
-            squibble->x -= dt * speed;
-            break;
-        default:
-            squibble->y += dt * speed;
-            break;
-        }
-        if (squibble->x > right)
-            right = static_cast<int>(squibble->x);
-        if (squibble->x < left)
-            left = static_cast<int>(squibble->x);
+        if (squibble->inFormation())
+            march(squibble, dt, right, left);
         squibble->update(dt);
         if (squibble->health > 0 && squibble->y >= kSquibbleLandingY)
             land(squibble);
@@ -88,10 +78,28 @@ void SquibbleWave::update(double dt) {
     turn(dt, right, left);
 }
 
+void SquibbleWave::march(Invader* squibble, double dt, int& right, int& left) const {
+    switch (marchState) {
+    case kMarchRight:
+        squibble->x += dt * speed;
+        break;
+    case kMarchLeft:
+        squibble->x -= dt * speed;
+        break;
+    default:
+        squibble->y += dt * speed;
+        break;
+    }
+    if (squibble->x > right)
+        right = static_cast<int>(squibble->x);
+    if (squibble->x < left)
+        left = static_cast<int>(squibble->x);
+}
+
 bool SquibbleWave::landsWithin(double seconds) const {
-    const double nearest = kSquibbleLandingY - speed * seconds;
     for (const Invader* squibble : invaders)
-        if (squibble->health > 0 && squibble->y >= nearest)
+        if (squibble->health > 0 &&
+            squibble->y >= kSquibbleLandingY - squibble->descentSpeed(speed) * seconds)
             return true;
     return false;
 }
@@ -99,12 +107,13 @@ bool SquibbleWave::landsWithin(double seconds) const {
 void SquibbleWave::land(Invader* squibble) {
     GameApp* app = GameApp::instance();
     squibble->health = -1;
+    const int cost = app->invaderDefs[squibble->kind].landingCost;
     if (Game* game = app->game)
-        game->health -= 1;
+        game->health = clampToInt(static_cast<long long>(game->health) - cost);
     const int cx = static_cast<int>(squibble->x) + squibble->anim->frameWidth() / 2;
     const int cy = static_cast<int>(squibble->y) + squibble->anim->frameHeight() / 2;
     spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
-    spawnText(cx, cy, app->fontSmallRed, "-%d", 1);
+    spawnText(cx, cy, app->fontSmallRed, "-%d", cost);
 }
 
 void SquibbleWave::turn(double dt, int right, int left) {

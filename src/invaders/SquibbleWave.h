@@ -27,6 +27,8 @@ class SquibbleWave : public Wave {
     double stepDone = 0.0; // pixels descended in the current step down
 
   private:
+    // Moves one invader with the block and widens the block's extreme left edges by it.
+    void march(Invader* squibble, double dt, int& right, int& left) const;
     void land(Invader* squibble);
     // At most one change of marching state a frame; right and left are the extreme left edges
     // of the live squibbles after this frame's move.

@@ -15,11 +15,15 @@ Wave::Wave() : serial(++lastSerial) {}
 Wave::~Wave() {
     for (Invader* invader : invaders)
         delete invader;
+    for (Invader* invader : arrivals)
+        delete invader;
 }
 
 void Wave::update(double) {}
 
 bool Wave::isDefeated() const {
+    if (!arrivals.empty())
+        return false;
     for (const Invader* invader : invaders)
         if (invader->health > 0)
             return false;
@@ -40,6 +44,16 @@ void Wave::killAll() {
             ++game->stats.invadersDestroyed;
         invader->health = 0;
     }
+}
+
+void Wave::join(Invader* invader) {
+    invader->wave = this;
+    arrivals.push_back(invader);
+}
+
+void Wave::admitArrivals() {
+    invaders.insert(invaders.end(), arrivals.begin(), arrivals.end());
+    arrivals.clear();
 }
 
 unsigned long long currentWaveSerial() {

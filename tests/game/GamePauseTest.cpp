@@ -161,7 +161,7 @@ TEST_F(GamePauseTest, LeavingTheWindowPausesAndNeverResumesByItself) {
     frame();
     EXPECT_TRUE(game->paused);
     EXPECT_EQ(game->waveTimer, waveTimer);
-    press(kPauseScanCode);
+    press(KEY_P);
     EXPECT_FALSE(game->paused);
 }
 
