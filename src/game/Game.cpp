@@ -92,6 +92,7 @@ void Game::reset() {
     if (firstWave > 1)
         setPracticeStart();
     alerts.reset(health);
+    kindNotices.reset();
     const bool continued = continueFrom != nullptr;
     if (continueFrom)
         restoreGame(*this, *continueFrom);

@@ -3,6 +3,7 @@
 #include "game/Cloud.h"
 #include "game/HitTargets.h"
 #include "game/HudAlerts.h"
+#include "game/KindNotices.h"
 #include "game/Hud.h"
 
 #include <vector>
@@ -117,6 +118,8 @@ class Game {
     int speed = 1;
     // The card listing the controls; any key or click closes it.
     bool helpShown = false;
+    // The HUD's word on each kind of invader the first time it comes in this game.
+    KindNotices kindNotices;
     // Where the game keeps itself at the start of every wave (not owned); none for practice
     // games and replays.
     SaveSlot* saveSlot = nullptr;
