@@ -96,6 +96,9 @@ void Game::updateField(double dt) {
     removeSpent();
     alerts.update(*this, dt);
     kindNotices.update(dt);
+    notices.update(dt);
+    if (!gameOver)
+        stats.timePlayed += dt;
 }
 
 void Game::updateWaveSchedule(double dt) {
