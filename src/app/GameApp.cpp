@@ -102,6 +102,8 @@ StartResult GameApp::loadData(const char* program) {
         backBuffer->shake = [this] { return currentShake(); };
         backBuffer->repaintWanted = [this] { return repaintWindow.exchange(false); };
     }
+    loadedStrings = strings;
+    difficulty = Difficulty::Normal;
     const std::string missing = loadResources();
     // Whatever was left unloaded, a close asked for meanwhile is what the player sees happen.
     if (closeRequested)

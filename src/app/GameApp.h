@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Definitions.h"
+#include "app/Difficulty.h"
 #include "app/Platform.h"
 #include "app/Profile.h"
 #include "app/StringTable.h"
@@ -64,6 +65,9 @@ class GameApp {
     // Loads every font, image, sheet and sample and builds the definitions. Returns the name
     // of the first file that could not be loaded, or an empty string when all loaded.
     std::string loadResources();
+    // Builds the tower and invader definitions from the string table again (after a level's
+    // overlay); the sprites already loaded stay.
+    void readDefinitions();
 
     double now();
     // One frame step: from the step source when there is one, otherwise waitForStep; then the
@@ -90,6 +94,10 @@ class GameApp {
 
     BackBuffer* backBuffer = nullptr;
     StringTable strings;
+    // The table as loaded, before any level's overlay: each level is read over it afresh.
+    StringTable loadedStrings;
+    // The level the string table holds now.
+    Difficulty difficulty = Difficulty::Normal;
     int towerBaseline = 0;
     int buttonSpacing = 0;
 

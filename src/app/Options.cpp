@@ -1,7 +1,7 @@
 #include "app/Options.h"
 
-#include "app/Controls.h"
 #include "app/Numbers.h"
+#include "game/Controls.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -56,6 +56,15 @@ const OptionRow kOptionTable[] = {
     {"--wave", "N", "start every game at wave N (default 1); only games from wave 1 set a best",
      [](Options& o, const std::string& v) {
          return readInt("--wave", v, 1, kMaxFirstWave, o.firstWave);
+     }},
+    {"--difficulty", "LEVEL",
+     "play new games at easy, normal or hard without asking (a replay plays at its own)",
+     [](Options& o, const std::string& v) {
+         Difficulty level = Difficulty::Normal;
+         if (!difficultyNamed(v, level))
+             return "option '--difficulty' needs " + difficultyNames() + ", not '" + v + "'";
+         o.difficulty = level;
+         return std::string();
      }},
     {"--data", "DIR", "read the game's data from DIR, the folder holding strings.txt",
      [](Options& o, const std::string& v) {
@@ -147,22 +156,24 @@ std::string usageText() {
         lefts.push_back(left);
         width = std::max(width, left.size() + 2);
     }
-    for (const ControlLine& line : kControlLines)
-        width = std::max(width, std::string(line.keys).size() + 4);
+    const std::vector<ControlLine> controls = controlLines();
+    for (const ControlLine& line : controls)
+        width = std::max(width, line.keys.size() + 4);
 
     std::string text = "Usage: groundline [OPTION]...\n"
                        "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
     for (std::size_t i = 0; i < lefts.size(); ++i)
         text += usageLine(lefts[i], width, kOptionTable[i].help);
     text += "\nIn the game:\n";
-    for (const ControlLine& line : kControlLines)
-        text += usageLine(std::string("  ") + line.keys, width, line.what);
+    for (const ControlLine& line : controls)
+        text += usageLine("  " + line.keys, width, line.what.c_str());
     text += "\nThe data is read from data/ in the working folder, else from\n"
             "../share/games/groundline or ../share/groundline beside the executable;\n"
             "--data DIR replaces them all.\n"
-            "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt and the best\n"
-            "result in $XDG_DATA_HOME/groundline/best.txt (~/.config and ~/.local/share when\n"
-            "those are not set).\n";
+            "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt, the best\n"
+            "result of each level in $XDG_DATA_HOME/groundline/best.txt and a game left\n"
+            "unfinished in $XDG_DATA_HOME/groundline/save.txt (~/.config and ~/.local/share\n"
+            "when those are not set).\n";
     return text;
 }
 

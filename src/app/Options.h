@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Difficulty.h"
+
+#include <optional>
 #include <string>
 
 // What the command line asks for. Parsing only fills this record; main() acts on it, so every
@@ -11,6 +14,8 @@ struct Options {
     int scale = 2;
     // The wave a new game starts at; later waves are for practice.
     int firstWave = 1;
+    // The level of new games; unset, the start screen asks.
+    std::optional<Difficulty> difficulty;
     // The folder holding strings.txt and the other data files; empty to search for it.
     std::string dataDir;
     // A play-through recorded into this file, or played back from it (at most one of them).

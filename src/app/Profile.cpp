@@ -94,7 +94,19 @@ void Profile::loadSettings() {
     soundOn = sound->second == "on";
 }
 
+namespace {
+
+// Normal's line keeps the name it had before there were levels, so an old file still reads.
+std::string bestKey(Difficulty level) {
+    return level == Difficulty::Normal ? std::string("best")
+                                       : std::string("best.") + difficultyName(level);
+}
+
+} // namespace
+
 void Profile::loadBest() {
+    for (int& best : bestByLevel)
+        best = 0;
     bestWaves = 0;
     if (bestFile.empty())
         return;
@@ -105,13 +117,24 @@ void Profile::loadBest() {
             warn("ignoring " + bestFile + " (" + problem + "): best 0");
         return;
     }
-    auto best = values.find("best");
-    int waves = 0;
-    if (best == values.end() || !readCount(best->second, waves)) {
-        warn("ignoring " + bestFile + " (no best=N line): best 0");
-        return;
+    bool any = false;
+    for (int i = 0; i < kDifficultyCount; ++i) {
+        const std::string key = bestKey(static_cast<Difficulty>(i));
+        auto best = values.find(key);
+        if (best == values.end())
+            continue;
+        any = true;
+        if (!readCount(best->second, bestByLevel[i]))
+            warn("ignoring " + bestFile + "'s " + key + " (not a count): " + key + " 0");
     }
-    bestWaves = waves;
+    if (!any)
+        warn("ignoring " + bestFile + " (no best=N line): best 0");
+    bestWaves = bestByLevel[static_cast<int>(level)];
+}
+
+void Profile::useLevel(Difficulty newLevel) {
+    level = newLevel;
+    bestWaves = bestByLevel[static_cast<int>(level)];
 }
 
 void Profile::saveSound(bool on) {
@@ -123,8 +146,13 @@ void Profile::recordWavesDefeated(int waves) {
     if (waves <= bestWaves)
         return;
     bestWaves = waves;
-    save(bestFile,
-         "# Groundline: the most waves defeated in one game\nbest=" + std::to_string(waves) + "\n");
+    bestByLevel[static_cast<int>(level)] = waves;
+    std::string text = "# Groundline: the most waves defeated in one game, at each level\n";
+    for (int i = 0; i < kDifficultyCount; ++i)
+        if (bestByLevel[i] > 0 || static_cast<Difficulty>(i) == Difficulty::Normal)
+            text +=
+                bestKey(static_cast<Difficulty>(i)) + "=" + std::to_string(bestByLevel[i]) + "\n";
+    save(bestFile, text);
 }
 
 void Profile::save(const std::string& path, const std::string& contents) {

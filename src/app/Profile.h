@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Difficulty.h"
+
 #include <string>
 #include <vector>
 
@@ -17,11 +19,18 @@ class Profile {
 
     void load();
     void saveSound(bool on);
-    // The result of a lost game; saved when it beats the best.
+    // The result of a lost game at the level in play; saved when it beats that level's best.
     void recordWavesDefeated(int waves);
+    // The level whose best bestWaves shows and a lost game counts for.
+    void useLevel(Difficulty level);
 
     bool soundOn = true;
+    // The best of the level in play.
     int bestWaves = 0;
+    Difficulty level = Difficulty::Normal;
+    // Every level's best, kept as best=N (Normal, as before there were levels), best.easy=N and
+    // best.hard=N.
+    int bestByLevel[kDifficultyCount] = {};
     std::string settingsFile;
     std::string bestFile;
     // Every line reported, in order; printed on stderr unless quiet.

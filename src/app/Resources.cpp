@@ -109,11 +109,9 @@ std::string GameApp::loadResources() {
     iconsImage = load.image("data/icons.mz");
     upgradeIconsImage = load.image("data/upgrade_icons.mz");
 
-    for (int i = 0; i < kTowerTypeCount; ++i) {
-        towerDefs[i] = readTowerDef(strings, i);
+    readDefinitions();
+    for (int i = 0; i < kTowerTypeCount; ++i)
         towerDefs[i].sprite = load.sheet(strings.get(StringTable::key("Tower%d.Sprite", i + 1)));
-    }
-    invaderDef = readInvaderDef(strings);
     invaderDef.sprite = load.sheet(strings.get("Invader1.Sprite"));
 
     laserSmallImage = load.image("data/laser_small.mz");
@@ -153,4 +151,15 @@ std::string GameApp::loadResources() {
 
 void GameApp::buildGameOverImage() {
     gameOverImage = renderTextImage(fontMainRed, "Game Over");
+}
+
+void GameApp::readDefinitions() {
+    for (int i = 0; i < kTowerTypeCount; ++i) {
+        SpriteSheet* sprite = towerDefs[i].sprite;
+        towerDefs[i] = readTowerDef(strings, i);
+        towerDefs[i].sprite = sprite;
+    }
+    SpriteSheet* sprite = invaderDef.sprite;
+    invaderDef = readInvaderDef(strings);
+    invaderDef.sprite = sprite;
 }

@@ -1,12 +1,34 @@
 #include "app/GameApp.h"
 #include "app/Options.h"
 #include "game/Game.h"
+#include "game/SaveSlot.h"
+#include "game/StartScreen.h"
 #include "replay/ReplaySession.h"
 
 #include <allegro.h>
 
 #include <cstdio>
 #include <ctime>
+
+namespace {
+
+// The start screen when there is something to choose: a kept game to continue (read from slot
+// into saved), or the level when the command line left it open. A replay plays at its own
+// level. The level chosen is put in play.
+StartChoice chooseStart(Game& game, const Options& options, SaveSlot* slot, SavedGame& saved) {
+    StartChoice choice{StartChoice::kNewGame, options.difficulty.value_or(Difficulty::Normal)};
+    if (!options.replayPath.empty())
+        return choice;
+    const bool canContinue = slot && slot->load(saved);
+    if (canContinue || !options.difficulty)
+        choice = StartScreen(game, canContinue ? &saved : nullptr, options.difficulty).run();
+    GameApp* app = GameApp::instance();
+    if (choice.kind != StartChoice::kQuit && choice.level != app->difficulty)
+        playAtDifficulty(*app, choice.level, "groundline");
+    return choice;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     GameApp* app = GameApp::instance();
@@ -31,6 +53,22 @@ int main(int argc, char** argv) {
     Game* game = new Game();
     game->firstWave = options.firstWave;
     app->game = game;
+    // Only the player's own games from wave 1 are kept and continued; practice, recordings and
+    // replays leave the kept game alone.
+    SaveSlot slot = SaveSlot::forPlayer();
+    SavedGame saved;
+    const bool keeps =
+        options.firstWave == 1 && options.recordPath.empty() && options.replayPath.empty();
+    const StartChoice choice = chooseStart(*game, options, keeps ? &slot : nullptr, saved);
+    if (choice.kind == StartChoice::kQuit) {
+        app->game = nullptr;
+        delete game;
+        return app->closedExitCode();
+    }
+    if (keeps)
+        game->saveSlot = &slot;
+    if (choice.kind == StartChoice::kContinue)
+        game->continueFrom = &saved;
     ReplaySession session("groundline");
     int status = 0;
     if (!options.recordPath.empty())

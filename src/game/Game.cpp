@@ -7,6 +7,8 @@
 
 #include "app/GameApp.h"
 #include "effects/Effect.h"
+#include "game/SaveSlot.h"
+#include "game/SavedGame.h"
 #include "gfx/BackBuffer.h"
 #include "invaders/InvaderProjectile.h"
 #include "invaders/Wave.h"
@@ -50,6 +52,9 @@ constexpr double kWipeSeconds = 1.0;
 Game::Game() : app(GameApp::instance()) {}
 
 Game::~Game() {
+    // Ending the program is no new game: the save stays for the next start.
+    saveSlot = nullptr;
+    continueFrom = nullptr;
     reset();
     clearEntities();
     clouds.clear();
@@ -84,7 +89,29 @@ void Game::reset() {
     helpShown = false;
     tellFieldStill();
     waveTimer = app->strings.getReal("TimeBetweenWaves");
+    if (firstWave > 1)
+        setPracticeStart();
     alerts.reset(health);
+    const bool continued = continueFrom != nullptr;
+    if (continueFrom)
+        restoreGame(*this, *continueFrom);
+    continueFrom = nullptr;
+    if (saveSlot)
+        saveSlot->gameBegun(*this, continued);
+}
+
+// The bounties of the waves skipped grow with their size, so the money is a quadratic in the
+// waves skipped; the health falls by a few points a wave down to a floor (data/strings.txt).
+void Game::setPracticeStart() {
+    StringTable& strings = app->strings;
+    const double skipped = firstWave - 1;
+    const double extra = strings.getReal("PracticeMoneyPerWave") * skipped +
+                         strings.getReal("PracticeMoneyGrowth") * skipped * skipped;
+    addMoney(clampToInt(extra));
+    const double lost = strings.getReal("PracticeHealthLossPerWave") * skipped;
+    const int least = std::min(maxHealth, std::max(1, strings.getInt("PracticeHealthLeast")));
+    health = std::max(least, clampToInt(maxHealth - lost));
+    health = std::min(health, maxHealth);
 }
 
 void Game::tellFieldStill() {

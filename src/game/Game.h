@@ -3,6 +3,7 @@
 #include "game/Cloud.h"
 #include "game/HitTargets.h"
 #include "game/HudAlerts.h"
+#include "game/Hud.h"
 
 #include <vector>
 
@@ -14,43 +15,12 @@ class InvaderProjectile;
 class Effect;
 class Wave;
 class LaserTurret;
-class BitmapFont;
+class SaveSlot;
+struct SavedGame;
 
 // What the bottom-right corner and the mouse are doing.
 enum UiMode { kUiIdle = 0, kUiPlacing = 1, kUiTowerMenu = 2, kUiGameMenu = 3 };
 
-// Layout shared by drawing and input, so that what is drawn is what can be clicked.
-constexpr int kButtonX = 300;
-constexpr int kButtonY = 220;
-constexpr int kButtonSize = 19;
-constexpr int kMenuItemX = 120;
-constexpr int kMenuItemWidth = 80;
-constexpr int kMenuItemHeight = 8;
-constexpr int kMenuSoundY = 110;
-constexpr int kMenuStartOverY = 120;
-constexpr int kMenuQuitY = 130;
-// Allegro's scan codes of the keys the game answers (allegro.h stays out of this header).
-constexpr int kEscapeScanCode = 59;
-constexpr int kPauseScanCode = 16;      // P
-constexpr int kNextWaveScanCode = 14;   // N
-constexpr int kSpeedScanCode = 6;       // F
-constexpr int kHelpScanCode = 8;        // H
-constexpr int kHelpF1ScanCode = 47;     // F1
-constexpr int kRepairScanCode = 18;     // R
-constexpr int kDemolishScanCode = 77;   // Delete
-constexpr int kFirstTowerScanCode = 28; // 1; 2 and 3 follow for the next tower types
-// The bottom panel (HUD, texts, buttons) starts under the ground's dirt; a click there never
-// places a tower.
-constexpr int kPanelTop = 218;
-// The wave and its countdown, right of the small buttons where their own tool tips appear; the
-// build bar's and the tower menu's tool tips take this part of the panel while they show.
-constexpr int kWaveLinesX = 102;
-// The two small HUD buttons beside the money: fast-forward above, next wave now below.
-constexpr int kHudButtonX = 68;
-constexpr int kSpeedButtonY = 220;
-constexpr int kNextWaveButtonY = 230;
-constexpr int kHudButtonWidth = 30;
-constexpr int kHudButtonHeight = 9;
 // Fast-forward runs this many steps a frame at most.
 constexpr int kMaxSpeed = 3;
 
@@ -94,6 +64,19 @@ class Game {
     // What entry i of the selected tower's menu does when its button is clicked. True when the
     // click is used up (the tower was sold, or a repair was tried).
     bool useTowerEntry(int entry);
+    // The same by a key: only while the tower's menu is open.
+    void useSelectedTowerEntry(int entry);
+    // A left click on a tower (idle, or another tower's menu open) opens its menu. True when it
+    // did.
+    bool selectTowerUnderMouse();
+    void closeTowerMenu();
+    // While placing, every frame: a click on the field places the tower where it may stand; a
+    // right click, or money run short, stops placing.
+    void handlePlacing(bool placeClick, bool cancelClick);
+    void togglePause();
+    void toggleGameMenu();
+    void showHelp();
+    void closeHelp();
     // The field stands still while paused, while the in-game menu is open and under the help
     // card.
     bool fieldStopped() const { return paused || helpShown || uiMode == kUiGameMenu; }
@@ -134,6 +117,13 @@ class Game {
     int speed = 1;
     // The card listing the controls; any key or click closes it.
     bool helpShown = false;
+    // Where the game keeps itself at the start of every wave (not owned); none for practice
+    // games and replays.
+    SaveSlot* saveSlot = nullptr;
+    // When set, the next reset plays on from this save (not owned) instead of a new game.
+    const SavedGame* continueFrom = nullptr;
+    // The panel and what is laid over the field for the player; it keeps no state of its own.
+    Hud hud{*this};
 
   private:
     void updateFrame(double dt);
@@ -143,25 +133,19 @@ class Game {
     void updateField(double dt);
     void clearEntities();
     void spawnClouds();
+    // A game from a later wave starts with the money and health a player would have by then.
+    void setPracticeStart();
     void updateWaveSchedule(double dt);
     void startWave();
     void updateClouds(double dt);
     void hitTestProjectiles();
     void removeSpent();
     void handleKeyboard();
-    void handleShortcut(int scanCode);
-    // True when the click was on one of the small HUD buttons (and was used there).
-    bool handleHudClick();
-    void handleMouse();
-    void handleTowerMenuClick(bool justSelected);
-    void handlePlacing();
-    // True when "Start Over" ran: the rest of the frame's update is skipped.
-    bool handleGameMenu();
     void removeDestroyedTowers();
     Building* towerUnderMouse() const;
     void findHitTargets();
 
-    void drawHud(BITMAP* bmp);
+    void drawField(BITMAP* bmp);
     void drawDangerGlow(BITMAP* bmp);
     void drawBar(BITMAP* target, int cx, int y, int w, double fraction, int dark, int bright);
     // True for a tower below the share of its full health (TowerLowHealth) the player is warned at.
@@ -172,22 +156,7 @@ class Game {
     void drawReachCircle(BITMAP* bmp, double centreX, double centreY, double reach);
     void drawLaserColumn(BITMAP* bmp, const LaserTurret& turret);
     void drawGameOver(BITMAP* bmp);
-    void drawPaused(BITMAP* bmp);
-    void drawPlacing(BITMAP* bmp);
-    void drawTowerMenu(BITMAP* bmp);
-    void drawBuildBar(BITMAP* bmp);
-    void drawGameMenu(BITMAP* bmp);
-    void drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
-                 const char* detail);
-    void drawHudButtons(BITMAP* bmp);
-    void drawHudButton(BITMAP* bmp, int y, bool usable, const char* label);
-    void drawHelp(BITMAP* bmp);
-    void drawButton(BITMAP* bmp, int index, int look, BITMAP* icons, int iconX, bool greyed);
-    int buttonLook(int index, bool usable) const;
-
-    bool leftClick() const;
-    bool rightClick() const;
-    bool buttonContainsMouse(int index) const;
+    void drawSelection(BITMAP* bmp);
 
     // The mouse's x when the last tower was placed; the ghost waits until the mouse leaves it.
     static constexpr int kNoPlacementYet = -1000000;

@@ -1,21 +1,21 @@
-// The player's shortcuts beside the mouse: fast-forward, calling the next wave early, the
-// hotkeys of the build bar and the tower menu, the two small HUD buttons and the help card.
+// What the player's keys and clicks do to the game: the keyboard handler that reads the table of
+// controls, and the operations it and the HUD call: placing and selecting towers, the tower
+// menu's entries, fast-forward, calling the next wave early, pausing, the menu and the help card.
 
 #include "game/Game.h"
 
-#include "app/Controls.h"
 #include "app/GameApp.h"
 #include "app/Numbers.h"
 #include "app/Sound.h"
 #include "effects/TextEffect.h"
-#include "gfx/BitmapFont.h"
+#include "game/Controls.h"
+#include "gfx/SpriteAnim.h"
+#include "gfx/SpriteSheet.h"
 #include "towers/Building.h"
+#include "towers/TowerKinds.h"
 
-#include <allegro.h>
-
-#include <algorithm>
-#include <climits>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -24,17 +24,51 @@ namespace {
 constexpr int kBonusTextX = 14;
 constexpr int kBonusTextY = 204;
 
-// The help card: a panel over the paused field, one line per control.
-constexpr int kHelpLeft = 30;
-constexpr int kHelpTop = 28;
-constexpr int kHelpRight = 290;
-constexpr int kHelpBottom = 186;
-constexpr int kHelpKeyX = 40;
-constexpr int kHelpTextX = 100;
-constexpr int kHelpFirstLineY = 48;
-constexpr int kHelpLineHeight = 11;
-
 } // namespace
+
+// One key a frame. Any key closes the help card, and does nothing else; a control that waits for
+// the running field is ignored while it stands still and after the base is lost.
+void Game::handleKeyboard() {
+    if (!app->keyboard->keypressed())
+        return;
+    const int scanCode = app->keyboard->readkey() >> 8;
+    if (helpShown) {
+        closeHelp();
+        return;
+    }
+    int which = 0;
+    const Control* control = controlForKey(scanCode, which);
+    if (!control || !control->act)
+        return;
+    if (!control->whileStopped && (fieldStopped() || gameOver))
+        return;
+    control->act(*this, which);
+}
+
+void Game::togglePause() {
+    paused = !paused;
+    playSample(paused ? app->sampleBip : app->sampleBip2);
+}
+
+void Game::toggleGameMenu() {
+    if (uiMode == kUiGameMenu) {
+        uiMode = kUiIdle;
+        playSample(app->sampleBip2);
+    } else {
+        uiMode = kUiGameMenu;
+        playSample(app->sampleBip);
+    }
+}
+
+void Game::showHelp() {
+    helpShown = true;
+    playSample(app->sampleBip);
+}
+
+void Game::closeHelp() {
+    helpShown = false;
+    playSample(app->sampleBip2);
+}
 
 bool Game::canCallNextWave() const {
     return !gameOver && !wave && waveTimer >= 0.0;
@@ -80,84 +114,95 @@ bool Game::startPlacing(int type) {
     return true;
 }
 
-void Game::handleShortcut(int scanCode) {
-    if (scanCode == kSpeedScanCode) {
-        cycleSpeed();
-    } else if (scanCode == kNextWaveScanCode) {
-        callNextWave();
-    } else if (scanCode >= kFirstTowerScanCode &&
-               scanCode < kFirstTowerScanCode + kTowerTypeCount) {
-        startPlacing(scanCode - kFirstTowerScanCode);
-    } else if ((scanCode == kRepairScanCode || scanCode == kDemolishScanCode) &&
-               uiMode == kUiTowerMenu && selected && !selected->removed) {
-        useTowerEntry(scanCode == kRepairScanCode ? kRepairEntry : kDemolishEntry);
-    }
+void Game::useSelectedTowerEntry(int entry) {
+    if (uiMode == kUiTowerMenu && selected && !selected->removed)
+        useTowerEntry(entry);
 }
 
-bool Game::handleHudClick() {
-    if (app->mouseIn(kHudButtonX, kSpeedButtonY, kHudButtonWidth, kHudButtonHeight)) {
-        cycleSpeed();
+bool Game::selectTowerUnderMouse() {
+    if (uiMode != kUiIdle && uiMode != kUiTowerMenu)
+        return false;
+    Building* b = towerUnderMouse();
+    if (!b)
+        return false;
+    uiMode = kUiTowerMenu;
+    selected = b;
+    playSample(app->sampleBip);
+    return true;
+}
+
+void Game::closeTowerMenu() {
+    selected = nullptr;
+    uiMode = kUiIdle;
+    playSample(app->sampleBip2);
+}
+
+Building* Game::towerUnderMouse() const {
+    for (Building* b : buildings) {
+        int width = app->towerDefs[b->type].width;
+        int height = b->anim ? b->anim->frameHeight() : 0;
+        int left = static_cast<int>(b->centreX() - width / 2);
+        if (app->mouseIn(left, app->towerBaseline - height, width, height))
+            return b;
+    }
+    return nullptr;
+}
+
+void Game::handlePlacing(bool placeClick, bool cancelClick) {
+    const TowerDef& def = app->towerDefs[placingType];
+    if (app->mouseX != ghostWaitsAtX)
+        ghostWaitsAtX = kNoPlacementYet;
+    if (cancelClick || money < def.value) {
+        playSample(app->sampleBip2);
+        uiMode = kUiIdle;
+        return;
+    }
+    if (!placeClick || !canPlace())
+        return;
+    Building* tower = createTower(placingType);
+    if (!tower)
+        return;
+    tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
+    buildings.push_back(tower);
+    ghostWaitsAtX = app->mouseX;
+    playSample(app->samplePlace);
+    addMoney(-static_cast<long long>(def.value));
+    if (money < def.value)
+        uiMode = kUiIdle;
+}
+
+bool Game::useTowerEntry(int i) {
+    if (i == kDemolishEntry) {
+        selected->sell();
+        selected = nullptr;
+        uiMode = kUiIdle;
         return true;
     }
-    if (app->mouseIn(kHudButtonX, kNextWaveButtonY, kHudButtonWidth, kHudButtonHeight)) {
-        callNextWave();
+    if (i == kRepairEntry) {
+        if (selected->repairCost() <= money)
+            selected->repair();
         return true;
+    }
+    const std::optional<int> price = selected->nextLevelPrice(i - kFirstUpgradeEntry);
+    if (price && money >= *price) {
+        addMoney(-static_cast<long long>(*price));
+        selected->upgrade(i - kFirstUpgradeEntry);
+        playSample(app->sampleUpgrade);
     }
     return false;
 }
 
-void Game::drawHudButton(BITMAP* bmp, int y, bool usable, const char* label) {
-    const bool hover = usable && app->mouseIn(kHudButtonX, y, kHudButtonWidth, kHudButtonHeight);
-    const bool held = hover && (app->buttons & 1);
-    const int x = kHudButtonX;
-    rectfill(bmp, x, y, x + kHudButtonWidth, y + kHudButtonHeight,
-             usable ? makecol(112, 120, 168) : makecol(56, 58, 76));
-    rectfill(bmp, x + 1, y + 1, x + kHudButtonWidth - 1, y + kHudButtonHeight - 1,
-             held    ? makecol(30, 34, 60)
-             : hover ? makecol(70, 78, 130)
-                     : makecol(44, 48, 84));
-    if (usable)
-        app->fontSmall->drawCentred(bmp, x + kHudButtonWidth / 2 + 1 + (held ? 1 : 0),
-                                    y + 2 + (held ? 1 : 0), label);
-    else
-        app->fontSmallRed->drawCentred(bmp, x + kHudButtonWidth / 2 + 1, y + 2, label);
-}
-
-void Game::drawHudButtons(BITMAP* bmp) {
-    char speedLabel[16];
-    std::snprintf(speedLabel, sizeof speedLabel, ">> %dx", speed);
-    drawHudButton(bmp, kSpeedButtonY, true, speedLabel);
-    const bool callable = canCallNextWave();
-    drawHudButton(bmp, kNextWaveButtonY, callable, "Wave >");
-
-    // Tool tips to the right of the buttons, where the build bar's and the menu's never reach
-    // while the mouse is here.
-    const int tipX = kHudButtonX + kHudButtonWidth + 4;
-    if (app->mouseIn(kHudButtonX, kSpeedButtonY, kHudButtonWidth, kHudButtonHeight)) {
-        app->fontMain->print(bmp, tipX, 220, "Speed - %dx", speed);
-        app->fontSmall->draw(bmp, tipX, 230, "F or click: 1x, 2x, 3x");
-    } else if (app->mouseIn(kHudButtonX, kNextWaveButtonY, kHudButtonWidth, kHudButtonHeight)) {
-        if (callable) {
-            app->fontMain->print(bmp, tipX, 220, "Next Wave Now - +$%d", nextWaveBonus());
-            app->fontSmall->print(bmp, tipX, 230, "N: $%g for each second of calm skipped",
-                                  app->strings.getReal("EarlyWaveBonus"));
-        } else {
-            app->fontMainRed->draw(bmp, tipX, 220, "Next Wave Now");
-            app->fontSmall->draw(bmp, tipX, 230, "Only between waves");
-        }
+bool Game::canPlace() const {
+    const int width = app->towerDefs[placingType].width;
+    const int left = app->mouseX - width / 2;
+    const int right = left + width;
+    for (const Building* b : buildings) {
+        const TowerDef& def = app->towerDefs[b->type];
+        const int bl = b->x + (restFrameWidth(def.sprite) - def.width) / 2;
+        const int br = bl + def.width;
+        // Touching edges count as overlap.
+        if ((left >= bl && left <= br) || (right >= bl && right <= br) || (left < bl && right > br))
+            return false;
     }
-}
-
-void Game::drawHelp(BITMAP* bmp) {
-    rectfill(bmp, kHelpLeft, kHelpTop, kHelpRight, kHelpBottom, makecol(112, 120, 168));
-    rectfill(bmp, kHelpLeft + 1, kHelpTop + 1, kHelpRight - 1, kHelpBottom - 1,
-             makecol(20, 22, 44));
-    app->fontMain->drawCentred(bmp, 160, kHelpTop + 6, "Controls");
-    int y = kHelpFirstLineY;
-    for (const ControlLine& line : kControlLines) {
-        app->fontSmallRed->draw(bmp, kHelpKeyX, y, line.keys);
-        app->fontSmall->draw(bmp, kHelpTextX, y, line.what);
-        y += kHelpLineHeight;
-    }
-    app->fontSmall->drawCentred(bmp, 160, kHelpBottom - 12, "Any key or click closes this card");
+    return true;
 }

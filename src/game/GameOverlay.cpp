@@ -1,7 +1,7 @@
 // What the field shows the player about the towers beyond their pictures: small health bars
-// over damaged towers, the see-through tower that follows the mouse while placing, the tesla
-// coil's reach and the column a laser turret's bolts sweep. Drawing only: nothing here changes
-// the play.
+// over damaged towers, the selected tower's corners and bar, the see-through tower that follows
+// the mouse while placing, the tesla coil's reach and the column a laser turret's bolts sweep.
+// Drawing only: nothing here changes the play. (The panel under the field is the HUD's.)
 
 #include "game/Game.h"
 
@@ -154,4 +154,26 @@ void Game::drawLaserColumn(BITMAP* bmp, const LaserTurret& turret) {
         putpixel(bmp, left, y, red);
         putpixel(bmp, right, y, red);
     }
+}
+
+// The selected tower's corners and its bigger bar; a coil's full reach.
+void Game::drawSelection(BITMAP* bmp) {
+    const Building* b = selected;
+    if (!b)
+        return;
+    const TowerDef& def = app->towerDefs[b->type];
+    const int fw = restFrameWidth(def.sprite);
+    const int fh = restFrameHeight(def.sprite);
+    const int top = app->towerBaseline - fh - 3;
+    const int bottom = app->towerBaseline - 3;
+    BITMAP* corners = app->selectorImage;
+    if (corners) {
+        masked_blit(corners, bmp, 0, 0, b->x - 3, top, 7, 7);
+        masked_blit(corners, bmp, 7, 0, b->x + fw - 3, top, 7, 7);
+        masked_blit(corners, bmp, 0, 7, b->x - 3, bottom, 7, 7);
+        masked_blit(corners, bmp, 7, 7, b->x + fw - 3, bottom, 7, 7);
+    }
+    drawTowerBar(bmp, *b, app->towerBaseline - fh - 9, 32);
+    if (const TeslaCoil* coil = dynamic_cast<const TeslaCoil*>(b))
+        drawReachCircle(bmp, coil->centreX(), coil->centreY(), coil->rangeMax);
 }

@@ -1,15 +1,13 @@
 // One frame step of a play-through: the wave schedule, the sky, every entity, hits of tower
-// shots on invaders, clean-up, and the player's keyboard and mouse.
+// shots on invaders and clean-up, with the player's keys and clicks in between.
 
 #include "game/Game.h"
 #include "game/HudText.h"
+#include "game/SaveSlot.h"
 
 #include "app/GameApp.h"
-#include "app/Sound.h"
 #include "effects/BounceTextEffect.h"
 #include "effects/Effect.h"
-#include "gfx/SpriteAnim.h"
-#include "gfx/SpriteSheet.h"
 #include "invaders/Invader.h"
 #include "invaders/InvaderProjectile.h"
 #include "invaders/MasterOrbWave.h"
@@ -17,12 +15,10 @@
 #include "invaders/Wave.h"
 #include "projectiles/Projectile.h"
 #include "towers/Building.h"
-#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 
@@ -63,15 +59,7 @@ void Game::updateFrame(double dt) {
         }
     }
     handleKeyboard();
-    if (helpShown) {
-        if (leftClick() || rightClick()) {
-            helpShown = false;
-            playSample(app->sampleBip2);
-        }
-    } else if (!gameOver && !paused) {
-        handleMouse();
-    }
-    if (handleGameMenu())
+    if (hud.handleMouse())
         return;
     if (health < 1 && !gameOver) {
         health = 0;
@@ -81,6 +69,8 @@ void Game::updateFrame(double dt) {
             app->profile.recordWavesDefeated(waveNumber - 1);
     }
     removeDestroyedTowers();
+    if (saveSlot)
+        saveSlot->follow(*this);
 }
 
 void Game::updateField(double dt) {
@@ -192,184 +182,6 @@ void Game::removeSpent() {
     deleteSpent(effects, [](Effect* e) { return e->finished(); });
 }
 
-void Game::handleKeyboard() {
-    if (!app->keyboard->keypressed())
-        return;
-    const int scanCode = app->keyboard->readkey() >> 8;
-    // Any key closes the help card, and does nothing else.
-    if (helpShown) {
-        helpShown = false;
-        playSample(app->sampleBip2);
-        return;
-    }
-    if (scanCode == kPauseScanCode) {
-        paused = !paused;
-        playSample(paused ? app->sampleBip : app->sampleBip2);
-        return;
-    }
-    if (scanCode == kEscapeScanCode) {
-        if (uiMode == kUiGameMenu) {
-            uiMode = kUiIdle;
-            playSample(app->sampleBip2);
-        } else {
-            uiMode = kUiGameMenu;
-            playSample(app->sampleBip);
-        }
-        return;
-    }
-    if (uiMode == kUiGameMenu)
-        return;
-    if (scanCode == kHelpScanCode || scanCode == kHelpF1ScanCode) {
-        helpShown = true;
-        playSample(app->sampleBip);
-        return;
-    }
-    if (!paused && !gameOver)
-        handleShortcut(scanCode);
-}
-
-bool Game::leftClick() const {
-    return (app->previousButtons & 1) && !(app->buttons & 1);
-}
-
-bool Game::rightClick() const {
-    return (app->previousButtons & 2) && !(app->buttons & 2);
-}
-
-bool Game::buttonContainsMouse(int index) const {
-    return app->mouseIn(kButtonX - index * app->buttonSpacing, kButtonY, kButtonSize, kButtonSize);
-}
-
-Building* Game::towerUnderMouse() const {
-    for (Building* b : buildings) {
-        int width = app->towerDefs[b->type].width;
-        int height = b->anim ? b->anim->frameHeight() : 0;
-        int left = static_cast<int>(b->centreX() - width / 2);
-        if (app->mouseIn(left, app->towerBaseline - height, width, height))
-            return b;
-    }
-    return nullptr;
-}
-
-void Game::handleMouse() {
-    if (leftClick() && handleHudClick())
-        return;
-    bool justSelected = false;
-    if ((uiMode == kUiIdle || uiMode == kUiTowerMenu) && leftClick()) {
-        if (Building* b = towerUnderMouse()) {
-            uiMode = kUiTowerMenu;
-            selected = b;
-            playSample(app->sampleBip);
-            justSelected = true;
-        }
-    }
-
-    switch (uiMode) {
-    case kUiIdle:
-        if (!leftClick())
-            break;
-        for (int i = 0; i < kTowerTypeCount; ++i)
-            if (buttonContainsMouse(i) && startPlacing(i))
-                break;
-        break;
-    case kUiPlacing:
-        handlePlacing();
-        break;
-    case kUiTowerMenu:
-        handleTowerMenuClick(justSelected);
-        break;
-    default:
-        break;
-    }
-}
-
-void Game::handlePlacing() {
-    const TowerDef& def = app->towerDefs[placingType];
-    if (app->mouseX != ghostWaitsAtX)
-        ghostWaitsAtX = kNoPlacementYet;
-    if (rightClick() || money < def.value) {
-        playSample(app->sampleBip2);
-        uiMode = kUiIdle;
-        return;
-    }
-    // Placing answers on the field only: the panel below holds the money, texts and buttons.
-    if (!leftClick() || app->mouseY >= kPanelTop || !canPlace())
-        return;
-    Building* tower = createTower(placingType);
-    if (!tower)
-        return;
-    tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
-    buildings.push_back(tower);
-    ghostWaitsAtX = app->mouseX;
-    playSample(app->samplePlace);
-    addMoney(-static_cast<long long>(def.value));
-    if (money < def.value)
-        uiMode = kUiIdle;
-}
-
-void Game::handleTowerMenuClick(bool justSelected) {
-    if (rightClick()) {
-        selected = nullptr;
-        uiMode = kUiIdle;
-        playSample(app->sampleBip2);
-        return;
-    }
-    // A tower destroyed earlier in this frame is gone at its end; nothing more is bought for it.
-    if (!leftClick() || !selected || selected->removed)
-        return;
-
-    const TowerDef& def = app->towerDefs[selected->type];
-    bool onButton = false;
-    for (int i = 0; i < def.entryCount; ++i) {
-        if (!buttonContainsMouse(i))
-            continue;
-        onButton = true;
-        if (useTowerEntry(i))
-            return;
-    }
-    if (!onButton && !justSelected) {
-        selected = nullptr;
-        uiMode = kUiIdle;
-        playSample(app->sampleBip2);
-    }
-}
-
-bool Game::useTowerEntry(int i) {
-    if (i == kDemolishEntry) {
-        selected->sell();
-        selected = nullptr;
-        uiMode = kUiIdle;
-        return true;
-    }
-    if (i == kRepairEntry) {
-        if (selected->repairCost() <= money)
-            selected->repair();
-        return true;
-    }
-    const std::optional<int> price = selected->nextLevelPrice(i - kFirstUpgradeEntry);
-    if (price && money >= *price) {
-        addMoney(-static_cast<long long>(*price));
-        selected->upgrade(i - kFirstUpgradeEntry);
-        playSample(app->sampleUpgrade);
-    }
-    return false;
-}
-
-bool Game::handleGameMenu() {
-    if (uiMode != kUiGameMenu || !leftClick())
-        return false;
-    if (app->mouseIn(kMenuItemX, kMenuSoundY, kMenuItemWidth, kMenuItemHeight)) {
-        app->setSound(!app->soundOn);
-        app->profile.saveSound(app->soundOn);
-    } else if (app->mouseIn(kMenuItemX, kMenuStartOverY, kMenuItemWidth, kMenuItemHeight)) {
-        wipeAndRestart();
-        return true;
-    } else if (app->mouseIn(kMenuItemX, kMenuQuitY, kMenuItemWidth, kMenuItemHeight)) {
-        running = false;
-    }
-    return false;
-}
-
 void Game::removeDestroyedTowers() {
     deleteSpent(buildings, [this](Building* b) {
         if (!b->removed)
@@ -382,19 +194,4 @@ void Game::removeDestroyedTowers() {
         }
         return true;
     });
-}
-
-bool Game::canPlace() const {
-    const int width = app->towerDefs[placingType].width;
-    const int left = app->mouseX - width / 2;
-    const int right = left + width;
-    for (const Building* b : buildings) {
-        const TowerDef& def = app->towerDefs[b->type];
-        const int bl = b->x + (restFrameWidth(def.sprite) - def.width) / 2;
-        const int br = bl + def.width;
-        // Touching edges count as overlap.
-        if ((left >= bl && left <= br) || (right >= bl && right <= br) || (left < bl && right > br))
-            return false;
-    }
-    return true;
 }

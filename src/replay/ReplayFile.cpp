@@ -58,6 +58,9 @@ bool ReplayWriter::open(const std::string& path, const ReplayHeader& header) {
              "groundline-replay %d\nversion %s\nseed %u\ndata %s\nwave %d\nscale %d\n",
              kReplayFormat, header.version.c_str(), header.seed, header.dataDigest.c_str(),
              header.firstWave, header.scale);
+    // Normal games keep the header they always had.
+    if (header.difficulty != Difficulty::Normal)
+        gzprintf(static_cast<gzFile>(file), "difficulty %s\n", difficultyName(header.difficulty));
     return true;
 }
 
@@ -159,6 +162,11 @@ bool ReplayParser::line(const char* buffer, std::size_t capacity) {
         return headerLine(w);
     if (w.empty())
         return fail("empty line");
+    if (w[0] == "difficulty") {
+        if (frames > 0 || w.size() != 2 || !difficultyNamed(w[1], replay.header.difficulty))
+            return fail("bad difficulty");
+        return true;
+    }
     if (w[0] == "end")
         return endLine(w);
     if (w[0] == "*")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Difficulty.h"
 #include "app/Platform.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 //   data 3fa1c2d4e5f60718        digest of every file in the data folder
 //   wave 1                       the first wave of the game
 //   scale 2                      the window's scale: the mouse is in window pixels
+//   difficulty easy              the level, only when it is not normal
 //   10000 412 301 0              per frame: the step in microseconds, the mouse in window
 //   10000 412 301 1 15131        pixels and its buttons, then the keys read in that frame
 //   * 41                         the previous frame 41 more times (same step and mouse, no keys)
@@ -41,6 +43,7 @@ struct ReplayHeader {
     std::string dataDigest;
     int firstWave = 1;
     int scale = 2;
+    Difficulty difficulty = Difficulty::Normal;
 };
 
 struct Replay {

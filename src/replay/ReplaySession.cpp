@@ -33,6 +33,7 @@ int ReplaySession::startRecording(const std::string& path, unsigned seed) {
     header.dataDigest = dataDigest(app->dataDir);
     header.firstWave = app->game ? app->game->firstWave : 1;
     header.scale = app->scale;
+    header.difficulty = app->difficulty;
     if (header.dataDigest.empty())
         return refuse("cannot record: the data folder cannot be read");
     auto r = std::make_unique<Recorder>();
@@ -60,10 +61,13 @@ int ReplaySession::startReplay(const std::string& path, bool paced) {
                       header.dataDigest + ", here " + (data.empty() ? "none" : data) + ")");
     if (app->game)
         app->game->firstWave = header.firstWave;
+    if (header.difficulty != app->difficulty)
+        playAtDifficulty(*app, header.difficulty, program.c_str());
     // A replay is not a game of the player's: it sets no best result and changes no setting.
     Profile memoryOnly;
     memoryOnly.soundOn = app->profile.soundOn;
     memoryOnly.bestWaves = app->profile.bestWaves;
+    memoryOnly.level = app->profile.level;
     app->profile = memoryOnly;
     std::srand(header.seed);
     player = std::make_unique<ReplayPlayer>(std::move(replay), paced);

@@ -5,6 +5,8 @@
 #include "sim/PlayerHands.h"
 #include "towers/Building.h"
 
+#include <allegro.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -128,7 +130,7 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
         return;
     // A menu left open (a tower destroyed under it, a click gone astray) is closed first.
     if (game.uiMode == kUiGameMenu) {
-        hands.pressKey(kEscapeScanCode);
+        hands.pressKey(KEY_ESC);
         return;
     }
     if (game.uiMode != kUiIdle) {
@@ -142,7 +144,7 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
     pursueOrders(game, hands);
     // Waiting for money is no reason to wait for the wave: the wave is where money comes from.
     if (!hands.busy() && callEarly && game.canCallNextWave())
-        hands.pressKey(kNextWaveScanCode);
+        hands.pressKey(KEY_N);
 }
 
 // Orders become due in file order within one decision, as the last repair or early-call order

@@ -150,10 +150,15 @@ int ScriptedRun::start(const std::string& strategyName) {
         trace << "# time money health wave towers\n";
     }
 
-    char header[256];
+    // Normal's header stays as it always was; another level says so.
+    const std::string level = app->difficulty == Difficulty::Normal
+                                  ? std::string()
+                                  : std::string(", difficulty ") + difficultyName(app->difficulty);
+    char header[320];
     std::snprintf(header, sizeof header,
-                  "strategy %s, seed %u, first wave %d, step %g s, data %s\n", strategyName.c_str(),
-                  options.seed, options.startWave, step, dataDigest(app->dataDir).c_str());
+                  "strategy %s, seed %u, first wave %d, step %g s, data %s%s\n",
+                  strategyName.c_str(), options.seed, options.startWave, step,
+                  dataDigest(app->dataDir).c_str(), level.c_str());
     out << header << " wave      time   money health  kills landings towers  lost"
         << (options.showMemory ? "    rss kB\n" : "\n");
     return 0;

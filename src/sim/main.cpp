@@ -1,5 +1,6 @@
 // groundline-sim: the game without a window, played by a scripted player or a replay.
 
+#include "app/Difficulty.h"
 #include "app/GameApp.h"
 #include "app/Headless.h"
 #include "app/Numbers.h"
@@ -41,6 +42,7 @@ struct SimCommand {
     SimOptions options;
     std::string replayPath;
     std::string showStrategy;
+    Difficulty difficulty = Difficulty::Normal;
     bool help = false;
 };
 
@@ -87,6 +89,12 @@ const SimOptionRow kSimOptions[] = {
      [](SimCommand& c, const std::string& v) {
          c.options.strategy = v;
          return std::string();
+     }},
+    {"--difficulty", "LEVEL", "plays at easy, normal or hard (default normal): data/LEVEL.txt",
+     [](SimCommand& c, const std::string& v) {
+         return difficultyNamed(v, c.difficulty)
+                    ? std::string()
+                    : "option '--difficulty' needs " + difficultyNames() + ", not '" + v + "'";
      }},
     {"--seed", "S", "seeds the game's random numbers (default 1)",
      [](SimCommand& c, const std::string& v) {
@@ -226,6 +234,8 @@ int main(int argc, char** argv) {
 
     if (int status = startHeadless("groundline-sim"))
         return status;
+    if (command.difficulty != Difficulty::Normal)
+        playAtDifficulty(*GameApp::instance(), command.difficulty, "groundline-sim");
     if (!command.replayPath.empty())
         return runReplayHeadless("groundline-sim", command.replayPath);
     return runSimulation(command.options, std::cout);

@@ -1,5 +1,6 @@
 // groundline-search: looks for the strategy files that get furthest, by playing them headless.
 
+#include "app/Difficulty.h"
 #include "app/GameApp.h"
 #include "app/Headless.h"
 #include "app/Numbers.h"
@@ -24,6 +25,7 @@ constexpr int kExitSearchFailed = 3;
 
 struct Settings {
     SearchOptions search;
+    Difficulty difficulty = Difficulty::Normal;
     std::string outDir = ".";
     bool quiet = false;
 };
@@ -83,6 +85,8 @@ const Option kOptions[] = {
      "tower kinds the strategies may build, e.g. missile or laser,tesla "
      "(default all three)",
      [](Settings& s, const char* v) { return readKinds(v, s.search.kinds); }},
+    {"--difficulty", "LEVEL", "plays every game at easy, normal or hard (default normal)",
+     [](Settings& s, const char* v) { return difficultyNamed(v, s.difficulty); }},
     {"--out", "DIR", "where the best are written as best-1.txt, best-2.txt, ... (default .)",
      [](Settings& s, const char* v) { return (s.outDir = v), true; }},
     {"--quiet", nullptr, "no line per generation",
@@ -150,6 +154,8 @@ int main(int argc, char** argv) {
     }
     if (int status = startHeadless("groundline-search"))
         return status;
+    if (settings.difficulty != Difficulty::Normal)
+        playAtDifficulty(*GameApp::instance(), settings.difficulty, "groundline-search");
     const std::time_t started = std::time(nullptr);
     const SearchResult result = searchStrategies(o, settings.quiet ? nullptr : &std::cerr);
     if (!result.error.empty()) {

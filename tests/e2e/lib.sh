@@ -70,13 +70,19 @@ copy_data_calm() {
 }
 
 # Starts the game in DIR (it reads data/ from there) with the options that follow; stdout and
-# stderr go to WORK. The program is $GAME unless PROGRAM names another.
+# stderr go to WORK. The program is $GAME unless PROGRAM names another; --difficulty normal
+# follows the options unless ASK_LEVEL is set.
 start_game() {
     local dir=$1
     shift
     GAME_OUT=$WORK/$SCENARIO.stdout
     GAME_ERR=$WORK/$SCENARIO.stderr
-    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "${PROGRAM:-$GAME}" "$@" >"$GAME_OUT" 2>"$GAME_ERR") &
+    # The level is given, so the game goes straight to the field; ASK_LEVEL=1 shows the start
+    # screen's choice of level.
+    local level=(--difficulty normal)
+    [[ -n ${ASK_LEVEL:-} ]] && level=()
+    (cd "$dir" && exec timeout -k 2 "$GAME_LIMIT" "${PROGRAM:-$GAME}" "$@" "${level[@]}" \
+        >"$GAME_OUT" 2>"$GAME_ERR") &
     GAME_PID=$!
     DATA_DIR=$dir
     log "started the game in $dir (pid $GAME_PID)"

@@ -5,10 +5,13 @@
 #include "gfx/SpriteSheet.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
+#include "towers/LaserTurret.h"
+#include "towers/TeslaCoil.h"
 #include "towers/TowerKinds.h"
 
 #include <allegro.h>
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -80,6 +83,15 @@ class GameDrawTest : public GameFixture {
                 return look;
         }
         return -1;
+    }
+
+    // How many pixels of the rectangle [x0, x1) x [y0, y1) have the colour.
+    static int countColour(BITMAP* picture, int x0, int y0, int x1, int y1, int r, int g, int b) {
+        int count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                count += getpixel(picture, x, y) == makecol(r, g, b);
+        return count;
     }
 
     GameApp* app = nullptr;
@@ -294,6 +306,95 @@ TEST_F(GameDrawTest, AnUpgradeWithoutLevelsShowsAnEmptyButtonAtItsMax) {
     EXPECT_TRUE(sameIn(copy, expected, 0, 218, tipX + 1, 230));
     destroy_bitmap(expected);
     def.entries[kFirstUpgradeEntry] = saved;
+}
+
+// A whole tower shows no bar (its bright green and grey would be over the sky), a damaged one
+// does; right after a purchase the placing picture waits off the new tower instead of sitting on
+// it in red, until the mouse moves.
+TEST_F(GameDrawTest, OnlyDamagedTowersShowBarsAndANewTowerIsNotCoveredInRed) {
+    game->money = 100000;
+    for (int type = 0; type < kTowerTypeCount; ++type) {
+        game->buildings.push_back(createTower(type));
+        game->buildings.back()->placeAt(40 + 80 * type);
+    }
+    const int above = app->towerBaseline - 60;
+    auto barPixels = [&] {
+        frame();
+        return countColour(copy, 0, above, 320, app->towerBaseline, 0, 255, 0) +
+               countColour(copy, 0, above, 320, app->towerBaseline, 48, 48, 48);
+    };
+    EXPECT_EQ(barPixels(), 0);
+    game->buildings[1]->health = game->buildings[1]->maxHealth() - 1;
+    EXPECT_GT(barPixels(), 0);
+
+    ScopedString solid("GhostOpacity", "255");
+    const int x = 280;
+    setMouse(kButtonX + 5, kButtonY + 5, 0);
+    clickAt(kButtonX + 5, kButtonY + 5);
+    game->update(0.02);
+    clickAt(x, 150);
+    game->update(0.02);
+    ASSERT_EQ(game->buildings.size(), 4u);
+    ASSERT_EQ(game->uiMode, kUiPlacing);
+    const Building* placed = game->buildings.back();
+    const int w = placed->restFrameWidth();
+    BITMAP* withGhost = create_bitmap(320, 240);
+    blit(frame(), withGhost, 0, 0, 0, 0, 320, 240);
+    game->uiMode = kUiIdle;
+    frame();
+    EXPECT_TRUE(sameIn(withGhost, copy, placed->x, above, placed->x + w, app->towerBaseline));
+    game->uiMode = kUiPlacing;
+    setMouse(x + 1, 150, 0);
+    game->update(0.02);
+    blit(frame(), withGhost, 0, 0, 0, 0, 320, 240);
+    game->uiMode = kUiIdle;
+    frame();
+    EXPECT_FALSE(sameIn(withGhost, copy, placed->x, above, placed->x + w, app->towerBaseline))
+        << "once the mouse moves the refused picture shows";
+    destroy_bitmap(withGhost);
+}
+
+// A selected coil's dotted circle is its full reach however little it has charged; a selected
+// laser's column runs down to the turret and leaves the turret's own picture alone.
+TEST_F(GameDrawTest, ASelectionShowsTheCoilsFullReachAndTheLasersColumnAboveIt) {
+    auto* coil = static_cast<TeslaCoil*>(createTower(kTeslaCoil));
+    coil->placeAt(60);
+    coil->chargeRange = 0.0;
+    auto* laser = static_cast<LaserTurret*>(createTower(kLaserTurret));
+    laser->placeAt(200);
+    game->buildings = {coil, laser};
+    ASSERT_EQ(countColour(frame(), 0, 0, 320, 240, 150, 200, 255), 0);
+    game->uiMode = kUiTowerMenu;
+    game->selected = coil;
+    frame();
+    const double tipX = coil->centreX(), tipY = coil->centreY() - TeslaCoil::kTipRise;
+    int dots = 0, astray = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            if (getpixel(copy, x, y) == makecol(150, 200, 255)) {
+                ++dots;
+                astray += std::abs(std::hypot(x - tipX, y - tipY) - coil->rangeMax) > 1.5;
+            }
+    EXPECT_GT(dots, 20);
+    EXPECT_EQ(astray, 0) << "dots off the full reach of " << coil->rangeMax;
+
+    game->selected = nullptr;
+    game->uiMode = kUiIdle;
+    BITMAP* unselected = create_bitmap(320, 240);
+    blit(frame(), unselected, 0, 0, 0, 0, 320, 240);
+    game->selected = laser;
+    game->uiMode = kUiTowerMenu;
+    frame();
+    const int w = laser->restFrameWidth();
+    const int top = app->towerBaseline - restFrameHeight(laser->def().sprite);
+    // The turret's picture below the column's last row, but for the selection's corners.
+    const int x = laser->x, bottom = app->towerBaseline;
+    EXPECT_TRUE(sameIn(copy, unselected, x + 4, top + 1, x + w - 4, top + 4));
+    EXPECT_TRUE(sameIn(copy, unselected, x, top + 4, x + w, bottom - 4));
+    EXPECT_TRUE(sameIn(copy, unselected, x + 4, bottom - 4, x + w - 4, bottom));
+    EXPECT_FALSE(sameIn(copy, unselected, laser->muzzleX(), 20, laser->muzzleX() + 1, top - 12))
+        << "the column shows above the turret";
+    destroy_bitmap(unselected);
 }
 
 TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScoreAndTheBest) {

@@ -182,6 +182,17 @@ TEST_F(GameInputTest, ARefusedPlacementDoesNothing) {
     EXPECT_EQ(game->money, app->towerDefs[0].value);
 }
 
+// The panel starts at its top row: a click there buys nothing, one pixel higher places.
+TEST_F(GameInputTest, AClickOnThePanelsTopRowNeverPlaces) {
+    game->money = 2 * app->towerDefs[0].value;
+    leftClick(buttonX(0), kButtonCentreY);
+    leftClick(100, kPanelTop);
+    EXPECT_TRUE(game->buildings.empty());
+    EXPECT_EQ(game->uiMode, kUiPlacing);
+    leftClick(100, kPanelTop - 1);
+    EXPECT_EQ(game->buildings.size(), 1u);
+}
+
 TEST_F(GameInputTest, EachControlSoundsWhenItActsAndOnlyThen) {
     SoundLog sounds;
     const int price = app->towerDefs[0].value;
@@ -210,10 +221,10 @@ TEST_F(GameInputTest, EachControlSoundsWhenItActsAndOnlyThen) {
 
 TEST_F(GameInputTest, EscapeOpensAndClosesTheMenuEvenAfterTheBaseIsLost) {
     SoundLog sounds;
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiGameMenu);
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiIdle);
     EXPECT_EQ(sounds.samples, (std::vector<SAMPLE*>{app->sampleBip, app->sampleBip2}));
@@ -221,14 +232,14 @@ TEST_F(GameInputTest, EscapeOpensAndClosesTheMenuEvenAfterTheBaseIsLost) {
     game->health = 0;
     step();
     EXPECT_TRUE(game->gameOver);
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiGameMenu);
 }
 
 TEST_F(GameInputTest, OtherKeysAreDiscardedOnePerFrame) {
     keyboard.pressScanCode(KEY_A);
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     step();
     EXPECT_EQ(game->uiMode, kUiIdle);
     EXPECT_EQ(keyboard.keys.size(), 1u);

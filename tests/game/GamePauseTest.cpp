@@ -95,7 +95,7 @@ TEST_F(GamePauseTest, NothingMovesWhilePausedAndThePauseLeavesNoTrace) {
         startBattle();
         if (withPause) {
             SoundLog sounds; // P answers with one sound pausing and the other resuming
-            press(kPauseScanCode);
+            press(KEY_P);
             EXPECT_TRUE(game->paused);
             EXPECT_EQ(sounds.count(app->sampleBip), 1);
             EXPECT_EQ(sounds.count(app->sampleBip2), 0);
@@ -104,7 +104,7 @@ TEST_F(GamePauseTest, NothingMovesWhilePausedAndThePauseLeavesNoTrace) {
             for (int i = 0; i < 300; ++i)
                 frame();
             EXPECT_EQ(state(), before);
-            press(kPauseScanCode);
+            press(KEY_P);
             EXPECT_EQ(sounds.count(app->sampleBip), 1);
             EXPECT_EQ(sounds.count(app->sampleBip2), 1);
         } else {
@@ -121,12 +121,12 @@ TEST_F(GamePauseTest, NothingMovesWhilePausedAndThePauseLeavesNoTrace) {
 }
 
 TEST_F(GamePauseTest, WhilePausedOnlyTheMenuAnswersAndTheShakeWaits) {
-    press(kPauseScanCode);
+    press(KEY_P);
     const double waveTimer = game->waveTimer;
     clickAt(kButtonX + 5, kButtonY + 5); // an affordable build button
     frame();
     EXPECT_EQ(game->uiMode, kUiIdle);
-    press(kEscapeScanCode);
+    press(KEY_ESC);
     clickAt(kMenuItemX + 40, kMenuSoundY + 2);
     frame();
     EXPECT_FALSE(app->soundOn);

@@ -199,7 +199,7 @@ TEST_F(GameStateTest, TheRunLoopEndsWhenRunningIsCleared) {
     GameApp* app = GameApp::instance();
     app->minStep = 0.02;
     // Escape opens the menu in the first frame; the click on "Quit Game" comes in the second.
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     // A loop that Escape or "Quit Game" fails to end is stopped after a few more frames by an
     // exception from the mouse, whatever state the game is in, so the test fails instead of
     // hanging.
@@ -246,6 +246,19 @@ TEST_F(GameStateTest, ALostGameFromWaveOneSetsTheBestAndAPracticeGameDoesNot) {
     EXPECT_EQ(app->profile.bestWaves, 7);
 
     game->firstWave = 10;
+    {
+        ScopedString perWave("PracticeMoneyPerWave", "10");
+        ScopedString growth("PracticeMoneyGrowth", "2.5");
+        ScopedString loss("PracticeHealthLossPerWave", "2");
+        ScopedString least("PracticeHealthLeast", "10");
+        game->reset();
+        EXPECT_EQ(game->money, app->strings.getInt("StartingMoney") + 90 + 202);
+        EXPECT_EQ(game->health, game->maxHealth - 18);
+        game->firstWave = 100;
+        game->reset();
+        EXPECT_EQ(game->health, 10) << "never below the floor";
+        game->firstWave = 10;
+    }
     game->reset();
     EXPECT_EQ(game->waveNumber, 10) << "a practice game starts at its wave";
     game->waveNumber = 15;

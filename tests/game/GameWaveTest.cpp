@@ -98,7 +98,7 @@ TEST_F(GameWaveTest, AnUndefendedBaseSurvivesWaveOneFallsToWaveTwoAndStartsOver)
 
     // Escape, "Start Over": a new game, whose first wave comes again.
     app->minStep = kStep;
-    keyboard.pressScanCode(kEscapeScanCode);
+    keyboard.pressScanCode(KEY_ESC);
     game->update(kStep);
     clickAt(160, kMenuStartOverY + 4);
     game->update(kStep);

@@ -14,6 +14,7 @@
 #include "towers/Building.h"
 #include "towers/TowerKinds.h"
 
+#include <allegro.h>
 #include <zlib.h>
 
 #include <climits>
@@ -162,9 +163,9 @@ TEST_F(ReplayTest, SpeedChangesAndEarlyWavesPlayBackToTheirDigest) {
     game.reset();
     for (int frame = 0; frame < 3000; ++frame) {
         if (frame % 200 == 5)
-            keyboard.pressScanCode(kNextWaveScanCode);
+            keyboard.pressScanCode(KEY_N);
         if (frame % 700 == 10)
-            keyboard.pressScanCode(kSpeedScanCode);
+            keyboard.pressScanCode(KEY_F);
         game.update(app->tick());
         app->backBuffer->present();
     }

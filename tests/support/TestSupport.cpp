@@ -90,6 +90,7 @@ struct AppStateGuard::Saved {
     int towerBaseline = 0;
     int buttonSpacing = 0;
     double minStep = 0.0;
+    Difficulty difficulty = Difficulty::Normal;
 
     void exchangeAll(bool putBack) {
         exchange(kFonts, fonts, putBack);
@@ -110,6 +111,7 @@ AppStateGuard::AppStateGuard() : saved(std::make_unique<Saved>()) {
     saved->towerBaseline = app->towerBaseline;
     saved->buttonSpacing = app->buttonSpacing;
     saved->minStep = app->minStep;
+    saved->difficulty = app->difficulty;
 }
 
 AppStateGuard::~AppStateGuard() {
@@ -123,6 +125,7 @@ AppStateGuard::~AppStateGuard() {
     app->towerBaseline = saved->towerBaseline;
     app->buttonSpacing = saved->buttonSpacing;
     app->minStep = saved->minStep;
+    app->difficulty = saved->difficulty;
 }
 
 void AppFixture::SetUp() {
