@@ -49,6 +49,14 @@ Image makeOrbBand();   // orb2: the turning armour band, drawn over the body
 Image makeOrbEye();    // orb3: the eye, drawn last
 Sheet makeSatellite(); // orb4: 8 x 8, row 0 animated
 
+// The kinds that join the squibble's formation (ArtKinds.cpp), each with the squibble's four
+// rows; Invader<N>.Size in strings.txt is their hit radius.
+Sheet makePlated();   // 14 x 12
+Sheet makeDiver();    // 14 x 12
+Sheet makeSplitter(); // 14 x 12
+Sheet makeMite();     // 8 x 8, a splitter's half
+Sheet makeGlance();   // 7 x 7 spark of a hit glancing off a plate, row 0 plays once
+
 // Shots (ArtShots.cpp).
 Image makeLaserBolt();   // 3 x 8
 Sheet makeMissile();     // 16 rows of one 9 x 9 frame, row r pointing at r * 22.5 degrees

@@ -229,3 +229,101 @@ std::vector<float> soundAlarm() {
         return lp(v, 2800.0) * envelope(local, blast, 0.01, 0.2);
     });
 }
+
+std::vector<float> soundPlatedHit() {
+    Rng rng(71);
+    Osc a, b, c;
+    LowPass lp;
+    const double len = 0.14;
+    return render(len, 0.45, [&](double t) {
+        // Inharmonic partials ring like struck sheet metal.
+        double ring = a.sine(1180.0) + 0.7 * b.sine(1870.0) + 0.5 * c.sine(2710.0);
+        double tick = lp(rng.range(-1, 1), 7000.0) * std::exp(-t / 0.004);
+        return 0.5 * ring * envelope(t, len, 0.001, 0.035) + tick;
+    });
+}
+
+std::vector<float> soundPlatedDeath() {
+    Rng rng(73);
+    Osc a, b;
+    LowPass lp1, lp2;
+    const double len = 0.4;
+    return render(len, 0.6, [&](double t) {
+        double crunch = lp2(lp1(rng.range(-1, 1), 1800.0), 1800.0) * std::exp(-t / 0.06);
+        double f = 900.0 * std::exp(-t / 0.25) + 200.0;
+        double ring = (a.sine(f) + 0.5 * b.sine(f * 1.58)) * envelope(t, len, 0.002, 0.12);
+        return 2.0 * crunch + 0.5 * ring;
+    });
+}
+
+std::vector<float> soundDiverHit() {
+    Osc o;
+    const double len = 0.05;
+    return render(len, 0.4, [&](double t) {
+        return o.square(1500.0 + 900.0 * (t / len), 0.35) * envelope(t, len, 0.001, 0.015);
+    });
+}
+
+std::vector<float> soundDiverDeath() {
+    Rng rng(79);
+    Osc o;
+    LowPass lp, tone;
+    const double len = 0.26;
+    return render(len, 0.55, [&](double t) {
+        double f = 1500.0 * std::exp(-t / 0.1) + 250.0;
+        double whistle = tone(o.square(f, 0.5), 3000.0) * envelope(t, len, 0.002, 0.12);
+        double pop = lp(rng.range(-1, 1), 2500.0) * std::exp(-std::abs(t - 0.16) / 0.015);
+        return 0.6 * whistle + pop;
+    });
+}
+
+std::vector<float> soundSplitterHit() {
+    Osc o, wobble;
+    LowPass lp;
+    const double len = 0.09;
+    return render(len, 0.45, [&](double t) {
+        double f = 380.0 + 90.0 * wobble.sine(35.0);
+        return lp(o.saw(f), 1600.0) * envelope(t, len, 0.002, 0.03);
+    });
+}
+
+std::vector<float> soundSplitterDeath() {
+    Rng rng(83);
+    Osc a, b;
+    LowPass lp;
+    const double len = 0.26;
+    return render(len, 0.55, [&](double t) {
+        // The same pop twice, the second higher: one body, two halves.
+        double v = 0.0;
+        const double starts[2] = {0.0, 0.08};
+        Osc* oscs[2] = {&a, &b};
+        for (int k = 0; k < 2; ++k) {
+            double local = t - starts[k];
+            double f = (300.0 + 700.0 * (local / 0.15)) * (k ? 1.5 : 1.0);
+            double s = oscs[k]->square(f, 0.4);
+            if (local >= 0.0)
+                v += s * envelope(local, len - starts[k], 0.002, 0.04);
+        }
+        return 0.6 * v + 0.6 * lp(rng.range(-1, 1), 2000.0) * std::exp(-t / 0.03);
+    });
+}
+
+std::vector<float> soundMiteHit() {
+    Osc o;
+    const double len = 0.03;
+    return render(len, 0.35,
+                  [&](double t) { return o.square(2800.0, 0.3) * envelope(t, len, 0.001, 0.008); });
+}
+
+std::vector<float> soundMiteDeath() {
+    Rng rng(89);
+    Osc o;
+    LowPass lp;
+    const double len = 0.1;
+    return render(len, 0.45, [&](double t) {
+        double f = 700.0 + 1800.0 * (t / len);
+        double pop = o.square(f, 0.4) * envelope(t, len, 0.001, 0.03);
+        double puff = lp(rng.range(-1, 1), 4000.0) * envelope(t, len, 0.001, 0.015);
+        return 0.6 * pop + 0.8 * puff;
+    });
+}

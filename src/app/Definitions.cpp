@@ -44,11 +44,25 @@ TowerDef readTowerDef(StringTable& strings, int index) {
     return def;
 }
 
-InvaderDef readInvaderDef(StringTable& strings) {
-    InvaderDef invaderDef;
-    invaderDef.value = strings.getInt("Invader1.Value");
-    invaderDef.health = strings.getInt("Invader1.Health");
-    invaderDef.healthIncrease = strings.getReal("Invader1.HealthIncrease");
-    invaderDef.size = strings.getReal("Invader1.Size");
-    return invaderDef;
+InvaderDef readInvaderDef(StringTable& strings, const std::string& prefix, bool placed) {
+    const auto real = [&](const char* name, double low, double high) {
+        return strings.getReal(prefix + name, low, high);
+    };
+    // Held where they come in: the invaders work out health, bounties and counts from them
+    // in plain arithmetic.
+    InvaderDef def;
+    def.value = strings.getInt(prefix + ".Value");
+    def.health = strings.getInt(prefix + ".Health");
+    def.healthIncrease = strings.getReal(prefix + ".HealthIncrease");
+    def.size = strings.getReal(prefix + ".Size");
+    def.landingCost = static_cast<int>(real(".LandingCost", 0.0, kMaxLandingCost));
+    def.name = strings.get(prefix + ".Name");
+    def.hint = strings.get(prefix + ".Hint");
+    if (!placed)
+        return def;
+    def.firstWave = static_cast<int>(real(".FirstWave", 0.0, kMaxWaveNumber));
+    def.share = real(".Share", 0.0, 1.0);
+    def.shareGrowth = real(".ShareGrowth", 0.0, 1.0);
+    def.shareMax = real(".ShareMax", 0.0, 1.0);
+    return def;
 }

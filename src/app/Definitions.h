@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+struct SAMPLE;
 class SpriteSheet;
 class StringTable;
 
@@ -34,13 +35,25 @@ struct TowerDef {
     std::vector<UpgradeDef> entries; // entryCount entries
 };
 
-// The only invader type (Invader1.*).
+// An invader kind as the string table describes it, under the kind's prefix (Invader1.* for the
+// squibble; src/invaders/InvaderKinds.cpp names the others).
 struct InvaderDef {
     int health = 0;
     double healthIncrease = 0.0;
     int value = 0;     // bounty
     double size = 0.0; // hit radius
     SpriteSheet* sprite = nullptr;
+    int landingCost = 1; // base health a landing takes
+    std::string name;    // as the HUD names the kind
+    std::string hint;    // one line on how to beat it
+    // Its place in the formation: from firstWave on (0: never), share of the places in that
+    // wave, growing by shareGrowth a wave up to shareMax; each held to [0, 1].
+    int firstWave = 0;
+    double share = 0.0;
+    double shareGrowth = 0.0;
+    double shareMax = 0.0;
+    SAMPLE* hitSound = nullptr;   // none: hits are silent
+    SAMPLE* deathSound = nullptr; // none: the squibble's pop
 };
 
 // Menu entries every tower has before its upgrades.
@@ -48,6 +61,8 @@ constexpr int kDemolishEntry = 0;
 constexpr int kRepairEntry = 1;
 constexpr int kFirstUpgradeEntry = 2;
 constexpr int kTowerTypeCount = 3;
+// The squibble and the kinds that join it (src/invaders/InvaderKinds.h).
+constexpr int kInvaderKindCount = 5;
 
 // Caps on the counts a tower's keys may ask for. A tower menu is one row of 19-pixel buttons
 // laid right to left across the 320-pixel screen, so even with the buttons overlapping by half
@@ -62,7 +77,15 @@ constexpr int kMaxUpgradeLevels = 100;
 // stays within int.
 constexpr int kMaxIconColumn = 1 << 16;
 
+// A landing that takes more than any base could hold is as final as one that takes it all; a
+// first wave past this is one no game reaches. Both keep the numbers worked out from them small.
+constexpr double kMaxLandingCost = 1.0e6;
+constexpr double kMaxWaveNumber = 1.0e9;
+
 // Builds tower type index (0..2) from the keys Tower<index+1>.*; the sprite is left for the
 // resource catalogue to load.
 TowerDef readTowerDef(StringTable& strings, int index);
-InvaderDef readInvaderDef(StringTable& strings);
+// Every number of an invader kind's keys under prefix (e.g. "Invader2"), its share of the
+// formations only for a kind that takes places in them; the sprite and the sounds are left for
+// the resource catalogue to load.
+InvaderDef readInvaderDef(StringTable& strings, const std::string& prefix, bool placed = false);

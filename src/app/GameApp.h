@@ -124,6 +124,7 @@ class GameApp {
     SpriteSheet* alienBulletSheet = nullptr;
     SpriteSheet* orbBombSheet = nullptr;
     SpriteSheet* orb4Sheet = nullptr;
+    SpriteSheet* glanceSheet = nullptr; // a hit glancing off a plate
     SAMPLE* sampleBip = nullptr;
     SAMPLE* sampleBip2 = nullptr;
     SAMPLE* sampleBoom1 = nullptr;
@@ -164,7 +165,7 @@ class GameApp {
     int buttons = 0;
 
     TowerDef towerDefs[kTowerTypeCount];
-    InvaderDef invaderDef;
+    InvaderDef invaderDefs[kInvaderKindCount]; // by the rows of src/invaders/InvaderKinds.h
 
     // Written by the display-switch callback on Allegro's thread.
     std::atomic<double> lastTime{0.0};

@@ -7,6 +7,7 @@
 #include "gfx/BitmapFont.h"
 #include "gfx/MzImage.h"
 #include "gfx/SpriteSheet.h"
+#include "invaders/InvaderKinds.h"
 
 #include <allegro.h>
 
@@ -54,6 +55,11 @@ class Loader {
         return s;
     }
 
+    // A sound the data may leave out: none then.
+    SAMPLE* optionalSample(const std::string& key) {
+        return strings.contains(key) ? sample(strings.get(key).c_str()) : nullptr;
+    }
+
     SAMPLE* sample(const char* name) {
         const std::string file = path(name);
         // Allegro's own reader: it blocks on a FIFO, so it only gets regular files, and it holds
@@ -77,6 +83,17 @@ class Loader {
 };
 
 constexpr int kMaxLayoutOffset = 1 << 20;
+
+void loadInvaderKinds(Loader& load) {
+    GameApp& app = load.app;
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        const std::string prefix = invaderKind(kind)->prefix;
+        InvaderDef& def = app.invaderDefs[kind];
+        def.sprite = load.sheet(app.strings.get(prefix + ".Sprite"));
+        def.hitSound = load.optionalSample(prefix + ".HitSound");
+        def.deathSound = load.optionalSample(prefix + ".DeathSound");
+    }
+}
 
 // Every sound the game plays.
 void loadSamples(GameApp& app, Loader& load) {
@@ -112,7 +129,7 @@ std::string GameApp::loadResources() {
     readDefinitions();
     for (int i = 0; i < kTowerTypeCount; ++i)
         towerDefs[i].sprite = load.sheet(strings.get(StringTable::key("Tower%d.Sprite", i + 1)));
-    invaderDef.sprite = load.sheet(strings.get("Invader1.Sprite"));
+    loadInvaderKinds(load);
 
     laserSmallImage = load.image("data/laser_small.mz");
     static const char* const cloudFiles[5] = {"data/cloud1.mz", "data/cloud2.mz", "data/cloud3.mz",
@@ -132,6 +149,7 @@ std::string GameApp::loadResources() {
     orb4Sheet = load.sheet("data/orb4.sz");
     alienBulletSheet = load.sheet("data/alienbullet.sz");
     orbBombSheet = load.sheet("data/orbbomb.sz");
+    glanceSheet = load.sheet("data/glance.sz");
 
     selectorImage = load.image("data/selector.mz");
 
@@ -159,7 +177,13 @@ void GameApp::readDefinitions() {
         towerDefs[i] = readTowerDef(strings, i);
         towerDefs[i].sprite = sprite;
     }
-    SpriteSheet* sprite = invaderDef.sprite;
-    invaderDef = readInvaderDef(strings);
-    invaderDef.sprite = sprite;
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        const InvaderKind* row = invaderKind(kind);
+        InvaderDef& def = invaderDefs[kind];
+        InvaderDef read = readInvaderDef(strings, row->prefix, row->placed);
+        read.sprite = def.sprite;
+        read.hitSound = def.hitSound;
+        read.deathSound = def.deathSound;
+        def = read;
+    }
 }

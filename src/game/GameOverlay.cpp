@@ -138,7 +138,8 @@ void Game::drawReachCircle(BITMAP* bmp, double centreX, double centreY, double r
 // A bolt strikes an invader whose middle is within the invaders' hit radius of its path, so the
 // column is that wide on both sides of the muzzle, from the turret up to the sky's edge.
 void Game::drawLaserColumn(BITMAP* bmp, const LaserTurret& turret) {
-    const double reach = std::clamp(app->invaderDef.size, 0.0, static_cast<double>(kFieldWidth));
+    const double reach =
+        std::clamp(app->invaderDefs[0].size, 0.0, static_cast<double>(kFieldWidth));
     if (std::isnan(reach))
         return;
     const int middle = turret.muzzleX();

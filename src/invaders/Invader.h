@@ -17,6 +17,14 @@ class Invader {
     virtual int takeDamage(int amount) = 0;
     virtual double centreX() const;
     virtual double centreY() const;
+    // False once the invader moves by itself (a diver diving, a splitter's half): its wave then
+    // neither marches it nor turns at its edges.
+    virtual bool inFormation() const { return true; }
+    // How fast it comes down when its formation descends at formationSpeed, for the warning.
+    virtual double descentSpeed(double formationSpeed) const { return formationSpeed; }
+    // What the kind keeps besides position and health (a plate's chipped damage, a dive's time),
+    // for the state digest; 0 for a kind that keeps nothing.
+    virtual double kindState() const { return 0.0; }
 
     // Moves the invader so that its centre lands on (cx, cy).
     void setCentre(int cx, int cy);
@@ -28,4 +36,5 @@ class Invader {
     SpriteAnim* anim = nullptr; // owned
     double hitRadius = 0.0;
     Wave* wave = nullptr;
+    int kind = 0; // row of the invader kinds table (src/invaders/InvaderKinds.h)
 };

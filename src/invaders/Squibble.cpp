@@ -32,14 +32,19 @@ constexpr int kBonusDistance = 70;
 
 } // namespace
 
-Squibble::Squibble() {
+Squibble::Squibble(int kind) {
+    this->kind = kind;
     GameApp* app = GameApp::instance();
-    const InvaderDef& def = app->invaderDef;
+    const InvaderDef& def = app->invaderDefs[kind];
     const int waveNumber = app->game ? app->game->waveNumber : 1;
     // In double and held within int: generous tuning or a very long game must not overflow.
     health = maxHealth = clampToInt(def.health + std::trunc((waveNumber - 1) * def.healthIncrease));
     hitRadius = def.size;
     anim = new SpriteAnim(def.sprite);
+}
+
+const InvaderDef& Squibble::def() const {
+    return GameApp::instance()->invaderDefs[kind];
 }
 
 int Squibble::woundedThreshold() const {
@@ -49,7 +54,7 @@ int Squibble::woundedThreshold() const {
 void Squibble::update(double dt) {
     anim->advance(static_cast<float>(dt));
     shotTimer = static_cast<float>(shotTimer + dt);
-    if (shotTimer < kShotRollAfter)
+    if (shotTimer < kShotRollAfter || !fires)
         return;
     const Game* game = GameApp::instance()->game;
     if (game && game->gameOver)
@@ -76,6 +81,8 @@ int Squibble::takeDamage(int amount) {
     if (health <= 0)
         return 0;
     health -= amount;
+    if (SAMPLE* sound = def().hitSound)
+        playSample(sound);
     if (health > 0) {
         if (health > woundedThreshold())
             anim->playThen(kSquibbleHealthyHit, kSquibbleHealthy);
@@ -89,7 +96,7 @@ int Squibble::takeDamage(int amount) {
 
 void Squibble::die() {
     GameApp* app = GameApp::instance();
-    long long reward = app->invaderDef.value;
+    long long reward = def().value;
     const double distance = std::fabs(app->towerBaseline - y);
     if (distance < kBonusDistance)
         reward += (kBonusDistance - static_cast<int>(distance)) * reward / kBonusDistance;
@@ -98,7 +105,7 @@ void Squibble::die() {
     const int cx = static_cast<int>(x) + anim->frameWidth() / 2;
     const int cy = static_cast<int>(y) + anim->frameHeight() / 2;
     spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
-    playSample(app->sampleDeath);
+    playSample(def().deathSound ? def().deathSound : app->sampleDeath);
     if (Game* game = app->game)
         game->addMoney(bounty);
     spawnText(cx, cy, app->fontSmall, "+%d", bounty);

@@ -2,13 +2,18 @@
 
 #include "invaders/Invader.h"
 
+struct InvaderDef;
+
 // The ordinary enemy, moved by its wave: it animates, drops bullets at random, flashes when
 // hit, shows its wounded loop once badly hurt, and pays a bounty when shot down, more the
 // closer it came to the ground. Its position is the top-left corner of its sprite.
+//
+// The other kinds of the formation are squibbles with a twist, each configured by its own row
+// of the invader kinds (its keys, its sheet with the same four rows, its sounds).
 class Squibble : public Invader {
   public:
     // Health grows with the game's current wave number.
-    Squibble();
+    explicit Squibble(int kind = 0);
 
     void update(double dt) override;
     void draw(BITMAP* target) override;
@@ -20,8 +25,12 @@ class Squibble : public Invader {
     // Seconds towards the next roll for a shot.
     float shotTimer = 0.0f;
 
-  private:
-    void die();
+  protected:
+    const InvaderDef& def() const;
+    // The bounty, the poof, the sound and the floating text of a squibble shot down.
+    virtual void die();
+    // Whether it rolls for shots at all.
+    bool fires = true;
 };
 
 // Sprite rows of the squibble's sheet.

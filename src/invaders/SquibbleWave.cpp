@@ -6,6 +6,7 @@
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
+#include "invaders/InvaderKinds.h"
 #include "invaders/Squibble.h"
 
 #include <algorithm>
@@ -43,8 +44,9 @@ SquibbleWave::SquibbleWave(int count) {
     quickening = app->strings.getReal("WaveQuickening", 0.0, kMostQuickening);
 
     const int lastRow = (count - 1) / kPerRow;
+    const std::vector<int> kinds = drawFormation(count, waveNumber);
     for (int i = 0; i < count; ++i) {
-        Squibble* squibble = new Squibble();
+        Invader* squibble = createInvader(kinds[i]);
         invaders.push_back(squibble);
         squibble->wave = this;
         const int row = i / kPerRow;
@@ -56,6 +58,7 @@ SquibbleWave::SquibbleWave(int count) {
 }
 
 void SquibbleWave::update(double dt) {
+    admitArrivals();
     const Game* game = GameApp::instance()->game;
     if (game && game->gameOver) {
         // The block stands still where it was when the base fell, still animating.
@@ -72,21 +75,8 @@ void SquibbleWave::update(double dt) {
         Invader* squibble = invaders[i];
         if (squibble->health <= 0)
             continue;
-        switch (marchState) {
-        case kMarchRight:
-            squibble->x += dt * velocity;
-            break;
-        case kMarchLeft:
-            squibble->x -= dt * velocity;
-            break;
-        default:
-            squibble->y += dt * velocity;
-            break;
-        }
-        if (squibble->x > right)
-            right = static_cast<int>(squibble->x);
-        if (squibble->x < left)
-            left = static_cast<int>(squibble->x);
+        if (squibble->inFormation())
+            march(squibble, dt * velocity, right, left);
         squibble->update(dt);
         if (squibble->health > 0 && squibble->y >= kSquibbleLandingY)
             land(squibble);
@@ -105,10 +95,28 @@ void SquibbleWave::quicken(int alive) {
     pace = std::min(1.0 + quickening * lost, kFastest / std::max(std::abs(speed), 1.0));
 }
 
+void SquibbleWave::march(Invader* squibble, double moved, int& right, int& left) const {
+    switch (marchState) {
+    case kMarchRight:
+        squibble->x += moved;
+        break;
+    case kMarchLeft:
+        squibble->x -= moved;
+        break;
+    default:
+        squibble->y += moved;
+        break;
+    }
+    if (squibble->x > right)
+        right = static_cast<int>(squibble->x);
+    if (squibble->x < left)
+        left = static_cast<int>(squibble->x);
+}
+
 bool SquibbleWave::landsWithin(double seconds) const {
-    const double nearest = kSquibbleLandingY - speed * pace * seconds;
     for (const Invader* squibble : invaders)
-        if (squibble->health > 0 && squibble->y >= nearest)
+        if (squibble->health > 0 &&
+            squibble->y >= kSquibbleLandingY - squibble->descentSpeed(speed * pace) * seconds)
             return true;
     return false;
 }
@@ -116,12 +124,13 @@ bool SquibbleWave::landsWithin(double seconds) const {
 void SquibbleWave::land(Invader* squibble) {
     GameApp* app = GameApp::instance();
     squibble->health = -1;
+    const int cost = app->invaderDefs[squibble->kind].landingCost;
     if (Game* game = app->game)
-        game->health -= 1;
+        game->health = clampToInt(static_cast<long long>(game->health) - cost);
     const int cx = static_cast<int>(squibble->x) + squibble->anim->frameWidth() / 2;
     const int cy = static_cast<int>(squibble->y) + squibble->anim->frameHeight() / 2;
     spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
-    spawnText(cx, cy, app->fontSmallRed, "-%d", 1);
+    spawnText(cx, cy, app->fontSmallRed, "-%d", cost);
 }
 
 void SquibbleWave::turn(double moved, int right, int left) {

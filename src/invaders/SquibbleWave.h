@@ -31,6 +31,8 @@ class SquibbleWave : public Wave {
     double stepDone = 0.0; // pixels descended in the current step down
 
   private:
+    // Moves one invader with the block and widens the block's extreme left edges by it.
+    void march(Invader* squibble, double moved, int& right, int& left) const;
     void land(Invader* squibble);
     // At most one change of marching state a frame; moved is how far the block went this frame,
     // right and left the extreme left edges of the live squibbles after it.

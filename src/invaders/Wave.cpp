@@ -15,11 +15,15 @@ Wave::Wave() : serial(++lastSerial) {}
 Wave::~Wave() {
     for (Invader* invader : invaders)
         delete invader;
+    for (Invader* invader : arrivals)
+        delete invader;
 }
 
 void Wave::update(double) {}
 
 bool Wave::isDefeated() const {
+    if (!arrivals.empty())
+        return false;
     for (const Invader* invader : invaders)
         if (invader->health > 0)
             return false;
@@ -35,6 +39,16 @@ void Wave::drawInvaders(BITMAP* target) const {
 void Wave::killAll() {
     for (Invader* invader : invaders)
         invader->health = 0;
+}
+
+void Wave::join(Invader* invader) {
+    invader->wave = this;
+    arrivals.push_back(invader);
+}
+
+void Wave::admitArrivals() {
+    invaders.insert(invaders.end(), arrivals.begin(), arrivals.end());
+    arrivals.clear();
 }
 
 unsigned long long currentWaveSerial() {

@@ -22,6 +22,9 @@ class Wave {
 
     void drawInvaders(BITMAP* target) const;
     void killAll();
+    // An invader born in the wave (a splitter's half). It joins the list at the start of the
+    // wave's next update, never while shots or blasts are walking the list.
+    void join(Invader* invader);
 
     std::vector<Invader*> invaders;
 
@@ -29,6 +32,13 @@ class Wave {
     // target's wave can tell that the wave (and the target with it) is gone even when a new wave
     // has been allocated at the same address.
     const unsigned long long serial;
+
+  protected:
+    // Appends the invaders that joined since the last update to the list.
+    void admitArrivals();
+
+  private:
+    std::vector<Invader*> arrivals; // owned until admitted
 };
 
 // The serial of the game's current wave, or 0 when no wave is running (no wave has serial 0).

@@ -127,6 +127,12 @@ std::string stateDigest(const Game& game) {
             d.addDouble(v->x);
             d.addDouble(v->y);
             d.addInt(v->health);
+            // The squibble adds nothing, so a game of squibbles alone keeps the digests it has
+            // always had.
+            if (v->kind != 0) {
+                d.addInt(v->kind);
+                d.addDouble(v->kindState());
+            }
         }
     }
     for (const Cloud& cloud : game.clouds) {

@@ -1,11 +1,14 @@
 #include "sim/PlayStats.h"
 
+#include "app/Definitions.h"
 #include "game/Game.h"
 #include "invaders/Invader.h"
 #include "invaders/SquibbleWave.h"
 #include "invaders/Wave.h"
 
 #include <algorithm>
+
+PlayStats::PlayStats() : killsByKind(kInvaderKindCount, 0), landingsByKind(kInvaderKindCount, 0) {}
 
 bool PlayStats::waveUnderway(const Game& game) const {
     return game.wave || game.waveTimer < 0.0;
@@ -18,23 +21,32 @@ void PlayStats::countInvaders(const Game& game) {
         alive.clear();
         return;
     }
-    if (wave->serial != watchedWave || alive.size() != wave->invaders.size()) {
+    if (wave->serial != watchedWave || alive.size() > wave->invaders.size()) {
         watchedWave = wave->serial;
         alive.assign(wave->invaders.size(), false);
         for (std::size_t i = 0; i < alive.size(); ++i)
             alive[i] = wave->invaders[i]->health > 0;
         return;
     }
+    // Invaders born in the wave (a splitter's halves) join the end of its list.
+    for (std::size_t i = alive.size(); i < wave->invaders.size(); ++i)
+        alive.push_back(wave->invaders[i]->health > 0);
     for (std::size_t i = 0; i < alive.size(); ++i) {
         const Invader* v = wave->invaders[i];
         const bool now = v->health > 0;
         if (alive[i] && !now) {
-            // A squibble lands as soon as it moves past the line, and shots and strikes only
+            const std::size_t kind = static_cast<std::size_t>(v->kind) < killsByKind.size()
+                                         ? static_cast<std::size_t>(v->kind)
+                                         : 0;
+            // An invader lands as soon as it moves past the line, and shots and strikes only
             // meet it above, so one that died at or below the line landed.
-            if (v->y >= kSquibbleLandingY)
+            if (v->y >= kSquibbleLandingY) {
                 ++landings;
-            else
+                ++landingsByKind[kind];
+            } else {
                 ++kills;
+                ++killsByKind[kind];
+            }
         }
         alive[i] = now;
     }

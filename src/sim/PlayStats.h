@@ -39,6 +39,12 @@ class PlayStats {
     int totalKills = 0;
     int totalLandings = 0;
     int totalTowersLost = 0;
+    // Since the start, by invader kind (the rows of src/invaders/InvaderKinds.h), the wave in
+    // progress included.
+    std::vector<int> killsByKind;
+    std::vector<int> landingsByKind;
+
+    PlayStats();
 
   private:
     void countInvaders(const Game& game);

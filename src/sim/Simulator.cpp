@@ -4,6 +4,7 @@
 #include "app/SeamGuard.h"
 #include "game/Game.h"
 #include "gfx/BackBuffer.h"
+#include "invaders/InvaderKinds.h"
 #include "replay/Digest.h"
 #include "replay/ReplayFile.h"
 #include "replay/ReplaySession.h"
@@ -39,6 +40,19 @@ long residentKilobytes() {
     if (!(statm >> pages >> resident))
         return -1;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// "squibble 310, plated 12, ...": every kind in the table's order, the squibble first.
+std::string byKind(const std::vector<int>& counts) {
+    std::string text;
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        if (kind > 0)
+            text += ", ";
+        text += invaderKind(kind)->name;
+        text += ' ';
+        text += std::to_string(kind < static_cast<int>(counts.size()) ? counts[kind] : 0);
+    }
+    return text;
 }
 
 std::string formatLine(const WaveReport& r, bool memory) {
@@ -209,6 +223,8 @@ int ScriptedRun::report(SimResult* result) {
     const int landings = stats.totalLandings + now.landings;
     out << "totals: kills " << kills << ", landings " << landings << ", towers lost "
         << stats.totalTowersLost + now.towersLost << "\n";
+    out << "kills by kind: " << byKind(stats.killsByKind) << "\n";
+    out << "landings by kind: " << byKind(stats.landingsByKind) << "\n";
     out << "ended: " << why << "\n";
     out << "waves defeated: " << defeated << "\n";
     // A recording prints it as it closes, after the file is written.
@@ -222,6 +238,8 @@ int ScriptedRun::report(SimResult* result) {
         result->frames = frames;
         result->kills = kills;
         result->landings = landings;
+        result->killsByKind = stats.killsByKind;
+        result->landingsByKind = stats.landingsByKind;
         result->health = game.health;
     }
     if (options.recordPath.empty())

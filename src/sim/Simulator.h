@@ -30,6 +30,8 @@ struct SimResult {
     long long frames = 0;
     int kills = 0;
     int landings = 0;
+    std::vector<int> killsByKind; // by the rows of src/invaders/InvaderKinds.h
+    std::vector<int> landingsByKind;
     int health = 0;                   // base health at the end
     std::vector<int> healthAfterWave; // base health as each wave was defeated, from the first
 };

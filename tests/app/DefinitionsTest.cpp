@@ -112,7 +112,7 @@ TEST(TowerDefinition, CountsThatWouldOverflowOrAskForGigabytesAreCapped) {
 TEST(InvaderDefinition, ReadsItsKeys) {
     StringTable strings = tableFrom("Invader1.Value=10\nInvader1.Health=4\n"
                                     "Invader1.HealthIncrease=2.5\nInvader1.Size=6\n");
-    InvaderDef def = readInvaderDef(strings);
+    InvaderDef def = readInvaderDef(strings, "Invader1");
     EXPECT_EQ(def.value, 10);
     EXPECT_EQ(def.health, 4);
     EXPECT_DOUBLE_EQ(def.healthIncrease, 2.5);

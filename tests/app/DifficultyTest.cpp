@@ -46,18 +46,18 @@ TEST_F(DifficultyTest, EachLevelLoadsAndChangesWhatItSays) {
 // best it counts for; going back to Normal puts the data back as it was loaded.
 TEST_F(DifficultyTest, PlayingAtALevelRebuildsTheGameFromItsData) {
     GameApp* app = GameApp::instance();
-    const double normalGrowth = app->invaderDef.healthIncrease;
+    const double normalGrowth = app->invaderDefs[0].healthIncrease;
     const int normalHealth = app->strings.getInt("StartingHealth");
     app->profile.bestByLevel[static_cast<int>(Difficulty::Hard)] = 6;
 
     playAtDifficulty(*app, Difficulty::Hard, "test");
-    EXPECT_GT(app->invaderDef.healthIncrease, normalGrowth);
+    EXPECT_GT(app->invaderDefs[0].healthIncrease, normalGrowth);
     EXPECT_EQ(app->profile.bestWaves, 6);
     game->reset();
     EXPECT_LT(game->health, normalHealth);
 
     playAtDifficulty(*app, Difficulty::Normal, "test");
-    EXPECT_EQ(app->invaderDef.healthIncrease, normalGrowth);
+    EXPECT_EQ(app->invaderDefs[0].healthIncrease, normalGrowth);
     game->reset();
     EXPECT_EQ(game->health, normalHealth);
 }

@@ -23,7 +23,7 @@ TEST_F(BattleTest, OneLaserTurretShootsDownWaveOneSquibblesForTheirBounties) {
     game->buildings.push_back(laser);
     game->waveTimer = 0.0; // the first wave now
     const int startMoney = game->money;
-    const int value = app->invaderDef.value;
+    const int value = app->invaderDefs[0].value;
 
     int kills = 0, bounties = 0;
     std::vector<int> health;

@@ -34,7 +34,14 @@ void InvaderWorld::SetUp() {
     bounce = create_sample(8, 0, 11025, 16);
     boom = create_sample(8, 0, 11025, 16);
 
-    app->invaderDef = InvaderDef{10, 2.5, 10, 7.0, squibbleSheet};
+    InvaderDef def;
+    def.health = 10;
+    def.healthIncrease = 2.5;
+    def.value = 10;
+    def.size = 7.0;
+    def.sprite = squibbleSheet;
+    for (InvaderDef& kind : app->invaderDefs)
+        kind = def;
     app->poofSheet = poofs;
     app->alienBulletSheet = app->orbBombSheet = shotSheet;
     app->fontSmallRed = font;

@@ -19,7 +19,7 @@ TEST_F(SquibbleTest, HealthGrowsWithTheWaveTruncatingTheIncreaseAndSaturating) {
     EXPECT_EQ(squibble(0, 0)->maxHealth, 10);
     game->waveNumber = 4;
     EXPECT_EQ(squibble(0, 0)->health, 17); // 10 + trunc(3 * 2.5)
-    GameApp::instance()->invaderDef.healthIncrease = 1.0e12;
+    GameApp::instance()->invaderDefs[0].healthIncrease = 1.0e12;
     EXPECT_EQ(squibble(0, 0)->health, 2147483647);
 }
 

@@ -53,10 +53,10 @@ BITMAP* GameApp::*const kImages[] = {
     &GameApp::bgImage,       &GameApp::redbarImage,       &GameApp::slotsImage,
     &GameApp::iconsImage,    &GameApp::upgradeIconsImage, &GameApp::laserSmallImage,
     &GameApp::gameOverImage, &GameApp::selectorImage,     &GameApp::debrisImage};
-SpriteSheet* GameApp::*const kSheets[] = {&GameApp::poofSheet,    &GameApp::explosionSmallSheet,
-                                          &GameApp::puff1Sheet,   &GameApp::puff2Sheet,
-                                          &GameApp::missileSheet, &GameApp::alienBulletSheet,
-                                          &GameApp::orbBombSheet, &GameApp::orb4Sheet};
+SpriteSheet* GameApp::*const kSheets[] = {
+    &GameApp::poofSheet,    &GameApp::explosionSmallSheet, &GameApp::puff1Sheet,
+    &GameApp::puff2Sheet,   &GameApp::missileSheet,        &GameApp::alienBulletSheet,
+    &GameApp::orbBombSheet, &GameApp::orb4Sheet,           &GameApp::glanceSheet};
 SAMPLE* GameApp::*const kSamples[] = {
     &GameApp::sampleBip,    &GameApp::sampleBip2,     &GameApp::sampleBoom1,
     &GameApp::sampleZoop,   &GameApp::sampleLaserHit, &GameApp::samplePlace,
@@ -85,7 +85,7 @@ struct AppStateGuard::Saved {
     decltype(GameApp::cloudImages) clouds;
     decltype(GameApp::orbImages) orbs;
     decltype(GameApp::towerDefs) towerDefs;
-    InvaderDef invaderDef;
+    decltype(GameApp::invaderDefs) invaderDefs;
     StringTable strings;
     int towerBaseline = 0;
     int buttonSpacing = 0;
@@ -106,7 +106,7 @@ AppStateGuard::AppStateGuard() : saved(std::make_unique<Saved>()) {
     std::copy(std::begin(app->cloudImages), std::end(app->cloudImages), saved->clouds);
     std::copy(std::begin(app->orbImages), std::end(app->orbImages), saved->orbs);
     std::copy(std::begin(app->towerDefs), std::end(app->towerDefs), saved->towerDefs);
-    saved->invaderDef = app->invaderDef;
+    std::copy(std::begin(app->invaderDefs), std::end(app->invaderDefs), saved->invaderDefs);
     saved->strings = app->strings;
     saved->towerBaseline = app->towerBaseline;
     saved->buttonSpacing = app->buttonSpacing;
@@ -120,7 +120,7 @@ AppStateGuard::~AppStateGuard() {
     std::copy(std::begin(saved->clouds), std::end(saved->clouds), app->cloudImages);
     std::copy(std::begin(saved->orbs), std::end(saved->orbs), app->orbImages);
     std::copy(std::begin(saved->towerDefs), std::end(saved->towerDefs), app->towerDefs);
-    app->invaderDef = saved->invaderDef;
+    std::copy(std::begin(saved->invaderDefs), std::end(saved->invaderDefs), app->invaderDefs);
     app->strings = saved->strings;
     app->towerBaseline = saved->towerBaseline;
     app->buttonSpacing = saved->buttonSpacing;

@@ -1,0 +1,46 @@
+#include "app/GameApp.h"
+#include "invaders/InvaderKinds.h"
+#include "sim/Simulator.h"
+#include "support/TestSupport.h"
+
+#include <sstream>
+
+namespace {
+
+using ZeroShareTest = AppFixture;
+
+// With no share for any kind but the squibble, the shipped strategies play exactly the games
+// they played before the other kinds existed: these digests were printed by the simulator of
+// that time, on the shipped data.
+TEST_F(ZeroShareTest, WithoutTheOtherKindsTheShippedStrategiesPlayTheGamesTheyAlwaysPlayed) {
+    if (!gameDataLoaded())
+        GTEST_SKIP() << "the data set is not there";
+    for (InvaderDef& def : GameApp::instance()->invaderDefs)
+        def.share = def.shareGrowth = 0.0;
+    struct Case {
+        const char* strategy;
+        unsigned seed;
+        const char* digest;
+    };
+    const Case cases[] = {
+        {"docs/strategies/best-1.txt", 3, "60c29a3961b4eac5"},
+        {"docs/strategies/best-3.txt", 3, "da58b2ecbe9ba910"},
+        {"docs/strategies/only-laser.txt", 3, "c76be897b06efe45"},
+        {"mixed", 2, "1139c311f94cb228"},
+    };
+    for (const Case& c : cases) {
+        SimOptions options;
+        options.strategy = c.strategy;
+        options.seed = c.seed;
+        options.waves = 25;
+        std::ostringstream report;
+        ASSERT_EQ(runSimulation(options, report), 0);
+        const std::string text = report.str();
+        EXPECT_NE(text.find(std::string("state digest: ") + c.digest), std::string::npos)
+            << c.strategy << "\n"
+            << text;
+        EXPECT_NE(text.find("kills by kind: squibble "), std::string::npos);
+    }
+}
+
+} // namespace
