@@ -74,6 +74,7 @@ DataSet makeDataSet() {
         {"missile.wav", soundMissile()},
         {"bounce.wav", soundBounce()},
         {"alarm.wav", soundAlarm()},
+        {"towerlost.wav", soundTowerLost()},
         {"plated_hit.wav", soundPlatedHit()},
         {"plated_death.wav", soundPlatedDeath()},
         {"diver_hit.wav", soundDiverHit()},

@@ -230,6 +230,25 @@ std::vector<float> soundAlarm() {
     });
 }
 
+std::vector<float> soundTowerLost() {
+    Rng rng(59);
+    Osc tone, sub;
+    LowPass lp, soft;
+    const double note = 0.16;
+    const double len = 3 * note + 0.2;
+    return render(len, 0.55, [&](double t) {
+        // Three notes falling a minor third each, the last one held: a loss, not an alarm, and
+        // unlike any shot or blast, so it is heard through a fight.
+        const int step = std::min(2, static_cast<int>(t / note));
+        const double local = t - step * note;
+        const double f = 440.0 * std::pow(2.0, -3.0 * step / 12.0);
+        const double hold = step == 2 ? len - 2 * note : note;
+        const double v = 0.7 * soft(tone.saw(f), 1800.0) + 0.3 * sub.sine(f / 2);
+        const double crash = lp(rng.range(-1, 1), 900.0) * std::exp(-t / 0.05);
+        return v * envelope(local, hold, 0.01, 0.4) + 0.8 * crash;
+    });
+}
+
 std::vector<float> soundPlatedHit() {
     Rng rng(71);
     Osc a, b, c;

@@ -16,6 +16,7 @@ std::vector<float> soundDeath();    // a squibble popping
 std::vector<float> soundUpgrade();  // a rising chime
 std::vector<float> soundMissile();  // a missile's whoosh
 std::vector<float> soundBounce();   // the boss bomb bouncing
+std::vector<float> soundTowerLost(); // a tower destroyed: a sinking three-note fall over a crash
 std::vector<float> soundAlarm();    // invaders near the ground: two falling horn blasts
 
 // The hits and deaths of the invader kinds besides the squibble.

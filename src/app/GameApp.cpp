@@ -87,11 +87,17 @@ StartResult GameApp::init(const Options& options) {
     soundOn = true;
 
     // The library's default volume stands until the player switches the sound, unless the
-    // player switched it off in an earlier run.
+    // player switched it off or turned it down in an earlier run.
     profile = Profile::forPlayer();
     profile.load();
-    if (!profile.soundOn)
-        setSound(false);
+    if (!profile.soundOn || profile.volume != Profile::kDefaultVolume)
+        setSound(profile.soundOn);
+    AllegroKeyboard::reportFocusLoss(profile.pauseOnFocusLoss);
+    // The command line decides for this run; the file changes only when a setting is changed.
+    const bool wantFullScreen = options.fullScreen < 0 ? profile.fullScreen : options.fullScreen;
+    profile.fullScreen = setFullScreen(wantFullScreen);
+    if (closeRequested)
+        return {StartOutcome::closed, closedExitCode()};
     return StartResult();
 }
 
@@ -189,10 +195,8 @@ std::string GameApp::dataPath(const std::string& file) const {
 
 void GameApp::setSound(bool on) {
     soundOn = on;
-    if (on)
-        set_volume(255, 255);
-    else
-        set_volume(0, 0);
+    const int level = on ? std::clamp(profile.volume, 0, 100) * 255 / 100 : 0;
+    set_volume(level, level);
 }
 
 void GameApp::resetFrameState() {

@@ -79,7 +79,12 @@ class GameApp {
     bool mouseIn(int x, int y, int w, int h) const;
     void startShake(double amount, double duration);
     double currentShake() const;
+    // The sound switch, at the profile's volume when on.
     void setSound(bool on);
+    // Full screen, or the window. Where full screen cannot be had the game says so in one line
+    // on stderr and stays in its window. Returns whether it is now full screen; the profile's
+    // setting follows.
+    bool setFullScreen(bool on);
     // A data file's path in the chosen data folder: "data/bg.mz" becomes dataDir + "/bg.mz".
     // Other paths are used as they are.
     std::string dataPath(const std::string& file) const;
@@ -136,6 +141,7 @@ class GameApp {
     SAMPLE* sampleMissile = nullptr;
     SAMPLE* sampleBounce = nullptr;
     SAMPLE* sampleAlarm = nullptr;
+    SAMPLE* sampleTowerLost = nullptr;
 
     // The game being played; written and read on the game's thread only.
     Game* game = nullptr;
@@ -153,6 +159,9 @@ class GameApp {
 
     // Window pixels per back-buffer pixel, each way.
     int scale = 2;
+    // Whether the screen is full screen now, and the part of it the field is shown in then.
+    bool fullScreen = false;
+    BITMAP* view = nullptr;
     // The folder holding strings.txt and the data files.
     std::string dataDir = "data";
     // The sound switch and the best result kept between runs.

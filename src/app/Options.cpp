@@ -53,6 +53,16 @@ const OptionRow kOptionTable[] = {
      [](Options& o, const std::string& v) {
          return readInt("--scale", v, kMinScale, kMaxScale, o.scale);
      }},
+    {"--fullscreen", nullptr, "play full screen this time (Alt+Enter switches in the game)",
+     [](Options& o, const std::string&) {
+         o.fullScreen = 1;
+         return std::string();
+     }},
+    {"--windowed", nullptr, "play in a window this time, whatever the settings say",
+     [](Options& o, const std::string&) {
+         o.fullScreen = 0;
+         return std::string();
+     }},
     {"--wave", "N", "start every game at wave N (default 1); only games from wave 1 set a best",
      [](Options& o, const std::string& v) {
          return readInt("--wave", v, 1, kMaxFirstWave, o.firstWave);

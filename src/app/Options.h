@@ -12,6 +12,8 @@ struct Options {
     bool version = false;
     // The window is 320 x 240 times this; mouse positions are divided by it.
     int scale = 2;
+    // Full screen (1) or the window (0) for this run, whatever the settings say; -1 as they say.
+    int fullScreen = -1;
     // The wave a new game starts at; later waves are for practice.
     int firstWave = 1;
     // The level of new games; unset, the start screen asks.

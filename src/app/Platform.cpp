@@ -47,12 +47,56 @@ void SystemClock::interrupt() {
     woken.notify_all();
 }
 
+namespace {
+
+// Set on Allegro's thread, taken on the game's.
+std::atomic<bool> focusLossReported{true};
+std::atomic<bool> focusLostPending{false};
+std::atomic<double> focusLostAt{0.0};
+
+// Giving the window the keyboard on purpose (a click-to-focus desktop, xdotool) takes it away
+// and gives it back within a moment; only a loss that lasts is the player leaving.
+constexpr double kFocusLossSettles = 0.2;
+
+double monotonicSeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+bool focusLossDue() {
+    return focusLostPending && monotonicSeconds() - focusLostAt >= kFocusLossSettles;
+}
+
+} // namespace
+
 bool AllegroKeyboard::keypressed() {
-    return ::keypressed() != 0;
+    return focusLossDue() || ::keypressed() != 0;
 }
 
 int AllegroKeyboard::readkey() {
-    return ::readkey();
+    if (focusLossDue() && focusLostPending.exchange(false))
+        return kFocusLostKey;
+    const int k = ::readkey();
+    if ((k >> 8) == KEY_ENTER && (key_shifts & KB_ALT_FLAG))
+        return kAltEnterKey;
+    return k;
+}
+
+void AllegroKeyboard::noteFocusLost() {
+    if (!focusLossReported)
+        return;
+    focusLostAt = monotonicSeconds();
+    focusLostPending = true;
+}
+
+void AllegroKeyboard::noteFocusRegained() {
+    focusLostPending = false;
+}
+
+void AllegroKeyboard::reportFocusLoss(bool on) {
+    focusLossReported = on;
+    if (!on)
+        focusLostPending = false;
 }
 
 namespace {
@@ -79,10 +123,32 @@ void AllegroMouse::installPressLatch() {
     mouse_callback = onMouseEvent;
 }
 
+namespace {
+
+int viewX = 0;
+int viewY = 0;
+int viewPhysical = 1;
+int viewLogical = 1;
+
+// Rounded towards minus infinity, so the border left of the picture never reads as its column 0.
+int toLogical(int position, int origin) {
+    const long long p = static_cast<long long>(position - origin) * viewLogical;
+    return static_cast<int>(p >= 0 ? p / viewPhysical : -((-p + viewPhysical - 1) / viewPhysical));
+}
+
+} // namespace
+
+void AllegroMouse::setView(int originX, int originY, int physical, int logical) {
+    viewX = originX;
+    viewY = originY;
+    viewPhysical = physical > 0 ? physical : 1;
+    viewLogical = logical > 0 ? logical : 1;
+}
+
 MouseSample AllegroMouse::sample() {
     MouseSample s;
-    s.x = mouse_x;
-    s.y = mouse_y;
+    s.x = toLogical(mouse_x, viewX);
+    s.y = toLogical(mouse_y, viewY);
     s.buttons = mouse_b | latchedPresses.exchange(0);
     return s;
 }
@@ -140,8 +206,14 @@ void onSwitchIn() {
         *inbox.lastTime = (*inbox.clock)->now();
     if (inbox.repaintWindow)
         *inbox.repaintWindow = true;
+    AllegroKeyboard::noteFocusRegained();
 }
 END_OF_FUNCTION(onSwitchIn)
+
+void onSwitchOut() {
+    AllegroKeyboard::noteFocusLost();
+}
+END_OF_FUNCTION(onSwitchOut)
 
 // Allegro's system driver installs a handler that aborts on a termination signal while its
 // input thread holds the display lock, so termination signals wait (blocked) until ours replace
@@ -216,4 +288,5 @@ std::string openWindow(const WindowRequest& request) {
 void followWindowSwitches() {
     set_display_switch_mode(SWITCH_BACKGROUND);
     set_display_switch_callback(SWITCH_IN, onSwitchIn);
+    set_display_switch_callback(SWITCH_OUT, onSwitchOut);
 }

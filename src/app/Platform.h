@@ -47,10 +47,24 @@ class Keyboard {
     virtual int readkey() = 0;
 };
 
+// A key code no keyboard gives (its scan code is past every real one): the window lost the
+// keyboard. It comes through the keyboard's queue like any key, so a recording keeps it and its
+// replay stops the field at the same step, whatever the replaying window does.
+constexpr int kFocusLostKey = 0x100 << 8;
+// Alt+Enter, which Allegro reports as a plain Enter: the seam tells them apart while the Alt key
+// is still held.
+constexpr int kAltEnterKey = 0x101 << 8;
+
 class AllegroKeyboard : public Keyboard {
   public:
     bool keypressed() override;
     int readkey() override;
+    // Called when the window loses the keyboard (on Allegro's thread): once the loss has lasted
+    // a moment, the next key read is kFocusLostKey, while reporting it is switched on. Getting
+    // the keyboard back before then cancels it.
+    static void noteFocusLost();
+    static void noteFocusRegained();
+    static void reportFocusLoss(bool on);
 };
 
 struct MouseSample {
@@ -73,6 +87,11 @@ class AllegroMouse : public Mouse {
     // Registers the press latch as Allegro's mouse callback; call after install_mouse.
     static void installPressLatch();
     MouseSample sample() override;
+    // Where the picture is on the screen: full screen puts it in the middle at another scale
+    // (physical pixels a field pixel), and the samples are given as the window at logical
+    // pixels a field pixel would have seen them, so that nothing above (a recording neither)
+    // notices the change.
+    static void setView(int originX, int originY, int physical, int logical);
 };
 
 // Hands the frame clock its steps in place of measuring them: a replay plays back the recorded

@@ -76,22 +76,75 @@ void Profile::load() {
 }
 
 void Profile::loadSettings() {
-    soundOn = true;
+    const Profile defaults;
+    soundOn = defaults.soundOn;
+    volume = defaults.volume;
+    fullScreen = defaults.fullScreen;
+    pauseOnFocusLoss = defaults.pauseOnFocusLoss;
+    startSpeed = defaults.startSpeed;
     if (settingsFile.empty())
         return;
     std::map<std::string, std::string> values;
     std::string problem;
     if (!readValues(settingsFile, values, problem)) {
         if (!problem.empty())
-            warn("ignoring " + settingsFile + " (" + problem + "): sound on");
+            warn("ignoring " + settingsFile + " (" + problem + "): the default settings");
         return;
     }
-    auto sound = values.find("sound");
-    if (sound == values.end() || (sound->second != "on" && sound->second != "off")) {
-        warn("ignoring " + settingsFile + " (no sound=on or sound=off line): sound on");
-        return;
-    }
-    soundOn = sound->second == "on";
+    readSettings(values);
+}
+
+namespace {
+
+bool readSwitch(const std::string& text, bool& out) {
+    if (text != "on" && text != "off")
+        return false;
+    out = text == "on";
+    return true;
+}
+
+} // namespace
+
+// Each setting on its own: one damaged value costs its own line and its default, and the others
+// still count. A file without any setting of ours is no settings file at all.
+void Profile::readSettings(const std::map<std::string, std::string>& values) {
+    const Profile defaults;
+    bool any = false;
+    auto take = [&](const char* key, const char* expected, auto read, auto restore) {
+        auto it = values.find(key);
+        if (it == values.end())
+            return;
+        any = true;
+        if (!read(it->second)) {
+            restore();
+            warn(settingsFile + ": " + key + "=" + it->second.substr(0, 40) + " is not " +
+                 expected + ": the default");
+        }
+    };
+    take(
+        "sound", "on or off", [&](const std::string& v) { return readSwitch(v, soundOn); },
+        [&] { soundOn = defaults.soundOn; });
+    take(
+        "volume", "0 to 100 in steps of 10",
+        [&](const std::string& v) {
+            return readCount(v, volume) && volume <= 100 && volume % kVolumeStep == 0;
+        },
+        [&] { volume = defaults.volume; });
+    take(
+        "fullscreen", "on or off", [&](const std::string& v) { return readSwitch(v, fullScreen); },
+        [&] { fullScreen = defaults.fullScreen; });
+    take(
+        "pause_on_focus_loss", "on or off",
+        [&](const std::string& v) { return readSwitch(v, pauseOnFocusLoss); },
+        [&] { pauseOnFocusLoss = defaults.pauseOnFocusLoss; });
+    take(
+        "speed", "1, 2 or 3",
+        [&](const std::string& v) {
+            return readCount(v, startSpeed) && startSpeed >= 1 && startSpeed <= kMostStartSpeed;
+        },
+        [&] { startSpeed = defaults.startSpeed; });
+    if (!any)
+        warn("ignoring " + settingsFile + " (no setting in it): the default settings");
 }
 
 namespace {
@@ -139,7 +192,15 @@ void Profile::useLevel(Difficulty newLevel) {
 
 void Profile::saveSound(bool on) {
     soundOn = on;
-    save(settingsFile, std::string("# Groundline settings\nsound=") + (on ? "on" : "off") + "\n");
+    saveSettings();
+}
+
+void Profile::saveSettings() {
+    auto onOff = [](bool on) { return on ? "on\n" : "off\n"; };
+    save(settingsFile, std::string("# Groundline settings\nsound=") + onOff(soundOn) + "volume=" +
+                           std::to_string(volume) + "\nfullscreen=" + onOff(fullScreen) +
+                           "pause_on_focus_loss=" + onOff(pauseOnFocusLoss) +
+                           "speed=" + std::to_string(startSpeed) + "\n");
 }
 
 void Profile::recordWavesDefeated(int waves) {

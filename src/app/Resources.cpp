@@ -108,6 +108,7 @@ void loadSamples(GameApp& app, Loader& load) {
     app.sampleMissile = load.sample("data/missile.wav");
     app.sampleBounce = load.sample("data/bounce.wav");
     app.sampleAlarm = load.sample("data/alarm.wav");
+    app.sampleTowerLost = load.sample("data/towerlost.wav");
 }
 
 } // namespace

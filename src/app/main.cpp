@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
 
     Game* game = new Game();
     game->firstWave = options.firstWave;
+    game->inputRecorded = !options.recordPath.empty() || !options.replayPath.empty();
+    game->useStartSpeed(app->profile.startSpeed);
     app->game = game;
     // Only the player's own games from wave 1 are kept and continued; practice, recordings and
     // replays leave the kept game alone.

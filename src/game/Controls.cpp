@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "app/Definitions.h"
+#include "app/Platform.h"
 
 #include <allegro.h>
 
@@ -41,8 +42,13 @@ std::vector<Control> makeControls() {
         {{KEY_P}, "P", "pause and resume", [](Game& game, int) { game.togglePause(); }, true},
         {{KEY_ESC},
          "Escape",
-         "the menu: sound, start over, quit",
+         "the menu: sound, settings, start over, quit",
          [](Game& game, int) { game.toggleGameMenu(); },
+         true},
+        {{kAltEnterKey >> 8},
+         "Alt+Enter",
+         "full screen or the window",
+         [](Game& game, int) { game.toggleFullScreen(); },
          true},
         {{KEY_H, KEY_F1},
          "H, F1",

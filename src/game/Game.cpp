@@ -4,6 +4,7 @@
 #include "game/Game.h"
 #include "app/Numbers.h"
 #include "app/Random.h"
+#include "app/Sound.h"
 
 #include "app/GameApp.h"
 #include "effects/Effect.h"
@@ -46,6 +47,8 @@ template <typename T> void deleteAll(std::vector<T*>& list) {
 }
 
 constexpr double kWipeSeconds = 1.0;
+// A lost tower's notice starts this far above the ground line, over where the tower stood.
+constexpr int kTowerLostRise = 34;
 
 } // namespace
 
@@ -85,13 +88,15 @@ void Game::reset() {
     waveNumber = firstWave;
     wave = nullptr;
     paused = false;
-    speed = 1;
+    speed = startSpeed >= 1 && startSpeed <= kMaxSpeed ? startSpeed : 1;
     helpShown = false;
     tellFieldStill();
     waveTimer = app->strings.getReal("TimeBetweenWaves");
     if (firstWave > 1)
         setPracticeStart();
     alerts.reset(health);
+    stats = GameStats();
+    notices.clear();
     const bool continued = continueFrom != nullptr;
     if (continueFrom)
         restoreGame(*this, *continueFrom);
@@ -119,7 +124,19 @@ void Game::tellFieldStill() {
 }
 
 void Game::addMoney(long long amount) {
+    const int before = money;
     money = clampToInt(money + amount);
+    if (money > before)
+        stats.moneyEarned += money - before;
+    else
+        stats.moneySpent += before - money;
+}
+
+void Game::towerLost(const Building& tower) {
+    ++stats.towersLost;
+    notices.add(static_cast<int>(tower.centreX()), app->towerBaseline - kTowerLostRise,
+                tower.def().name + " lost");
+    playSample(app->sampleTowerLost);
 }
 
 void Game::spawnClouds() {

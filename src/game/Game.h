@@ -1,6 +1,8 @@
 #pragma once
 
 #include "game/Cloud.h"
+#include "game/FieldNotices.h"
+#include "game/GameStats.h"
 #include "game/HitTargets.h"
 #include "game/HudAlerts.h"
 #include "game/Hud.h"
@@ -48,8 +50,11 @@ class Game {
     bool canPlace() const;
 
     // Adds money, or takes it when the amount is negative, holding the balance within the int
-    // range: generous tuning must not overflow it.
+    // range: generous tuning must not overflow it. What changed hands is counted in stats.
     void addMoney(long long amount);
+    // A tower the invaders destroyed: counted, and announced where it stood with a text and a
+    // sound, so that none vanishes unseen in a busy fight.
+    void towerLost(const Building& tower);
 
     // Between waves the player may call the next wave at once and is paid EarlyWaveBonus for
     // every second of the calm skipped. The bonus reads 0 when no wave can be called.
@@ -74,6 +79,8 @@ class Game {
     // right click, or money run short, stops placing.
     void handlePlacing(bool placeClick, bool cancelClick);
     void togglePause();
+    // Alt+Enter: full screen or the window (GameApp::setFullScreen).
+    void toggleFullScreen();
     void toggleGameMenu();
     void showHelp();
     void closeHelp();
@@ -115,8 +122,20 @@ class Game {
     HudAlerts alerts;
     // Field steps per frame: each the frame's step, so 2x and 3x play exactly as 1x, sooner.
     int speed = 1;
+    // The speed a new game starts at (the player's setting). A game whose input is recorded or
+    // replayed always starts at 1x, so that its replay steps the same whatever the viewer chose.
+    int startSpeed = 1;
+    bool inputRecorded = false;
+    void useStartSpeed(int s) {
+        if (!inputRecorded)
+            startSpeed = s;
+    }
     // The card listing the controls; any key or click closes it.
     bool helpShown = false;
+    // What this game did, for its game-over screen.
+    GameStats stats;
+    // Texts over the field that tell what happened there ("Laser Turret lost").
+    FieldNotices notices;
     // Where the game keeps itself at the start of every wave (not owned); none for practice
     // games and replays.
     SaveSlot* saveSlot = nullptr;

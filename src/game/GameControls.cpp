@@ -31,7 +31,19 @@ constexpr int kBonusTextY = 204;
 void Game::handleKeyboard() {
     if (!app->keyboard->keypressed())
         return;
-    const int scanCode = app->keyboard->readkey() >> 8;
+    const int key = app->keyboard->readkey();
+    // Leaving the window stops the field as P does, but never starts it again: coming back,
+    // the player finds the game where it was left and resumes it.
+    if (key == kFocusLostKey) {
+        paused = true;
+        return;
+    }
+    // Full screen and back works anywhere, the help card's too.
+    if (key == kAltEnterKey) {
+        toggleFullScreen();
+        return;
+    }
+    const int scanCode = key >> 8;
     if (helpShown) {
         closeHelp();
         return;
@@ -43,6 +55,10 @@ void Game::handleKeyboard() {
     if (!control->whileStopped && (fieldStopped() || gameOver))
         return;
     control->act(*this, which);
+}
+
+void Game::toggleFullScreen() {
+    app->setFullScreen(!app->fullScreen);
 }
 
 void Game::togglePause() {
@@ -164,6 +180,7 @@ void Game::handlePlacing(bool placeClick, bool cancelClick) {
         return;
     tower->placeAt(app->mouseX - restFrameWidth(def.sprite) / 2);
     buildings.push_back(tower);
+    ++stats.towersBuilt;
     ghostWaitsAtX = app->mouseX;
     playSample(app->samplePlace);
     addMoney(-static_cast<long long>(def.value));

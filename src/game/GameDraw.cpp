@@ -89,6 +89,7 @@ void Game::drawField(BITMAP* bmp) {
         p->draw(bmp);
     for (InvaderProjectile* s : enemyShots)
         s->draw(bmp);
+    notices.draw(bmp, app->fontSmallRed, kFieldWidth);
 }
 
 // Drawn behind the towers and the invaders, so that both stay sharp in front of it.

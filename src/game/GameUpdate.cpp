@@ -95,6 +95,9 @@ void Game::updateField(double dt) {
     }
     removeSpent();
     alerts.update(*this, dt);
+    notices.update(dt);
+    if (!gameOver)
+        stats.timePlayed += dt;
 }
 
 void Game::updateWaveSchedule(double dt) {

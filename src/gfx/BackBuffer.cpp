@@ -125,7 +125,7 @@ void BackBuffer::present() {
     // uncovered; coming back to the front repaints everything all the same.
     if (repaintWanted && repaintWanted())
         repaintAll();
-    presentChanges(screen);
+    presentChanges(view ? view : screen);
 }
 
 void BackBuffer::presentChanges(BITMAP* target) {

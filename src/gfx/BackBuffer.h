@@ -27,6 +27,12 @@ class BackBuffer {
     void presentChanges(BITMAP* target);
     // The next presentChanges draws every row.
     void repaintAll() { shownValid = false; }
+    // Where present draws: a part of the screen (full screen with borders), or the whole screen
+    // when null.
+    void setView(BITMAP* part) {
+        view = part;
+        repaintAll();
+    }
     // Whether the last present found nothing changed on the window (never true headless).
     bool lastPresentStill() const { return still; }
     // For a frame that is stepped through but not shown (fast-forward): rolls the shake's
@@ -49,6 +55,7 @@ class BackBuffer {
     bool takeChangedRows(const BITMAP* target, int x, int y, int factor);
 
     PixelScaler scaler;
+    BITMAP* view = nullptr;
 
     // The buffer as last presented by presentChanges, and where: a still screen (the calm
     // field, a paused game) costs a comparison instead of doubling and sending every row.

@@ -36,9 +36,14 @@ void Wave::drawInvaders(BITMAP* target) const {
             invader->draw(target);
 }
 
+// The orb held at its last point of health through its dying seconds goes with its ring.
 void Wave::killAll() {
-    for (Invader* invader : invaders)
+    Game* game = GameApp::instance()->game;
+    for (Invader* invader : invaders) {
+        if (game && invader->health > 0)
+            ++game->stats.invadersDestroyed;
         invader->health = 0;
+    }
 }
 
 void Wave::join(Invader* invader) {

@@ -2,7 +2,9 @@
 
 #include "app/GameApp.h"
 #include "app/Sound.h"
+#include "game/GameStats.h"
 #include "invaders/Invader.h"
+#include "towers/TowerKinds.h"
 
 #include <allegro.h>
 
@@ -31,7 +33,7 @@ void LaserProjectile::draw(BITMAP* target) {
 // A hit on something already dead does not count and the bolt flies on through it. A hit that
 // counts spends the bolt even when it did no harm (a shielded target reports it as landed).
 void LaserProjectile::hit(Invader* invader) {
-    if (invader->takeDamage(damage) == 0)
+    if (strikeInvader(kLaserTurret, invader, damage) == 0)
         return;
     playSample(GameApp::instance()->sampleLaserHit);
     alive = false;

@@ -6,10 +6,12 @@
 #include "app/Sound.h"
 #include "effects/SimpleEffect.h"
 #include "game/Game.h"
+#include "game/GameStats.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 #include "invaders/Invader.h"
 #include "invaders/Wave.h"
+#include "towers/TowerKinds.h"
 
 #include <cmath>
 
@@ -206,7 +208,7 @@ void MissileProjectile::draw(BITMAP* target) {
 
 // A hit on something already dead does not count: the missile flies on.
 void MissileProjectile::hit(Invader* invader) {
-    if (invader->takeDamage(damage) <= 0)
+    if (strikeInvader(kMissileTurret, invader, damage) <= 0)
         return;
     explode();
     alive = false;
@@ -227,7 +229,7 @@ void MissileProjectile::explode() {
             const double dx = invader->centreX() - x;
             const double dy = invader->centreY() - y;
             if (reach * reach > dx * dx + dy * dy)
-                invader->takeDamage(splashDamage);
+                strikeInvader(kMissileTurret, invader, splashDamage);
         }
     }
 

@@ -66,6 +66,7 @@ int ReplaySession::startReplay(const std::string& path, bool paced) {
     // A replay is not a game of the player's: it sets no best result and changes no setting.
     Profile memoryOnly;
     memoryOnly.soundOn = app->profile.soundOn;
+    memoryOnly.volume = app->profile.volume;
     memoryOnly.bestWaves = app->profile.bestWaves;
     memoryOnly.level = app->profile.level;
     app->profile = memoryOnly;

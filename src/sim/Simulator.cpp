@@ -42,6 +42,25 @@ long residentKilobytes() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// The story of the game as its game-over screen tells it, on one line.
+std::string storyLine(const Game& game) {
+    const GameStats& s = game.stats;
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "money earned: %lld, spent: %lld; time played: %.2f s; invaders destroyed: %d; "
+                  "towers built: %d, lost: %d; most effective: ",
+                  s.moneyEarned, s.moneySpent, s.timePlayed, s.invadersDestroyed, s.towersBuilt,
+                  s.towersLost);
+    std::string line = text;
+    const int best = s.mostEffectiveKind();
+    if (best < 0)
+        return line + "none\n";
+    std::snprintf(text, sizeof text, "%s (damage %lld, kills %d)\n",
+                  game.app->towerDefs[best].name.c_str(), s.damageByKind[best],
+                  s.killsByKind[best]);
+    return line + text;
+}
+
 // "squibble 310, plated 12, ...": every kind in the table's order, the squibble first.
 std::string byKind(const std::vector<int>& counts) {
     std::string text;
@@ -225,6 +244,7 @@ int ScriptedRun::report(SimResult* result) {
         << stats.totalTowersLost + now.towersLost << "\n";
     out << "kills by kind: " << byKind(stats.killsByKind) << "\n";
     out << "landings by kind: " << byKind(stats.landingsByKind) << "\n";
+    out << storyLine(game);
     out << "ended: " << why << "\n";
     out << "waves defeated: " << defeated << "\n";
     // A recording prints it as it closes, after the file is written.

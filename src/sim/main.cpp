@@ -28,8 +28,10 @@ installed data beside the executable.
 
 const char* const kAfterword = R"(
 Prints one line per wave (wave, game time in seconds, money, base health, kills, landings,
-towers standing, towers lost), then the totals, why it ended (lost, wave limit reached, time
-limit), "waves defeated: N" and last the state digest. The same seed and data give the same
+towers standing, towers lost), then the totals, the game's story as its game-over screen tells
+it ("money earned: ..., spent: ...; time played; invaders destroyed; towers built and lost; the
+most effective tower kind"), why it ended (lost, wave limit reached, time limit),
+"waves defeated: N" and last the state digest. The same seed and data give the same
 output.
 
 Exit codes: 0 done; 1 no strings.txt in the data folder; 2 another data file missing, or options not

@@ -140,6 +140,8 @@ void Building::takeDamage(int amount) {
     health -= amount;
     if (health <= 0) {
         explode();
+        if (Game* game = GameApp::instance()->game)
+            game->towerLost(*this);
         return;
     }
     playSample(GameApp::instance()->sampleLaserHit);

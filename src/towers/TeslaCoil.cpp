@@ -3,6 +3,7 @@
 #include "app/GameApp.h"
 #include "effects/SparkEffect.h"
 #include "game/Game.h"
+#include "game/GameStats.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 #include "invaders/Invader.h"
@@ -48,7 +49,7 @@ void TeslaCoil::update(double dt) {
         Invader* target = findNearestInvader();
         if (!target)
             continue;
-        target->takeDamage(damage);
+        strikeInvader(kTeslaCoil, target, damage);
         spawnEffect(new SparkEffect(
             static_cast<int>(centreX()), static_cast<int>(centreY()) - kTipRise,
             static_cast<int>(target->centreX()), static_cast<int>(target->centreY())));

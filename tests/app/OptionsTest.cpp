@@ -41,7 +41,7 @@ TEST(OptionsTest, ValuesComeAfterASpaceOrAnEqualsSignAndTheDefaultsAreTheDesigne
 
 TEST(OptionsTest, EveryMistakeIsOneLineNamingTheOption) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--fullscreen"},
+        {"--full-screen"},
         {"stray"},
         {"--scale"},
         {"--scale", "0"},

@@ -141,3 +141,41 @@ TEST_F(ProfileTest, AnInterruptedWriteNeverLosesThePreviousBest) {
 }
 
 } // namespace
+
+namespace {
+
+// Every setting is kept; a damaged one costs its own line and its default while the others
+// still count; a file from before the settings page (sound only) reads silently.
+TEST_F(ProfileTest, EachSettingIsKeptAndADamagedOneFallsBackAlone) {
+    settings = (work / "settings.txt").string();
+    Profile p = load();
+    p.volume = 30;
+    p.fullScreen = true;
+    p.pauseOnFocusLoss = false;
+    p.startSpeed = 3;
+    p.saveSound(false);
+    Profile next = load();
+    EXPECT_EQ(next.volume, 30);
+    EXPECT_TRUE(next.fullScreen);
+    EXPECT_FALSE(next.pauseOnFocusLoss);
+    EXPECT_EQ(next.startSpeed, 3);
+    EXPECT_FALSE(next.soundOn);
+    EXPECT_TRUE(next.warnings.empty());
+
+    write(settings, "sound=off\nvolume=35\nfullscreen=on\npause_on_focus_loss=yes\nspeed=4\n");
+    next = load();
+    EXPECT_FALSE(next.soundOn);
+    EXPECT_TRUE(next.fullScreen);
+    EXPECT_EQ(next.volume, Profile::kDefaultVolume);
+    EXPECT_TRUE(next.pauseOnFocusLoss);
+    EXPECT_EQ(next.startSpeed, 1);
+    ASSERT_EQ(next.warnings.size(), 3u);
+    EXPECT_NE(next.warnings[0].find("volume=35"), std::string::npos) << next.warnings[0];
+
+    write(settings, "sound=off\n");
+    next = load();
+    EXPECT_EQ(next.volume, Profile::kDefaultVolume);
+    EXPECT_TRUE(next.warnings.empty());
+}
+
+} // namespace

@@ -30,7 +30,7 @@ SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 # E2E_SCENARIOS="a b" runs only those.
 ALL_SCENARIOS="no_strings missing_file window close_button controls towers invaders shots options"
 ALL_SCENARIOS+=" scale pause kept installed boss_wave replay random_player speed shortcuts hud"
-ALL_SCENARIOS+=" resume"
+ALL_SCENARIOS+=" resume focus"
 read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
     [no_strings]="without strings.txt: exit 1, silent; one line for a folder as strings.txt or --data"
@@ -44,6 +44,7 @@ declare -A TITLES=(
     [options]="--help, --version, unknown and bad options, --data and --wave"
     [scale]="--scale 1 and 3: the window's size and a click on the right button"
     [pause]="P: \"Paused\", nothing moves, P again resumes"
+    [focus]="another window in front pauses the field until P; not with the setting off"
     [hud]="wave and countdown, see-through ghost and tesla reach, upgrade numbers, danger glow, tower bars"
     [kept]="sound switch and best result kept between runs; a corrupt file costs one line"
     [installed]="installed into a temporary prefix and started from another folder"

@@ -146,3 +146,23 @@ TEST_F(GamePauseTest, WhilePausedOnlyTheMenuAnswersAndTheShakeWaits) {
 }
 
 } // namespace
+
+namespace {
+
+// Leaving the window stops the field as P does; leaving it again, or coming back, never starts
+// it: only the player does, with P.
+TEST_F(GamePauseTest, LeavingTheWindowPausesAndNeverResumesByItself) {
+    keyboard.keys.push_back(kFocusLostKey);
+    frame();
+    EXPECT_TRUE(game->paused);
+    const double waveTimer = game->waveTimer;
+    keyboard.keys.push_back(kFocusLostKey);
+    frame();
+    frame();
+    EXPECT_TRUE(game->paused);
+    EXPECT_EQ(game->waveTimer, waveTimer);
+    press(KEY_P);
+    EXPECT_FALSE(game->paused);
+}
+
+} // namespace

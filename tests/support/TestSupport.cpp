@@ -61,7 +61,7 @@ SAMPLE* GameApp::*const kSamples[] = {
     &GameApp::sampleBip,    &GameApp::sampleBip2,     &GameApp::sampleBoom1,
     &GameApp::sampleZoop,   &GameApp::sampleLaserHit, &GameApp::samplePlace,
     &GameApp::sampleDeath,  &GameApp::sampleUpgrade,  &GameApp::sampleMissile,
-    &GameApp::sampleBounce, &GameApp::sampleAlarm};
+    &GameApp::sampleBounce, &GameApp::sampleAlarm,    &GameApp::sampleTowerLost};
 
 // Copies each listed field of the application object into values, or back from them.
 template <typename T, std::size_t N>

@@ -68,6 +68,8 @@ TEST_F(BuildingTest, AHugeFullHealthSellsAtItsPriceWithACappedBurstOfDebris) {
     EXPECT_EQ(tower->repairCost(), 0);
     tower->sell();
     EXPECT_EQ(game->money, kStartMoney + 50);
+    EXPECT_EQ(game->notices.size(), 0u) << "a tower sold is not lost";
+    EXPECT_EQ(game->stats.towersLost, 0);
     auto bursts = effectsOfKind<DebrisEffect>();
     ASSERT_EQ(bursts.size(), 1u);
     EXPECT_EQ(bursts[0]->pieces.size(), DebrisEffect::kMaxPieces);
@@ -116,7 +118,10 @@ TEST_F(BuildingTest, DamageEqualToTheRemainingHealthBlowsTheTowerUp) {
     Building* tower = place(0, 100);
     tower->health = 7;
     tower->takeDamage(7);
-    EXPECT_EQ(sounds.samples, std::vector<SAMPLE*>{blastSound}) << "one blast, no hit";
+    EXPECT_EQ(sounds.samples, (std::vector<SAMPLE*>{blastSound, lostSound}))
+        << "one blast and the loss told, no hit";
+    EXPECT_EQ(game->notices.size(), 1u) << "announced where it stood";
+    EXPECT_EQ(game->stats.towersLost, 1);
     EXPECT_EQ(tower->health, 0);
     EXPECT_TRUE(tower->removed);
 

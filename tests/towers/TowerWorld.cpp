@@ -91,6 +91,7 @@ void TowerWorld::SetUp() {
     font = patternFont();
     hitSound = create_sample(8, 0, 11025, 1);
     blastSound = create_sample(8, 0, 11025, 1);
+    lostSound = create_sample(8, 0, 11025, 1);
 
     app->towerDefs[0] = towerType(towerSheet, 2);
     app->towerDefs[1] = towerType(towerSheet, 3);
@@ -103,6 +104,7 @@ void TowerWorld::SetUp() {
     app->fontSmall = font;
     app->sampleLaserHit = hitSound;
     app->sampleBoom1 = blastSound;
+    app->sampleTowerLost = lostSound;
 
     game = new Game();
     game->money = kStartMoney;
@@ -115,6 +117,7 @@ void TowerWorld::TearDown() {
     game = nullptr;
     destroy_sample(hitSound);
     destroy_sample(blastSound);
+    destroy_sample(lostSound);
     delete towerSheet;
     delete puffs;
     delete blasts;

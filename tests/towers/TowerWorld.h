@@ -59,6 +59,7 @@ class TowerWorld : public AppFixture {
     BitmapFont* font = nullptr;
     SAMPLE* hitSound = nullptr;
     SAMPLE* blastSound = nullptr;
+    SAMPLE* lostSound = nullptr;
     TowerDef* defs = nullptr; // the three types, to adjust per test
 
   private:
