@@ -132,6 +132,8 @@ class Game {
     }
     // The card listing the controls; any key or click closes it.
     bool helpShown = false;
+    // The menu shows its Settings page instead of its items.
+    bool settingsShown = false;
     // What this game did, for its game-over screen.
     GameStats stats;
     // Texts over the field that tell what happened there ("Laser Turret lost").
