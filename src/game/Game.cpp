@@ -95,6 +95,7 @@ void Game::reset() {
     if (firstWave > 1)
         setPracticeStart();
     alerts.reset(health);
+    kindNotices.reset();
     stats = GameStats();
     notices.clear();
     const bool continued = continueFrom != nullptr;

@@ -5,6 +5,7 @@
 #include "game/GameStats.h"
 #include "game/HitTargets.h"
 #include "game/HudAlerts.h"
+#include "game/KindNotices.h"
 #include "game/Hud.h"
 
 #include <vector>
@@ -134,6 +135,8 @@ class Game {
     bool helpShown = false;
     // The menu shows its Settings page instead of its items.
     bool settingsShown = false;
+    // The HUD's word on each kind of invader the first time it comes in this game.
+    KindNotices kindNotices;
     // What this game did, for its game-over screen.
     GameStats stats;
     // Texts over the field that tell what happened there ("Laser Turret lost").

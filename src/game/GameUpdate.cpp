@@ -95,6 +95,7 @@ void Game::updateField(double dt) {
     }
     removeSpent();
     alerts.update(*this, dt);
+    kindNotices.update(dt);
     notices.update(dt);
     if (!gameOver)
         stats.timePlayed += dt;
@@ -124,6 +125,7 @@ void Game::startWave() {
         std::snprintf(text, sizeof text, "Boss Wave");
     }
     addEffect(new BounceTextEffect(160, 80, app->fontMain, text));
+    kindNotices.meet(*wave);
     waveTimer = -1.0;
 }
 

@@ -83,6 +83,12 @@ class Hud {
     void drawEntryTip(BITMAP* bmp, const Building& b, int entry, int x);
     void drawGameMenu(BITMAP* bmp);
     void drawHelp(BITMAP* bmp);
+    // The invader kinds (HudKinds.cpp).
+    void drawKindNotice(BITMAP* bmp);
+    // The kinds of the coming wave, a small picture each from x on the countdown's line.
+    void drawNextWaveKinds(BITMAP* bmp, int x);
+    // Every kind, a picture and its name, in lines from top down.
+    void drawHelpKinds(BITMAP* bmp, int top);
 
     Game& game;
     GameApp* app;

@@ -45,7 +45,9 @@ constexpr double kFlashesPerSecond = 8.0;
 constexpr int kHelpLeft = 30;
 constexpr int kHelpTop = 28;
 constexpr int kHelpRight = 290;
-constexpr int kHelpBottom = 186;
+constexpr int kHelpBottom = 214;
+// The invader kinds, two lines of pictures and names above the card's last line.
+constexpr int kHelpKindsTop = 170;
 constexpr int kHelpKeyX = 40;
 constexpr int kHelpTextX = 100;
 constexpr int kHelpFirstLineY = 48;
@@ -60,6 +62,7 @@ void maskedBlit(BITMAP* source, BITMAP* target, int sx, int sy, int dx, int dy, 
 
 void Hud::draw(BITMAP* bmp) {
     if (!game.gameOver) {
+        drawKindNotice(bmp);
         drawStatus(bmp);
         switch (game.uiMode) {
         case kUiPlacing:
@@ -155,8 +158,9 @@ void Hud::drawWaveLines(BITMAP* bmp) {
                      kNextWaveButtonY + kHudButtonHeight - kSpeedButtonY))
         return;
     app->fontMain->draw(bmp, kWaveLinesX, kTitleY, waveText(game.waveNumber).c_str());
-    app->fontSmall->draw(bmp, kWaveLinesX, kDetailY,
-                         countdownText(game.waveNumber, game.waveTimer).c_str());
+    const std::string countdown = countdownText(game.waveNumber, game.waveTimer);
+    app->fontSmall->draw(bmp, kWaveLinesX, kDetailY, countdown.c_str());
+    drawNextWaveKinds(bmp, kWaveLinesX + app->fontSmall->textWidth(countdown.c_str()) + 4);
 }
 
 int Hud::buttonLook(int index, bool usable) const {
@@ -308,5 +312,6 @@ void Hud::drawHelp(BITMAP* bmp) {
         app->fontSmall->draw(bmp, kHelpTextX, y, line.what.c_str());
         y += kHelpLineHeight;
     }
+    drawHelpKinds(bmp, kHelpKindsTop);
     app->fontSmall->drawCentred(bmp, 160, kHelpBottom - 12, "Any key or click closes this card");
 }

@@ -26,6 +26,9 @@ constexpr int kLastRowY = -20;
 constexpr int kRightTurn = 296;
 constexpr int kLeftTurn = 8;
 constexpr double kStepDown = 16.0;
+// WaveQuickening is held to this: the last squibble of a block at most this many times as fast
+// again as the whole block.
+constexpr double kMostQuickening = 10.0;
 
 } // namespace
 
@@ -38,6 +41,7 @@ SquibbleWave::SquibbleWave(int count) {
     if (!(cap > speed))
         speed = cap;
     speed = clampReal(speed, -kFastest, kFastest);
+    quickening = app->strings.getReal("WaveQuickening", 0.0, kMostQuickening);
 
     const int lastRow = (count - 1) / kPerRow;
     const std::vector<int> kinds = drawFormation(count, waveNumber);
@@ -65,29 +69,42 @@ void SquibbleWave::update(double dt) {
 
     int right = 0;
     int left = 320;
+    const double velocity = speed * pace;
+    int alive = 0;
     for (std::size_t i = 0; i < invaders.size(); ++i) {
         Invader* squibble = invaders[i];
         if (squibble->health <= 0)
             continue;
         if (squibble->inFormation())
-            march(squibble, dt, right, left);
+            march(squibble, dt * velocity, right, left);
         squibble->update(dt);
         if (squibble->health > 0 && squibble->y >= kSquibbleLandingY)
             land(squibble);
+        alive += squibble->health > 0;
     }
-    turn(dt, right, left);
+    turn(dt * velocity, right, left);
+    quicken(alive);
 }
 
-void SquibbleWave::march(Invader* squibble, double dt, int& right, int& left) const {
+// Stragglers would otherwise cross the whole width between two steps down at the pace of a full
+// block: a thinned block marches faster, so the end of a wave does not drag.
+void SquibbleWave::quicken(int alive) {
+    if (!(quickening > 0.0) || invaders.empty())
+        return;
+    const double lost = 1.0 - static_cast<double>(alive) / static_cast<double>(invaders.size());
+    pace = std::min(1.0 + quickening * lost, kFastest / std::max(std::abs(speed), 1.0));
+}
+
+void SquibbleWave::march(Invader* squibble, double moved, int& right, int& left) const {
     switch (marchState) {
     case kMarchRight:
-        squibble->x += dt * speed;
+        squibble->x += moved;
         break;
     case kMarchLeft:
-        squibble->x -= dt * speed;
+        squibble->x -= moved;
         break;
     default:
-        squibble->y += dt * speed;
+        squibble->y += moved;
         break;
     }
     if (squibble->x > right)
@@ -99,7 +116,7 @@ void SquibbleWave::march(Invader* squibble, double dt, int& right, int& left) co
 bool SquibbleWave::landsWithin(double seconds) const {
     for (const Invader* squibble : invaders)
         if (squibble->health > 0 &&
-            squibble->y >= kSquibbleLandingY - squibble->descentSpeed(speed) * seconds)
+            squibble->y >= kSquibbleLandingY - squibble->descentSpeed(speed * pace) * seconds)
             return true;
     return false;
 }
@@ -116,9 +133,9 @@ void SquibbleWave::land(Invader* squibble) {
     spawnText(cx, cy, app->fontSmallRed, "-%d", cost);
 }
 
-void SquibbleWave::turn(double dt, int right, int left) {
+void SquibbleWave::turn(double moved, int right, int left) {
     if (marchState == kStepDownRight || marchState == kStepDownLeft) {
-        stepDone += dt * speed;
+        stepDone += moved;
     } else if (marchState == kMarchRight && right >= kRightTurn) {
         marchState = kStepDownRight;
         return;

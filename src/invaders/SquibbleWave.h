@@ -23,14 +23,19 @@ class SquibbleWave : public Wave {
     enum MarchState { kMarchRight = 0, kStepDownRight = 1, kMarchLeft = 2, kStepDownLeft = 3 };
 
     double speed = 0.0; // pixels per second, marching and stepping down alike
+    // What the speed is multiplied by as the block thins (WaveQuickening): 1 while whole, and
+    // with the rule off. Worked out from the squibbles alive after each frame.
+    double pace = 1.0;
+    double quickening = 0.0;
     int marchState = kStepDownLeft;
     double stepDone = 0.0; // pixels descended in the current step down
 
   private:
     // Moves one invader with the block and widens the block's extreme left edges by it.
-    void march(Invader* squibble, double dt, int& right, int& left) const;
+    void march(Invader* squibble, double moved, int& right, int& left) const;
     void land(Invader* squibble);
-    // At most one change of marching state a frame; right and left are the extreme left edges
-    // of the live squibbles after this frame's move.
-    void turn(double dt, int right, int left);
+    // At most one change of marching state a frame; moved is how far the block went this frame,
+    // right and left the extreme left edges of the live squibbles after it.
+    void turn(double moved, int right, int left);
+    void quicken(int alive);
 };

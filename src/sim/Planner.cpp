@@ -13,6 +13,10 @@ constexpr int kSlotSpacing = 20;
 // Plans are made for the first waves: later purchases wait for money anyway.
 constexpr int kLatestBuildWave = 25;
 constexpr int kLatestUpgradeWave = 40;
+// A place is sold to be rebuilt once the game has paid for a stronger tower than the first:
+// from the first boss on, as strong players do it, until late in a long game.
+constexpr int kEarliestSellWave = 8;
+constexpr int kLatestSellWave = 50;
 const int kRepairChoices[] = {0, 30, 50, 70, 90};
 
 int slotX(int slot) {
@@ -192,9 +196,12 @@ void Planner::change(Strategy& plan) {
     // The place is drawn before the kind of change, whichever change then uses it.
     const std::vector<int> places = towerPlaces(plan);
     const int anyPlace = places.empty() ? -1 : places[below(static_cast<int>(places.size()))];
-    switch (below(10)) {
+    switch (below(11)) {
     case 0:
         rebuildAs(plan, anyPlace);
+        break;
+    case 10:
+        sellAndRebuild(plan, anyPlace);
         break;
     case 1:
         addTowerSomewhere(plan);
@@ -234,6 +241,29 @@ void Planner::rebuildAs(Strategy& plan, int x) {
         if (o.kind == StrategyOrder::kBuild && o.x == x)
             wave = waveOf(o);
     removeTower(plan, x);
+    addTower(plan, x, anyKind(), wave);
+    sortByWave(plan);
+}
+
+// The tower at x sold some waves after it is built and the place rebuilt, perhaps as another
+// kind: what the place was to do after the sale gives way to the new tower.
+void Planner::sellAndRebuild(Strategy& plan, int x) {
+    if (x < 0)
+        return;
+    int built = 1;
+    for (const StrategyOrder& o : plan.orders)
+        if (o.kind == StrategyOrder::kBuild && o.x == x)
+            built = std::max(built, waveOf(o));
+    const int earliest = std::max(built + 1, kEarliestSellWave);
+    const int wave = earliest + below(std::max(kLatestSellWave - earliest, 0) + 1);
+    plan.orders.erase(std::remove_if(plan.orders.begin(), plan.orders.end(),
+                                     [x, wave](const StrategyOrder& o) {
+                                         return placed(o) && o.x == x && waveOf(o) >= wave;
+                                     }),
+                      plan.orders.end());
+    StrategyOrder sell = waveOrder(wave, StrategyOrder::kSell);
+    sell.x = x;
+    plan.orders.push_back(sell);
     addTower(plan, x, anyKind(), wave);
     sortByWave(plan);
 }

@@ -36,6 +36,7 @@ class Planner {
     // One small change of a plan, and each kind of change it may be.
     void change(Strategy& plan);
     void rebuildAs(Strategy& plan, int x);
+    void sellAndRebuild(Strategy& plan, int x);
     void addTowerSomewhere(Strategy& plan);
     void shiftOrder(Strategy& plan);
     void moveOrder(Strategy& plan);

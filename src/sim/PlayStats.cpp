@@ -63,8 +63,11 @@ bool PlayStats::observe(const Game& game, double time, const SoldCheck& wasSold)
         totalLandings += landings;
         totalTowersLost += towersLost;
         kills = landings = towersLost = 0;
+        warned = false;
+        spentBefore = game.stats.moneySpent;
     }
     previousWaveNumber = game.waveNumber;
+    warned = warned || game.alerts.danger;
     countInvaders(game);
 
     for (const Building* tower : towers)
@@ -86,5 +89,7 @@ WaveReport PlayStats::current(const Game& game, double time) const {
     r.landings = landings;
     r.towersStanding = static_cast<int>(game.buildings.size());
     r.towersLost = towersLost;
+    r.warned = warned;
+    r.spent = game.stats.moneySpent - spentBefore;
     return r;
 }

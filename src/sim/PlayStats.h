@@ -17,7 +17,9 @@ struct WaveReport {
     int kills = 0;    // invaders that died in the air: shot down, or gone with their boss
     int landings = 0; // invaders that reached the ground
     int towersStanding = 0;
-    int towersLost = 0; // destroyed by the invaders; towers sold are not lost
+    int towersLost = 0;  // destroyed by the invaders; towers sold are not lost
+    bool warned = false; // the danger warning came on during the wave
+    long long spent = 0; // on towers, upgrades and repairs during the wave
 };
 
 // Watches a play-through from outside, frame by frame, and counts what the game keeps no count
@@ -56,5 +58,7 @@ class PlayStats {
     int kills = 0;
     int landings = 0;
     int towersLost = 0;
+    bool warned = false;
+    long long spentBefore = 0; // the game's spending when the wave began
     WaveReport last;
 };

@@ -34,10 +34,11 @@ struct Span {
 
 // The price of the next level an upgrade order asks for, read off the tower's menu as a player
 // reads it; none when it asks for nothing more: no such upgrade, or bought to the level asked for
-// (every level when it names none).
+// (every level the data gives when it names none; a level past those is a level bought again,
+// where the rules allow it).
 std::optional<int> priceStillAsked(const Building& tower, const StrategyOrder& order) {
     const int levels = tower.upgradeLevelCount(order.upgrade);
-    const int target = order.level > 0 ? std::min(order.level, levels) : levels;
+    const int target = order.level > 0 ? order.level : levels;
     if (levels <= 0 || tower.upgradeLevels[order.upgrade] >= target)
         return std::nullopt;
     return tower.nextLevelPrice(order.upgrade);

@@ -76,8 +76,9 @@ std::string byKind(const std::vector<int>& counts) {
 
 std::string formatLine(const WaveReport& r, bool memory) {
     char text[160];
-    int n = std::snprintf(text, sizeof text, "%5d %9.2f %7d %6d %6d %8d %6d %5d", r.wave, r.time,
-                          r.money, r.health, r.kills, r.landings, r.towersStanding, r.towersLost);
+    int n = std::snprintf(text, sizeof text, "%5d %9.2f %7d %6d %6d %8d %6d %5d %6s %6lld", r.wave,
+                          r.time, r.money, r.health, r.kills, r.landings, r.towersStanding,
+                          r.towersLost, r.warned ? "yes" : "no", r.spent);
     if (memory)
         std::snprintf(text + n, sizeof text - n, " %9ld", residentKilobytes());
     return std::string(text) + "\n";
@@ -192,7 +193,7 @@ int ScriptedRun::start(const std::string& strategyName) {
                   "strategy %s, seed %u, first wave %d, step %g s, data %s%s\n",
                   strategyName.c_str(), options.seed, options.startWave, step,
                   dataDigest(app->dataDir).c_str(), level.c_str());
-    out << header << " wave      time   money health  kills landings towers  lost"
+    out << header << " wave      time   money health  kills landings towers  lost warned  spent"
         << (options.showMemory ? "    rss kB\n" : "\n");
     return 0;
 }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -41,6 +42,9 @@ void addText(int x, int y, const char* format, int amount) {
 }
 
 unsigned long long towersMade = 0;
+
+// UpgradeRepeatPriceGrowth is held to this: each repeat at most this many times the last price.
+constexpr double kMostPriceGrowth = 100.0;
 
 } // namespace
 
@@ -197,9 +201,39 @@ int Building::upgradeLevelCount(int k) const {
 
 std::optional<int> Building::nextLevelPrice(int k) const {
     const int levels = upgradeLevelCount(k);
-    if (levels <= 0 || upgradeLevels[k] < 0 || upgradeLevels[k] >= levels)
+    if (levels <= 0 || upgradeLevels[k] < 0)
         return std::nullopt;
-    return def().entries[k + kFirstUpgradeEntry].levels[upgradeLevels[k]].value;
+    const std::vector<UpgradeLevel>& prices = def().entries[k + kFirstUpgradeEntry].levels;
+    if (upgradeLevels[k] < levels)
+        return prices[upgradeLevels[k]].value;
+    return repeatPrice(k, prices[levels - 1].value);
+}
+
+// Past the data's last level an upgrade that adds a step may be bought again, each time at the
+// price before times UpgradeRepeatPriceGrowth and for UpgradeRepeatStepShare of the step before:
+// money keeps a use late in a long game, at a price that outgrows any income. Off (the
+// design's game) while the growth is 0.
+std::optional<int> Building::repeatPrice(int k, int lastPrice) const {
+    StringTable& strings = GameApp::instance()->strings;
+    const double growth = strings.getReal("UpgradeRepeatPriceGrowth", 0.0, kMostPriceGrowth);
+    const UpgradeRow* row = upgradeRow(type, k);
+    if (!(growth > 0.0) || !row || !repeatChanges(*row, *this, repeatScale(k)))
+        return std::nullopt;
+    const int repeat = upgradeLevels[k] - upgradeLevelCount(k) + 1;
+    const double price = std::round(lastPrice * std::pow(growth, repeat));
+    // A price past what money can hold could never be paid.
+    if (!(price >= 0.0 && price <= std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(price);
+}
+
+// What the step of the next level is multiplied by: 1 for the data's levels.
+double Building::repeatScale(int k) const {
+    const int repeat = upgradeLevels[k] - upgradeLevelCount(k) + 1;
+    if (repeat <= 0)
+        return 1.0;
+    const double share = GameApp::instance()->strings.getReal("UpgradeRepeatStepShare", 0.0, 1.0);
+    return std::pow(share, repeat);
 }
 
 // The data decides what the menu offers and at what price; the kind's row, what a level does.
@@ -207,14 +241,17 @@ std::optional<int> Building::nextLevelPrice(int k) const {
 void Building::upgrade(int k) {
     if (!nextLevelPrice(k))
         return;
+    const double scale = repeatScale(k);
     ++upgradeLevels[k];
     if (const UpgradeRow* row = upgradeRow(type, k))
-        applyUpgrade(*row, *this);
+        applyUpgrade(*row, *this, scale);
 }
 
 UpgradeChange Building::upgradeChange(int k) const {
     const UpgradeRow* row = upgradeRow(type, k);
-    return row ? ::upgradeChange(*row, *this) : UpgradeChange{};
+    if (!row)
+        return UpgradeChange{};
+    return ::upgradeChange(*row, *this, nextLevelPrice(k) ? repeatScale(k) : 1.0);
 }
 
 int takeDueShots(float& timer, float period) {

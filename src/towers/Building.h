@@ -42,8 +42,8 @@ class Building {
     int repairCost() const;
     // The levels the type's data gives upgrade k + 1; 0 for no such upgrade.
     int upgradeLevelCount(int k) const;
-    // The price of the next level of upgrade k + 1, or none: bought to its last level, an
-    // upgrade without levels, or no such upgrade.
+    // The price of the next level of upgrade k + 1, or none: bought to its last level (and not
+    // to be bought again, see repeatPrice), an upgrade without levels, or no such upgrade.
     std::optional<int> nextLevelPrice(int k) const;
     void takeDamage(int amount);
     void explode();
@@ -73,6 +73,8 @@ class Building {
     const TowerDef* definition;
 
     int priceShare(int part) const;
+    std::optional<int> repeatPrice(int k, int lastPrice) const;
+    double repeatScale(int k) const;
     void spawnSmokePuff();
 };
 

@@ -45,10 +45,16 @@ struct UpgradeRow {
     const char* with = "";    // and once fitted, before the quoted number: "one every 2.50 s"
 };
 
-// Buys one level of the row for the tower (its counter is the caller's).
-void applyUpgrade(const UpgradeRow& row, Building& tower);
+// Buys one level of the row for the tower (its counter is the caller's). A level bought again
+// past the data's last adds the step times scale (UpgradeRepeatStepShare to the power of the
+// repeat); every level the data gives adds it whole.
+void applyUpgrade(const UpgradeRow& row, Building& tower, double scale = 1.0);
 // What one more level of the row would change for the tower, now and after.
-UpgradeChange upgradeChange(const UpgradeRow& row, const Building& tower);
+UpgradeChange upgradeChange(const UpgradeRow& row, const Building& tower, double scale = 1.0);
+// Whether a level bought again with the step times scale would still do something: only a
+// step can be bought again (a part is fitted once), and never so far that a number that was
+// above zero (a period, a radius) reaches zero or below, nor when the scaled step rounds away.
+bool repeatChanges(const UpgradeRow& row, const Building& tower, double scale);
 
 // Every level adds the step at stepKey to the number: "Rapid Fire".
 constexpr UpgradeRow addsStep(const char* name, const char* stepKey, TowerNumber number,

@@ -2,6 +2,7 @@
 
 #include "app/GameApp.h"
 #include "game/Game.h"
+#include "game/KindNotices.h"
 #include "invaders/Diver.h"
 #include "invaders/InvaderKinds.h"
 #include "invaders/Plated.h"
@@ -144,6 +145,31 @@ TEST_F(InvaderKindsTest, SharesGrowToTheirCapAndPlacesAreDrawnOnlyWhenAKindJoins
     std::srand(7);
     EXPECT_EQ(drawFormation(20, 40), first) << "the same seed, the same wave";
     EXPECT_EQ(std::count(first.begin(), first.end(), kPlatedKind), 4);
+}
+
+} // namespace
+
+namespace {
+
+// The first wave with a new kind names it on the HUD for a while; kinds met together take turns
+// in table order, and a kind once met is never named again in the same game.
+TEST_F(InvaderKindsTest, TheHudNamesEachKindOnceTheFirstTimeItComes) {
+    fillWith(kSplitterKind);
+    GameApp::instance()->invaderDefs[kSplitterKind].share = 0.5;
+    fillWith(kPlatedKind);
+    GameApp::instance()->invaderDefs[kPlatedKind].share = 0.25;
+    KindNotices notices;
+    notices.reset();
+    SquibbleWave wave(12);
+    notices.meet(wave);
+    EXPECT_EQ(notices.shown(), kPlatedKind);
+    notices.update(KindNotices::kSeconds - 0.1);
+    EXPECT_EQ(notices.shown(), kPlatedKind);
+    notices.update(0.2);
+    EXPECT_EQ(notices.shown(), kSplitterKind);
+    notices.meet(wave);
+    notices.update(KindNotices::kSeconds);
+    EXPECT_EQ(notices.shown(), -1) << "met once, named once";
 }
 
 } // namespace

@@ -78,6 +78,25 @@ TEST_F(SquibbleWaveTest, SpeedGrowsWithTheWaveUpToItsCap) {
     EXPECT_DOUBLE_EQ(SquibbleWave(1).speed, 1.0e6);
 }
 
+// Under WaveQuickening a thinned block marches faster, by the share of it shot down, from the
+// frame after the losses; without the rule (the shipped data) it keeps the whole block's pace.
+TEST_F(SquibbleWaveTest, AThinnedBlockQuickensOnlyUnderTheRule) {
+    for (const auto& rule : {std::make_pair("0", 2.0), {"", 2.0}, {"2", 3.5}}) {
+        setStrings({{"WaveQuickening", rule.first}});
+        SquibbleWave wave(4);
+        wave.marchState = SquibbleWave::kMarchRight;
+        for (int i = 1; i < 4; ++i)
+            wave.invaders[i]->health = 0;
+        const double x = wave.invaders[0]->x;
+        wave.update(0.1);
+        wave.update(0.1);
+        EXPECT_DOUBLE_EQ(wave.invaders[0]->x - x, rule.second) << rule.first;
+        // The warning counts the quicker pace: 30 pixels up lands within two seconds at 15 px/s.
+        wave.invaders[0]->y = kSquibbleLandingY - 30.0;
+        EXPECT_EQ(wave.landsWithin(2.0), rule.second > 2.0) << rule.first;
+    }
+}
+
 TEST_F(SquibbleWaveTest, OnlyLiveSquibblesTurnTheBlockSoShotAwayEndsLetItMarchFurther) {
     SquibbleWave wave(16);
     // The top row's ends are the block's outermost columns.

@@ -83,6 +83,65 @@ TEST_F(StrategySearchTest, TheBestPlaysTheSameFromItsFileAndActsOnlyThroughPlaye
     EXPECT_EQ(result.health, best[0].score.health[1]);
 }
 
+// The search sells and rebuilds: scored by the sales a plan makes, it finds plans that sell
+// places and build them again, the same ones for the same seed and budget. A place sold and
+// rebuilt as another kind plays back through its replay to the recorded digest, with the new
+// kind standing there and the sale not counted as a tower lost.
+TEST_F(StrategySearchTest, SalesAndRebuildsAreSearchedRepeatablyAndReplayToTheirDigest) {
+    const PlanScorer sales = [](const std::vector<Strategy>& plans, int seeds,
+                                std::vector<StrategyScore>& scores, std::string&) {
+        scores.assign(plans.size(), StrategyScore());
+        for (std::size_t i = 0; i < plans.size(); ++i) {
+            int sold = 0;
+            for (const StrategyOrder& o : plans[i].orders)
+                sold += o.kind == StrategyOrder::kSell;
+            scores[i].waves.assign(seeds, sold);
+            scores[i].health.assign(seeds, 0);
+        }
+        return true;
+    };
+    SearchOptions options;
+    options.seed = 3;
+    options.gameSeeds = 1;
+    options.checkSeeds = 1;
+    options.population = 8;
+    options.games = 200;
+    const SearchResult first = searchStrategies(options, nullptr, sales);
+    const SearchResult again = searchStrategies(options, nullptr, sales);
+    ASSERT_FALSE(first.best.empty()) << first.error;
+    EXPECT_GE(first.best[0].score.waves[0], 2);
+    ASSERT_EQ(again.best.size(), first.best.size());
+    for (std::size_t i = 0; i < first.best.size(); ++i)
+        EXPECT_EQ(formatStrategy(again.best[i].strategy), formatStrategy(first.best[i].strategy));
+
+    Strategy rebuilt;
+    std::string error;
+    ASSERT_TRUE(parseStrategy("start build laser 160\ntime 25 sell 160\ntime 25 build tesla 160\n",
+                              rebuilt, error))
+        << error;
+    char pattern[] = "/tmp/groundline-search-test.XXXXXX";
+    const int fd = mkstemp(pattern);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    const ScopedString money("StartingMoney", "200");
+    SimOptions sim;
+    sim.script = &rebuilt;
+    sim.timeLimit = 40.0;
+    sim.recordPath = pattern;
+    std::ostringstream report;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(runSimulation(sim, report), 0);
+    EXPECT_EQ(runReplayHeadless("test", pattern), 0);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    std::remove(pattern);
+    ASSERT_EQ(printed.find("state digest: "), 0u);
+    EXPECT_EQ(printed.substr(0, 31), printed.substr(31, 31)) << printed;
+    EXPECT_NE(report.str().find("towers lost 0"), std::string::npos) << report.str();
+    EXPECT_NE(report.str().find(" 1     0     no    140\n"), std::string::npos)
+        << "a laser, then a tesla bought\n"
+        << report.str();
+}
+
 // A plan is ranked by its worse half of the seeds, the middle seed of an odd count included;
 // every game's result lands on its own plan and seed however the processes share them.
 TEST_F(StrategySearchTest, WithAnOddNumberOfSeedsEverySeedCounts) {

@@ -112,6 +112,39 @@ TEST_F(TowerTypesTest, FasterBoltsAddTheLevelOneModifierEveryTime) {
     EXPECT_FLOAT_EQ(laser->missileTimer, laser->missilePeriod * 0.5f);
 }
 
+// Past its last level an upgrade that adds a step is bought again only under the repeat rule:
+// each time dearer by the growth, for the share of the step before, and never so far that the
+// period reaches zero. A part (the pod) is fitted once.
+TEST_F(TowerTypesTest, UpgradesBoughtAgainCostMoreGiveLessAndNeverTakeAPeriodToZero) {
+    setStrings({{"Tower1.FreqBase", "1.0"}, {"Tower1.Upgrade1.Level1.FreqMod", "-0.25"}});
+    auto* laser = static_cast<LaserTurret*>(place(0));
+    for (int i = 0; i < 3; ++i)
+        laser->upgrade(0);
+    EXPECT_FALSE(laser->nextLevelPrice(0)) << "the shipped game ends at the last level";
+    EXPECT_FLOAT_EQ(laser->firePeriod, 0.5f);
+
+    setStrings({{"UpgradeRepeatPriceGrowth", "1.6"}, {"UpgradeRepeatStepShare", "0.5"}});
+    EXPECT_EQ(laser->nextLevelPrice(0), 80);
+    EXPECT_EQ(laser->upgradeChange(0).after, secondsText(0.375));
+    laser->upgrade(0);
+    EXPECT_FLOAT_EQ(laser->firePeriod, 0.375f);
+    EXPECT_EQ(laser->nextLevelPrice(0), 128);
+    laser->upgrade(0);
+    EXPECT_FLOAT_EQ(laser->firePeriod, 0.3125f);
+
+    setStrings({{"UpgradeRepeatStepShare", "1"}});
+    laser->upgrade(0);
+    EXPECT_FLOAT_EQ(laser->firePeriod, 0.0625f);
+    EXPECT_FALSE(laser->nextLevelPrice(0)) << "another step would stop the turret";
+    laser->upgrade(0);
+    EXPECT_FLOAT_EQ(laser->firePeriod, 0.0625f);
+    EXPECT_EQ(laser->upgradeLevels[0], 5);
+
+    laser->upgrade(1);
+    laser->upgrade(1);
+    EXPECT_FALSE(laser->nextLevelPrice(1));
+}
+
 TEST_F(TowerTypesTest, MissileUpgradesReadTheirOwnFixedLevelKeys) {
     setStrings({{"Tower2.FreqBase", "2.0"},
                 {"Tower2.SplashRadius", "10"},
