@@ -28,7 +28,8 @@ constexpr int kTitleY = 220;
 constexpr int kDetailY = 230;
 // Above the clouds, clear of the game-over words, the wave banner and the menu.
 constexpr int kPausedY = 30;
-// How far the field darkens under "Paused", the menu and the help card (of 255).
+// How far the field darkens under "Paused", the menu and the help card (of 255); the panel
+// stays as it is, money and health in plain sight.
 constexpr int kDimStrength = 120;
 
 // Tool tip titles: a name from the data, a price and a few words.
@@ -82,7 +83,7 @@ void Hud::draw(BITMAP* bmp) {
     // beneath (invaders, the game-over words) never runs into them.
     if (game.paused) {
         if (game.uiMode != kUiGameMenu && !game.helpShown)
-            dimRect(bmp, 0, 0, kFieldWidth - 1, kFieldHeight - 1, kDimStrength);
+            dimRect(bmp, 0, 0, kFieldWidth - 1, kPanelTop - 1, kDimStrength);
         app->fontMain->drawCentred(bmp, 160, kPausedY, "Paused");
     }
     if (game.uiMode == kUiGameMenu)
@@ -283,7 +284,7 @@ void Hud::drawEntryTip(BITMAP* bmp, const Building& b, int i, int x) {
 }
 
 void Hud::drawGameMenu(BITMAP* bmp) {
-    dimRect(bmp, 0, 0, kFieldWidth - 1, kFieldHeight - 1, kDimStrength);
+    dimRect(bmp, 0, 0, kFieldWidth - 1, kPanelTop - 1, kDimStrength);
     if (game.settingsShown) {
         settings.draw(bmp, *app);
         return;
@@ -301,7 +302,7 @@ void Hud::drawGameMenu(BITMAP* bmp) {
 }
 
 void Hud::drawHelp(BITMAP* bmp) {
-    dimRect(bmp, 0, 0, kFieldWidth - 1, kFieldHeight - 1, kDimStrength);
+    dimRect(bmp, 0, 0, kFieldWidth - 1, kPanelTop - 1, kDimStrength);
     rectfill(bmp, kHelpLeft, kHelpTop, kHelpRight, kHelpBottom, makecol(112, 120, 168));
     rectfill(bmp, kHelpLeft + 1, kHelpTop + 1, kHelpRight - 1, kHelpBottom - 1,
              makecol(20, 22, 44));
