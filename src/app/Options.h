@@ -46,5 +46,5 @@ const char* gameVersion();
 constexpr int kMinScale = 1;
 constexpr int kMaxScale = 4;
 // Wave W brings 2 W + 14 squibbles; far beyond this a wave would not fit in memory. The first
-// wave of a replay and the simulator's --wave are held to the same limit.
+// wave of a replay, of a saved game and the simulator's --wave are held to the same limit.
 constexpr int kMaxFirstWave = 1000;

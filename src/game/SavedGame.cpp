@@ -2,6 +2,7 @@
 
 #include "app/GameApp.h"
 #include "app/Numbers.h"
+#include "app/Options.h"
 #include "game/Game.h"
 #include "replay/Digest.h"
 #include "towers/Building.h"
@@ -61,7 +62,7 @@ class Reader {
         if (key == "difficulty")
             return w.size() == 2 && difficultyNamed(w[1], saved.difficulty);
         if (key == "wave")
-            return w.size() == 2 && whole(w[1], 1, kMaxWave, saved.wave);
+            return w.size() == 2 && whole(w[1], 1, kMaxFirstWave, saved.wave);
         if (key == "calm")
             return w.size() == 2 && parseReal(w[1], 0.0, kMaxCoordinate, saved.waveTimer);
         if (key == "money")
@@ -79,8 +80,6 @@ class Reader {
     }
 
   private:
-    static constexpr int kMaxWave = 1000000;
-
     bool clouds(const std::vector<std::string>& w) {
         if (w.size() % 2 != 1 || w.size() > 2 * kMaxClouds + 1)
             return false;
