@@ -180,7 +180,7 @@ std::string usageText() {
     text += "\nThe data is read from data/ in the working folder, else from\n"
             "../share/games/groundline or ../share/groundline beside the executable;\n"
             "--data DIR replaces them all.\n"
-            "The sound switch is kept in $XDG_CONFIG_HOME/groundline/settings.txt, the best\n"
+            "The settings are kept in $XDG_CONFIG_HOME/groundline/settings.txt, the best\n"
             "result of each level in $XDG_DATA_HOME/groundline/best.txt and a game left\n"
             "unfinished in $XDG_DATA_HOME/groundline/save.txt (~/.config and ~/.local/share\n"
             "when those are not set).\n";

@@ -133,6 +133,8 @@ class Game {
     }
     // The card listing the controls; any key or click closes it.
     bool helpShown = false;
+    // The menu shows its Settings page instead of its items.
+    bool settingsShown = false;
     // The HUD's word on each kind of invader the first time it comes in this game.
     KindNotices kindNotices;
     // What this game did, for its game-over screen.

@@ -67,6 +67,7 @@ void Game::togglePause() {
 }
 
 void Game::toggleGameMenu() {
+    settingsShown = false;
     if (uiMode == kUiGameMenu) {
         uiMode = kUiIdle;
         playSample(app->sampleBip2);

@@ -2,6 +2,7 @@
 // towers, the boss's health bar or the game-over screen, then the HUD over it.
 
 #include "game/Game.h"
+#include "game/GameOverStory.h"
 
 #include "app/GameApp.h"
 #include "app/Numbers.h"
@@ -23,8 +24,9 @@ namespace {
 
 // The best result sits one small-font line under "Waves Defeated".
 constexpr int kBestLineY = 82;
-// How to go on sits under the score, where the menu's own words appear once it is open.
-constexpr int kGoOnY = 96;
+// The story of the game under the best, then how to go on.
+constexpr int kStoryY = 96;
+constexpr int kGoOnGap = 6;
 
 // The danger glow: rows of red above the ground line, strongest at the ground, pulsing.
 constexpr int kGlowRows = 18;
@@ -114,6 +116,10 @@ void Game::drawGameOver(BITMAP* bmp) {
     // A game begun at a later wave counts only what it defeated itself.
     app->fontSmallRed->printCentred(bmp, 160, 74, "Waves Defeated: %d", waveNumber - firstWave);
     app->fontSmallRed->printCentred(bmp, 160, kBestLineY, "Best: %d", app->profile.bestWaves);
-    if (uiMode != kUiGameMenu)
-        app->fontSmall->drawCentred(bmp, 160, kGoOnY, "Press Escape and choose \"Start Over\"");
+    // Under the menu the story would only crowd it; the menu darkens the field instead.
+    if (uiMode == kUiGameMenu)
+        return;
+    const int below = drawGameOverStory(bmp, *this, kStoryY);
+    app->fontSmall->drawCentred(bmp, 160, below + kGoOnGap,
+                                "Press Escape and choose \"Start Over\"");
 }

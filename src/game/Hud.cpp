@@ -4,6 +4,7 @@
 #include "game/Hud.h"
 
 #include "app/GameApp.h"
+#include "app/Sound.h"
 #include "game/Game.h"
 #include "towers/Building.h"
 
@@ -98,7 +99,15 @@ void Hud::clickTowerMenu(bool justSelected) {
 bool Hud::clickGameMenu() {
     if (!leftClick())
         return false;
-    if (app->mouseIn(kMenuItemX, kMenuSoundY, kMenuItemWidth, kMenuItemHeight)) {
+    if (game.settingsShown) {
+        if (settings.click(*app, game) == SettingsScreen::Click::Back)
+            game.settingsShown = false;
+        return false;
+    }
+    if (app->mouseIn(kMenuItemX, kMenuSettingsY, kMenuItemWidth, kMenuItemHeight)) {
+        game.settingsShown = true;
+        playSample(app->sampleBip);
+    } else if (app->mouseIn(kMenuItemX, kMenuSoundY, kMenuItemWidth, kMenuItemHeight)) {
         app->setSound(!app->soundOn);
         app->profile.saveSound(app->soundOn);
     } else if (app->mouseIn(kMenuItemX, kMenuStartOverY, kMenuItemWidth, kMenuItemHeight)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/SettingsScreen.h"
+
 struct BITMAP;
 class BitmapFont;
 class Building;
@@ -18,6 +20,8 @@ constexpr int kButtonSize = 19;
 constexpr int kMenuItemX = 120;
 constexpr int kMenuItemWidth = 80;
 constexpr int kMenuItemHeight = 8;
+constexpr int kMenuTitleY = 88;
+constexpr int kMenuSettingsY = 100;
 constexpr int kMenuSoundY = 110;
 constexpr int kMenuStartOverY = 120;
 constexpr int kMenuQuitY = 130;
@@ -88,4 +92,5 @@ class Hud {
 
     Game& game;
     GameApp* app;
+    SettingsScreen settings;
 };

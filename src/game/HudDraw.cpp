@@ -8,6 +8,7 @@
 #include "game/Game.h"
 #include "game/HudText.h"
 #include "gfx/BitmapFont.h"
+#include "gfx/Dim.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
@@ -27,6 +28,9 @@ constexpr int kTitleY = 220;
 constexpr int kDetailY = 230;
 // Above the clouds, clear of the game-over words, the wave banner and the menu.
 constexpr int kPausedY = 30;
+// How far the field darkens under "Paused", the menu and the help card (of 255); the panel
+// stays as it is, money and health in plain sight.
+constexpr int kDimStrength = 120;
 
 // Tool tip titles: a name from the data, a price and a few words.
 constexpr int kTitleSize = 256;
@@ -75,8 +79,13 @@ void Hud::draw(BITMAP* bmp) {
             break;
         }
     }
-    if (game.paused)
+    // "Paused", the menu and the help card stand over a darkened field, so that whatever is
+    // beneath (invaders, the game-over words) never runs into them.
+    if (game.paused) {
+        if (game.uiMode != kUiGameMenu && !game.helpShown)
+            dimRect(bmp, 0, 0, kFieldWidth - 1, kPanelTop - 1, kDimStrength);
         app->fontMain->drawCentred(bmp, 160, kPausedY, "Paused");
+    }
     if (game.uiMode == kUiGameMenu)
         drawGameMenu(bmp);
     if (game.helpShown)
@@ -275,11 +284,17 @@ void Hud::drawEntryTip(BITMAP* bmp, const Building& b, int i, int x) {
 }
 
 void Hud::drawGameMenu(BITMAP* bmp) {
-    app->fontSmall->drawCentred(bmp, 160, 90, "Menu");
+    dimRect(bmp, 0, 0, kFieldWidth - 1, kPanelTop - 1, kDimStrength);
+    if (game.settingsShown) {
+        settings.draw(bmp, *app);
+        return;
+    }
+    app->fontSmall->drawCentred(bmp, 160, kMenuTitleY, "Menu");
     auto fontFor = [this](int y) {
         return app->mouseIn(kMenuItemX, y, kMenuItemWidth, kMenuItemHeight) ? app->fontMainRed
                                                                             : app->fontMain;
     };
+    fontFor(kMenuSettingsY)->drawCentred(bmp, 160, kMenuSettingsY, "Settings");
     fontFor(kMenuSoundY)
         ->printCentred(bmp, 160, kMenuSoundY, "Sound: %s", app->soundOn ? "On" : "Off");
     fontFor(kMenuStartOverY)->drawCentred(bmp, 160, kMenuStartOverY, "Start Over");
@@ -287,6 +302,7 @@ void Hud::drawGameMenu(BITMAP* bmp) {
 }
 
 void Hud::drawHelp(BITMAP* bmp) {
+    dimRect(bmp, 0, 0, kFieldWidth - 1, kPanelTop - 1, kDimStrength);
     rectfill(bmp, kHelpLeft, kHelpTop, kHelpRight, kHelpBottom, makecol(112, 120, 168));
     rectfill(bmp, kHelpLeft + 1, kHelpTop + 1, kHelpRight - 1, kHelpBottom - 1,
              makecol(20, 22, 44));

@@ -65,19 +65,19 @@ shows controls_tap_off controls_no_tip "${strip[@]}" || fail "the right click af
 # The in-game menu: its texts over the play field, no buttons in the corner.
 menu=(100 85 120 55)
 menu_texts() { # menu_texts NAME SOUND_FONT SOUND_TEXT QUIT_FONT
-    render_expected "$1" "${menu[@]}" --blank text small centre 160 90 Menu \
-        text "$2" centre 160 110 "$3" text main centre 160 120 "Start Over" \
+    render_expected "$1" "${menu[@]}" --blank text small centre 160 88 Menu \
+        text main centre 160 100 Settings text "$2" centre 160 110 "$3" text main centre 160 120 "Start Over" \
         text "$4" centre 160 130 "Quit Game"
 }
 menu_texts controls_menu main "Sound: On" main
 menu_texts controls_menu_quit_hover main "Sound: On" mainred
 menu_texts controls_menu_sound_off mainred "Sound: Off" main
 menu_texts controls_menu_sound_on mainred "Sound: On" main
-render_expected controls_corner_empty 260 214 60 26
+render_expected controls_corner_empty 260 218 60 22
 
 press_escape
 shows controls_menu_open controls_menu "${menu[@]}" || fail "Escape does not open the menu (see controls_menu_open.png)"
-n=$(mismatch "$SHOTS/controls_menu_open.png" "$SHOTS/controls_corner_empty.png" 260 214 60 26)
+n=$(mismatch "$SHOTS/controls_menu_open.png" "$SHOTS/controls_corner_empty.png" 260 218 60 22)
 ((n == 0)) || fail "the build buttons stay on screen while the menu is open"
 
 click_at 160 113

@@ -46,12 +46,12 @@ shows invaders_landed invaders_hud_landed "${hud[@]}" 20 ||
 
 shows invaders_over invaders_words "${words[@]}" 20 ||
     fail "no \"Game Over\" words with \"Waves Defeated: 1\" after the base fell (see invaders_over.png)"
-# Below the words, the score and the hint how to go on. A screenshot can catch the X server
+# Below the words, the score, the game's story and the hint how to go on; grey under them. A screenshot can catch the X server
 # halfway through taking the grey frame, so a colourful one is taken again before failing.
 for ((i = 0; i < 10; ++i)); do
     ((i > 0)) && sleep 0.2 && shot invaders_over
     above=$(saturation "$SHOTS/invaders_over.png" 0 0 320 48)
-    below=$(saturation "$SHOTS/invaders_over.png" 0 104 320 136)
+    below=$(saturation "$SHOTS/invaders_over.png" 0 158 320 82)
     ((above == 0 && below == 0)) && break
 done
 ((above == 0 && below == 0)) ||

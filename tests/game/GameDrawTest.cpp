@@ -184,8 +184,8 @@ TEST_F(GameDrawTest, PlacingShowsThePreviewAndTheCancelHint) {
     const TowerDef& def = app->towerDefs[0];
     BITMAP* rest = def.sprite->frame(0, 0.0f);
     BITMAP* expected = create_bitmap(320, 240);
-    // The same frame without the bottom-right controls; the menu's words stay above y 150.
-    game->uiMode = kUiGameMenu;
+    // The same frame without the bottom-right controls: a mode the panel draws none for.
+    game->uiMode = -1;
     setMouse(400, 400, 0);
     blit(frame(), expected, 0, 0, 0, 0, 320, 240);
     setMouse(100, 100, 0);
@@ -401,9 +401,16 @@ TEST_F(GameDrawTest, TheGameOverScreenIsGreyWithTheScoreAndTheBest) {
     game->gameOver = true;
     game->waveNumber = 4;
     app->profile.bestWaves = 12;
+    game->stats.towersBuilt = 7;
+    game->stats.towersLost = 2;
     frame();
-    // Everything outside the words and the hint how to go on is grey.
-    for (int y = 104; y < 240; y += 7)
+    // The story under the best, then the hint how to go on; everything below is grey.
+    BITMAP* story = create_bitmap(320, 240);
+    blit(copy, story, 0, 0, 0, 0, 320, 240);
+    app->fontSmall->draw(story, 163, 96 + 3 * 9, "7 built, 2 lost");
+    EXPECT_TRUE(sameIn(copy, story, 160, 96, 320, 140));
+    destroy_bitmap(story);
+    for (int y = 158; y < 240; y += 7)
         for (int x = 0; x < 320; x += 5) {
             Rgb c = pixelAt(copy, x, y);
             ASSERT_TRUE(c.r == c.g && c.g == c.b) << x << "," << y << " " << c;
