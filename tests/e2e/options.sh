@@ -13,7 +13,7 @@ run() { # run ARGS...: the game from a folder without data/; sets CODE
 
 run --help
 [[ $CODE == 0 ]] || fail "--help: exit code $CODE, expected 0"
-for option in --help --version "--scale N" "--wave N" "--data DIR"; do
+for option in --help --version "--scale N" "--wave N" "--data DIR" --fullscreen --windowed --difficulty; do
     grep -q -- "$option" "$WORK/opt.out" || fail "--help does not list $option"
 done
 [[ ! -s $WORK/opt.err ]] || fail "--help printed on stderr: $(head -c 200 "$WORK/opt.err")"
@@ -21,7 +21,7 @@ run --version
 [[ $CODE == 0 ]] || fail "--version: exit code $CODE, expected 0"
 grep -qx 'groundline [0-9][0-9.]*' "$WORK/opt.out" || fail "--version says: $(head -c 100 "$WORK/opt.out")"
 
-for args in --fullscreen "--scale 5" "--scale" "--wave 0" "--wave=x" "stray"; do
+for args in --turbo "--scale 5" "--scale" "--wave 0" "--wave=x" "stray"; do
     run $args
     [[ $CODE == 2 ]] || fail "'$args': exit code $CODE, expected 2"
     lines=$(wc -l <"$WORK/opt.err")
