@@ -52,7 +52,10 @@ random_spot() {
         else
             x=$((RANDOM % 320)) y=$((RANDOM % 240))
         fi
-        ((x >= 116 && x <= 204 && y >= 127 && y <= 141)) || break
+        # Neither "Quit Game" nor the settings page's "Full Screen" (which takes the window away
+        # from xdotool); the menu's "Settings" shares that band, so the page is left alone too.
+        ((x >= 116 && x <= 204 && y >= 127 && y <= 141)) && continue
+        ((x >= 84 && x <= 236 && y >= 96 && y <= 108)) || break
     done
     SPOT="$(wx "$x") $(wx "$y")"
 }
@@ -147,8 +150,8 @@ for ((round = 1; round <= ROUNDS; ++round)); do
     sleep 1.5
     alive
     shot "random_round$round"
-    # A lost game greys the field; the sky between the clouds and the words is blue otherwise.
-    (($(saturation "$SHOTS/random_round$round.png" 0 150 320 30) == 0)) && lost=$((lost + 1))
+    # A lost game greys the field below its words and story; that band is blue sky otherwise.
+    (($(saturation "$SHOTS/random_round$round.png" 0 162 320 24) == 0)) && lost=$((lost + 1))
     log "round $round of $ROUNDS played in $((SECONDS - started)) s"
     case $((round % 4)) in
     1) switch_sound ;;

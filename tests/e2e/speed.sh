@@ -23,10 +23,11 @@ press_key f
 press_key f
 press_key n
 
-# "MEAN_X MEAN_Y COUNT TOP" of the squibbles' green above the ground.
+# "MEAN_X MEAN_Y COUNT TOP" of the squibbles' green above the ground, bright or under the
+# paused field's dimming.
 formation() {
     convert "$SHOTS/$1.png" -sample '320x240!' -crop 320x200+0+0 txt:- |
-        awk -F'[ ,:()]+' 'NR > 1 && $4 > 150 && $4 > $3 + 50 && $4 > $5 + 50 {
+        awk -F'[ ,:()]+' 'NR > 1 && $4 > 90 && $4 > $3 + 35 && $4 > $5 + 35 {
                 n++; sx += $1; sy += $2; if (top == "" || $2 < top) top = $2 }
             END { printf "%.3f %.3f %d %d\n", n ? sx / n : -1, n ? sy / n : -1, n, n ? top : -1 }'
 }
