@@ -5,6 +5,7 @@
 
 #include "app/Definitions.h"
 #include "app/StringTable.h"
+#include "invaders/InvaderKinds.h"
 
 #include <sstream>
 
@@ -17,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(def.entryCount >= kFirstUpgradeEntry, "the two fixed entries");
         require(static_cast<int>(def.entries.size()) == def.entryCount, "one entry per count");
     }
-    readInvaderDef(strings);
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        const InvaderKind* row = invaderKind(kind);
+        readInvaderDef(strings, row->prefix, row->placed);
+    }
     strings.getReal("TimestepThreshold");
     strings.getInt("StartingMoney");
     return 0;
