@@ -2,8 +2,10 @@
 # The long balance check (not in CI): searches the shipped data for the best strategies that may
 # build every tower kind and for the best of each kind alone, writes them to docs/strategies/,
 # and fails when a single kind reaches more than three quarters of the best mixed strategy's
-# median waves, or when a kind is missing from the best strategies. Run scripts/balance.sh
-# afterwards to redraw docs/balance.md with them.
+# median waves, when a kind is missing from the best strategies, or when the best found reaches
+# less than nine tenths of the median waves of the best hand-written strategy there
+# (docs/strategies/hand-*.txt, kept). Run scripts/balance.sh afterwards to redraw docs/balance.md
+# with them.
 #
 #   bash scripts/balance-search.sh [GAMES [SEED [GAMES_ALONE]]]
 #       (defaults: 1200 games for every kind, seed 1, half as many games for each kind alone)
@@ -16,8 +18,10 @@ alone_games=${3:-$((games / 2))}
 build=$root/build-balance
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DGROUNDLINE_TESTS=OFF \
       -DGROUNDLINE_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target groundline-search >/dev/null
+cmake --build "$build" -j2 --target groundline-search groundline-sim >/dev/null
 search=$build/groundline-search
+sim=$build/groundline-sim
+waves=100 # past the end of any strategy's game, so the medians compare
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/groundline-search.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -30,8 +34,8 @@ median() { sed -n '1s/.*: //p' "$1" | tr ' ' '\n' | sort -n |
 
 echo "every kind, $games games:"
 mkdir "$work/all"
-nice -n 19 "$search" --games "$games" --seed "$seed" --out "$work/all" --quiet
-rm -f "$out"/*.txt
+nice -n 19 "$search" --games "$games" --seed "$seed" --waves "$waves" --out "$work/all" --quiet
+rm -f "$out"/best-*.txt "$out"/only-*.txt
 cp "$work/all"/best-*.txt "$out/"
 best=$(median "$out/best-1.txt")
 
@@ -40,7 +44,7 @@ for kind in laser missile tesla; do
     echo "$kind only, $alone_games games:"
     mkdir "$work/$kind"
     nice -n 19 "$search" --kinds "$kind" --games "$alone_games" --seed "$seed" --keep 1 \
-        --out "$work/$kind" --quiet
+        --waves "$waves" --out "$work/$kind" --quiet
     cp "$work/$kind/best-1.txt" "$out/only-$kind.txt"
     alone=$(median "$out/only-$kind.txt")
     if awk -v a="$alone" -v b="$best" 'BEGIN { exit !(4 * a > 3 * b) }'; then
@@ -52,6 +56,18 @@ for kind in laser missile tesla; do
     if ! grep -q "build $kind " "$out"/best-*.txt; then
         echo "FAIL: no $kind in the best strategies"
         status=1
+    fi
+done
+for hand in "$out"/hand-*.txt; do
+    [[ -e $hand ]] || continue
+    reached=$(for s in 1 2 3 4 5 6 7 8 9 10; do
+        nice -n 19 "$sim" --strategy "$hand" --seed "$s" --waves "$waves" | sed -n 's/^waves defeated: //p'
+    done | sort -n | awk '{ v[++n] = $1 } END { print (v[5] + v[6]) / 2 }')
+    if awk -v a="$best" -v h="$reached" 'BEGIN { exit !(10 * a < 9 * h) }'; then
+        echo "FAIL: the best found reaches a median of $best waves, less than 9/10 of $(basename "$hand") ($reached)"
+        status=1
+    else
+        echo "ok: the best found reaches a median of $best waves, $(basename "$hand") $reached"
     fi
 done
 exit $status

@@ -1,6 +1,7 @@
 #include "invaders/Squibble.h"
 
 #include "app/GameApp.h"
+#include "app/Definitions.h"
 #include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
@@ -29,8 +30,22 @@ constexpr int kWoundedShotPercent = 8;
 // Shot down within this many pixels of the ground line (top edge), a squibble pays up to
 // double its bounty, rising to double on the line itself.
 constexpr int kBonusDistance = 70;
+// LateHealthGrowth is held to this: at most double a wave.
+constexpr double kMostLateHealthGrowth = 1.0;
 
 } // namespace
+
+// Past LateHealthFrom every kind's health compounds by LateHealthGrowth a wave on top of its
+// steady growth: bought defences grow more slowly the more they cost, so a long game ends in a
+// climb rather than a stalemate. Both 0: no compounding.
+double lateHealthFactor(int waveNumber) {
+    StringTable& strings = GameApp::instance()->strings;
+    const double growth = strings.getReal("LateHealthGrowth", 0.0, kMostLateHealthGrowth);
+    const int from = static_cast<int>(strings.getReal("LateHealthFrom", 0.0, kMaxWaveNumber));
+    if (!(growth > 0.0) || from < 1 || waveNumber <= from)
+        return 1.0;
+    return std::pow(1.0 + growth, waveNumber - from);
+}
 
 Squibble::Squibble(int kind) {
     this->kind = kind;
@@ -38,7 +53,8 @@ Squibble::Squibble(int kind) {
     const InvaderDef& def = app->invaderDefs[kind];
     const int waveNumber = app->game ? app->game->waveNumber : 1;
     // In double and held within int: generous tuning or a very long game must not overflow.
-    health = maxHealth = clampToInt(def.health + std::trunc((waveNumber - 1) * def.healthIncrease));
+    const double grown = def.health + std::trunc((waveNumber - 1) * def.healthIncrease);
+    health = maxHealth = clampToInt(std::trunc(grown * lateHealthFactor(waveNumber)));
     hitRadius = def.size;
     anim = new SpriteAnim(def.sprite);
 }

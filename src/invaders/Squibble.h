@@ -4,6 +4,9 @@
 
 struct InvaderDef;
 
+// What every invader kind's health is multiplied by in a wave (LateHealthFrom, LateHealthGrowth).
+double lateHealthFactor(int waveNumber);
+
 // The ordinary enemy, moved by its wave: it animates, drops bullets at random, flashes when
 // hit, shows its wounded loop once badly hurt, and pays a bounty when shot down, more the
 // closer it came to the ground. Its position is the top-left corner of its sprite.

@@ -18,6 +18,11 @@ constexpr int kLatestUpgradeWave = 40;
 constexpr int kEarliestSellWave = 8;
 constexpr int kLatestSellWave = 50;
 const int kRepairChoices[] = {0, 30, 50, 70, 90};
+// Repeats at a growing price: more than this many of one upgrade are out of any game's reach.
+constexpr int kMostPlannedRepeats = 8;
+// A line turning into another kind: the first place from this wave, then one every few waves.
+constexpr int kFirstTurnWave = 11;
+constexpr int kTurnEvery = 3;
 
 int slotX(int slot) {
     return kSlotSpacing * (slot + 1);
@@ -29,6 +34,14 @@ int upgradeCount(int type) {
 
 int levelCount(int type, int upgrade) {
     return GameApp::instance()->towerDefs[type].entries[kFirstUpgradeEntry + upgrade].levelCount;
+}
+
+// The levels a plan may ask of an upgrade: past the data's last where upgrades can be bought
+// again (a step upgrade, one of more than one level), so the search spends late money too.
+int plannedLevels(int type, int upgrade) {
+    const int levels = levelCount(type, upgrade);
+    const bool repeats = GameApp::instance()->strings.getReal("UpgradeRepeatPriceGrowth") > 0.0;
+    return repeats && levels > 1 ? levels + kMostPlannedRepeats : levels;
 }
 
 StrategyOrder waveOrder(int wave, StrategyOrder::Kind kind) {
@@ -101,31 +114,100 @@ Strategy Planner::randomPlan() {
     return plan;
 }
 
+namespace {
+
 // The first towers go where the formation spends most of its time, the middle, and the line
 // fills outwards by halving the gaps (160, 80, 240, 40, ...), as the built-in lasers do: a line
 // begun at one end loses the first waves before it is complete.
-Strategy Planner::lineOf(int type) {
-    Strategy plan;
-    plan.orders.push_back(repairOrder(50));
+std::vector<int> lineSlots() {
     std::vector<int> slots(kSlotCount);
     for (int i = 0; i < kSlotCount; ++i)
         slots[i] = i;
     const auto evenness = [](int slot) { return __builtin_ctz(static_cast<unsigned>(slot + 1)); };
     std::stable_sort(slots.begin(), slots.end(),
                      [&](int a, int b) { return evenness(a) > evenness(b); });
-    for (int slot : slots) {
+    return slots;
+}
+
+StrategyOrder upgradeAt(int wave, int x, int upgrade, int level) {
+    StrategyOrder order = waveOrder(wave, StrategyOrder::kUpgrade);
+    order.x = x;
+    order.upgrade = upgrade;
+    order.level = level;
+    return order;
+}
+
+// Every repeat of the towers of this kind at the places, a level at a time along the line, each
+// place from the wave it holds the kind.
+void addRepeats(Strategy& plan, int type, const std::vector<std::pair<int, int>>& placesFrom) {
+    for (int level = 1; level <= kMostPlannedRepeats; ++level)
+        for (int u = 0; u < upgradeCount(type); ++u)
+            for (std::size_t i = 0;
+                 i < placesFrom.size() && plannedLevels(type, u) > levelCount(type, u); ++i)
+                plan.orders.push_back(upgradeAt(placesFrom[i].second, placesFrom[i].first, u,
+                                                levelCount(type, u) + level));
+}
+
+} // namespace
+
+Strategy Planner::lineOf(int type) {
+    Strategy plan = lineWithoutRepeats(type);
+    std::vector<std::pair<int, int>> places;
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        places.emplace_back(slotX(slot), 1);
+    addRepeats(plan, type, places);
+    return plan;
+}
+
+Strategy Planner::lineWithoutRepeats(int type) {
+    Strategy plan;
+    plan.orders.push_back(repairOrder(50));
+    for (int slot : lineSlots()) {
         StrategyOrder build = waveOrder(1, StrategyOrder::kBuild);
         build.type = type;
         build.x = slotX(slot);
         plan.orders.push_back(build);
     }
     for (int u = 0; u < upgradeCount(type); ++u)
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            StrategyOrder upgrade = waveOrder(1, StrategyOrder::kUpgrade);
-            upgrade.x = slotX(slot);
-            upgrade.upgrade = u;
-            plan.orders.push_back(upgrade);
-        }
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            plan.orders.push_back(upgradeAt(1, slotX(slot), u, 0));
+    return plan;
+}
+
+// A line of one kind whose places are sold one every few waves from the first boss on and
+// rebuilt as the other kind with every upgrade, then its repeats: the cheap towers hold the
+// first waves and the money of the later ones goes into the stronger kind. The first kind's step
+// upgrades come after the turns in the plan, so they take only the money the turns leave.
+Strategy Planner::lineTurningInto(int from, int to) {
+    Strategy plan;
+    plan.orders.push_back(repairOrder(50));
+    std::vector<std::pair<int, int>> places;
+    int wave = kFirstTurnWave;
+    for (int slot : lineSlots()) {
+        const int x = slotX(slot);
+        StrategyOrder build = waveOrder(1, StrategyOrder::kBuild);
+        build.type = from;
+        build.x = x;
+        plan.orders.push_back(build);
+        places.emplace_back(x, wave);
+        wave += kTurnEvery;
+    }
+    for (const auto& [x, turn] : places) {
+        StrategyOrder sell = waveOrder(turn, StrategyOrder::kSell);
+        sell.x = x;
+        plan.orders.push_back(sell);
+        StrategyOrder build = waveOrder(turn, StrategyOrder::kBuild);
+        build.type = to;
+        build.x = x;
+        plan.orders.push_back(build);
+        for (int u = 0; u < upgradeCount(to); ++u)
+            plan.orders.push_back(upgradeAt(turn, x, u, 0));
+    }
+    for (int u = 0; u < upgradeCount(from); ++u)
+        for (const auto& place : places)
+            if (levelCount(from, u) > 1)
+                plan.orders.push_back(upgradeAt(1, place.first, u, 0));
+    addRepeats(plan, to, places);
     return plan;
 }
 
@@ -173,7 +255,7 @@ StrategyOrder Planner::upgradeOrder(int x, int type, int upgrade, int after) {
         waveOrder(after + below(kLatestUpgradeWave - after + 1), StrategyOrder::kUpgrade);
     order.x = x;
     order.upgrade = upgrade;
-    const int levels = levelCount(type, upgrade);
+    const int levels = plannedLevels(type, upgrade);
     order.level = levels > 1 && chance(50) ? 1 + below(levels) : 0;
     return order;
 }
@@ -309,7 +391,7 @@ void Planner::changeUpgrade(Strategy& plan, int x) {
     const int upgrade = below(upgradeCount(type));
     for (StrategyOrder& o : plan.orders)
         if (o.kind == StrategyOrder::kUpgrade && o.x == x && o.upgrade == upgrade) {
-            const int levels = levelCount(type, upgrade);
+            const int levels = plannedLevels(type, upgrade);
             o.level = levels > 1 ? below(levels + 1) : 0;
             return;
         }

@@ -21,12 +21,15 @@ class Planner {
     Strategy randomPlan();
     // Every place holds a tower of this kind, built as the money comes, then every upgrade.
     Strategy lineOf(int type);
+    // A line of one kind sold place by place from the first boss on and rebuilt as another kind.
+    Strategy lineTurningInto(int from, int to);
     // The parent, now and then with places taken from the other plan, changed a little.
     Strategy mutate(const Strategy& parent, const Strategy& other);
 
   private:
     int anyKind() { return kinds[below(static_cast<int>(kinds.size()))]; }
 
+    Strategy lineWithoutRepeats(int type);
     void addTower(Strategy& plan, int x, int type, int wave);
     void callEarly(Strategy& plan);
     StrategyOrder repairOrder(int percent);

@@ -47,8 +47,8 @@ struct Sizes {
     explicit Sizes(const SearchOptions& o)
         : population(std::max(o.population, 2)), seeds(std::max(o.gameSeeds, 1)),
           keep(std::clamp(o.keep, 1, population)),
-          starting(std::max<int>(
-              population, static_cast<int>(allowedBuiltins(o.kinds).size() + o.kinds.size()))) {}
+          starting(std::max<int>(population, static_cast<int>(allowedBuiltins(o.kinds).size() +
+                                                              o.kinds.size() * o.kinds.size()))) {}
     int population;
     int seeds;
     int keep;
@@ -88,11 +88,16 @@ class Search {
     int stale = 0;
 };
 
-// The built-in strategies that keep to the allowed kinds, a line of each kind, and random plans.
+// The built-in strategies that keep to the allowed kinds, a line of each kind, a line of each
+// kind turning into each other, and random plans.
 std::vector<Strategy> Search::startingPlans() {
     std::vector<Strategy> plans = allowedBuiltins(options.kinds);
     for (int kind : options.kinds)
         plans.push_back(planner.lineOf(kind));
+    for (int from : options.kinds)
+        for (int to : options.kinds)
+            if (from != to)
+                plans.push_back(planner.lineTurningInto(from, to));
     while (static_cast<int>(plans.size()) < sizes.population)
         plans.push_back(planner.randomPlan());
     return plans;

@@ -264,6 +264,7 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
     EXPECT_TRUE(tipMatches(kFirstUpgradeEntry,
                            upgrade.name + " (Lv 1) - $" + std::to_string(upgrade.levels[0].value),
                            app->fontMain));
+    app->strings.set("UpgradeRepeatPriceGrowth", "0"); // no repeats: the last level is the end
     tower->upgradeLevels[0] = upgrade.levelCount;
     EXPECT_TRUE(tipMatches(kFirstUpgradeEntry, upgrade.name + " - Max", app->fontMainRed));
     EXPECT_EQ(lookOfButton(copy, kFirstUpgradeEntry), 2);

@@ -6,6 +6,7 @@
 #include "effects/TextEffect.h"
 #include "game/Game.h"
 #include "gfx/SpriteAnim.h"
+#include "invaders/InvaderKinds.h"
 #include "invaders/SquibbleBullet.h"
 
 #include <cstdio>
@@ -21,6 +22,26 @@ TEST_F(SquibbleTest, HealthGrowsWithTheWaveTruncatingTheIncreaseAndSaturating) {
     EXPECT_EQ(squibble(0, 0)->health, 17); // 10 + trunc(3 * 2.5)
     GameApp::instance()->invaderDefs[0].healthIncrease = 1.0e12;
     EXPECT_EQ(squibble(0, 0)->health, 2147483647);
+}
+
+// Past LateHealthFrom the health compounds by LateHealthGrowth a wave, for every kind; out to
+// any wave it saturates, and either key at 0 switches it off.
+TEST_F(SquibbleTest, LateWavesCompoundTheHealthOfEveryKind) {
+    setStrings({{"LateHealthFrom", "3"}, {"LateHealthGrowth", "0.5"}});
+    game->waveNumber = 3;
+    EXPECT_EQ(squibble(0, 0)->health, 15); // 10 + 2 * 2.5, not past wave 3
+    game->waveNumber = 5;
+    EXPECT_EQ(squibble(0, 0)->health, 45); // (10 + 10) * 1.5 * 1.5
+    Invader* other = createInvader(kInvaderKindCount - 1);
+    EXPECT_EQ(static_cast<Squibble*>(other)->health, 45);
+    delete other;
+    game->waveNumber = 100000;
+    EXPECT_EQ(squibble(0, 0)->health, 2147483647);
+    setStrings({{"LateHealthFrom", "0"}});
+    game->waveNumber = 5;
+    EXPECT_EQ(squibble(0, 0)->health, 20);
+    setStrings({{"LateHealthFrom", "3"}, {"LateHealthGrowth", "0"}});
+    EXPECT_EQ(squibble(0, 0)->health, 20);
 }
 
 TEST_F(SquibbleTest, ItsCentreIsHalfAFrameInAndSetCentrePutsItThere) {

@@ -200,7 +200,7 @@ TEST_F(StrategySearchTest, KeepsAndBreedsTheBetterPlans) {
     options.checkSeeds = 1;
     options.keep = 3;
     options.population = 8;
-    options.games = 300;
+    options.games = 400;
     for (unsigned seed = 1; seed <= 5; ++seed) {
         options.seed = seed;
         scored = 0;

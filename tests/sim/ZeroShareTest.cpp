@@ -15,6 +15,7 @@ using ZeroShareTest = AppFixture;
 TEST_F(ZeroShareTest, WithoutTheOtherKindsTheShippedStrategiesPlayTheGamesTheyAlwaysPlayed) {
     if (!gameDataLoaded())
         GTEST_SKIP() << "the data set is not there";
+    playWithoutTheLateRules();
     for (InvaderDef& def : GameApp::instance()->invaderDefs)
         def.share = def.shareGrowth = 0.0;
     struct Case {
@@ -23,9 +24,9 @@ TEST_F(ZeroShareTest, WithoutTheOtherKindsTheShippedStrategiesPlayTheGamesTheyAl
         const char* digest;
     };
     const Case cases[] = {
-        {"docs/strategies/best-1.txt", 3, "60c29a3961b4eac5"},
-        {"docs/strategies/best-3.txt", 3, "da58b2ecbe9ba910"},
-        {"docs/strategies/only-laser.txt", 3, "c76be897b06efe45"},
+        {"tests/sim/strategies/best-1.txt", 3, "60c29a3961b4eac5"},
+        {"tests/sim/strategies/best-3.txt", 3, "da58b2ecbe9ba910"},
+        {"tests/sim/strategies/only-laser.txt", 3, "c76be897b06efe45"},
         {"mixed", 2, "1139c311f94cb228"},
     };
     for (const Case& c : cases) {

@@ -211,3 +211,14 @@ BITMAP* makeBitmap(int w, int h, int r, int g, int b) {
     clear_to_color(bmp, makecol(r, g, b));
     return bmp;
 }
+
+void playWithoutTheLateRules() {
+    GameApp* app = GameApp::instance();
+    app->strings.set("UpgradeRepeatPriceGrowth", "0");
+    app->strings.set("LateHealthGrowth", "0");
+    app->invaderDefs[0].healthIncrease = 0.5;
+    InvaderDef& plated = app->invaderDefs[1];
+    plated.share = 0.08;
+    plated.shareGrowth = 0.005;
+    plated.shareMax = 0.15;
+}

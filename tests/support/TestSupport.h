@@ -19,6 +19,10 @@ class Game;
 // with the working directory at the project root. The real data set is loaded once; tests that
 // need it fail when it could not be loaded.
 bool gameDataLoaded();
+// The shipped data as it was before the late rules (repeated upgrades, the late health
+// compounding) were switched on and the values they replaced retuned: for digests that must not
+// move while those rules are off. The fixture puts the data back after the test.
+void playWithoutTheLateRules();
 std::string sourcePath(const std::string& relative);
 
 // A clock that only moves when told to; sleeping advances it by the time slept.

@@ -96,7 +96,8 @@ TEST_F(TowerTypesTest, UpgradeLevelsStopAtTheLastLevelAndForeignIndicesAreIgnore
 TEST_F(TowerTypesTest, FasterBoltsAddTheLevelOneModifierEveryTime) {
     setStrings({{"Tower1.FreqBase", "1.0"},
                 {"Tower1.Upgrade1.Level1.FreqMod", "-0.25"},
-                {"Tower1.Upgrade1.Level2.FreqMod", "-0.5"}});
+                {"Tower1.Upgrade1.Level2.FreqMod", "-0.5"},
+                {"UpgradeRepeatPriceGrowth", "0"}});
     auto* laser = static_cast<LaserTurret*>(place(0));
     laser->upgrade(0);
     EXPECT_FLOAT_EQ(laser->firePeriod, 0.75f);
@@ -116,11 +117,13 @@ TEST_F(TowerTypesTest, FasterBoltsAddTheLevelOneModifierEveryTime) {
 // each time dearer by the growth, for the share of the step before, and never so far that the
 // period reaches zero. A part (the pod) is fitted once.
 TEST_F(TowerTypesTest, UpgradesBoughtAgainCostMoreGiveLessAndNeverTakeAPeriodToZero) {
-    setStrings({{"Tower1.FreqBase", "1.0"}, {"Tower1.Upgrade1.Level1.FreqMod", "-0.25"}});
+    setStrings({{"Tower1.FreqBase", "1.0"},
+                {"Tower1.Upgrade1.Level1.FreqMod", "-0.25"},
+                {"UpgradeRepeatPriceGrowth", "0"}});
     auto* laser = static_cast<LaserTurret*>(place(0));
     for (int i = 0; i < 3; ++i)
         laser->upgrade(0);
-    EXPECT_FALSE(laser->nextLevelPrice(0)) << "the shipped game ends at the last level";
+    EXPECT_FALSE(laser->nextLevelPrice(0)) << "without the rule an upgrade ends at its last level";
     EXPECT_FLOAT_EQ(laser->firePeriod, 0.5f);
 
     setStrings({{"UpgradeRepeatPriceGrowth", "1.6"}, {"UpgradeRepeatStepShare", "0.5"}});
@@ -174,7 +177,8 @@ TEST_F(TowerTypesTest, MissileUpgradesReadTheirOwnFixedLevelKeys) {
 TEST_F(TowerTypesTest, StrongerDischargesAddTheLevelOneDamageEveryTime) {
     setStrings({{"Tower3.DamageBase", "5"},
                 {"Tower3.Upgrade1.Level1.DamageMod", "3"},
-                {"Tower3.Upgrade1.Level2.DamageMod", "40"}});
+                {"Tower3.Upgrade1.Level2.DamageMod", "40"},
+                {"UpgradeRepeatPriceGrowth", "0"}});
     auto* coil = static_cast<TeslaCoil*>(place(2));
     coil->upgrade(0);
     coil->upgrade(0);
