@@ -63,7 +63,10 @@ std::vector<Control> makeControls() {
 
 std::vector<StartControl> makeStartControls() {
     return {
-        {{KEY_ENTER, KEY_ENTER_PAD}, "Enter", "the first choice", StartKey::kTakeFirst},
+        {{KEY_ENTER, KEY_ENTER_PAD},
+         "Enter",
+         "the first entry (Continue, when a game is kept)",
+         StartKey::kTakeFirst},
         {{KEY_ESC}, "Escape", "leave (after Start Over: the same level)", StartKey::kLeave},
     };
 }
