@@ -348,7 +348,7 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo
     echo "The unit test \`BalanceGuard\` holds the data to a band, with a few seeds: \`idle\` loses by"
     echo "wave 2, \`mixed\` first loses health by wave 6, beats the first boss, losing health, and is"
-    echo "lost by wave 45; \`lasers\` is lost before the first boss on all but one seed; the best"
+    echo "lost by wave 45; \`lasers\` is lost by wave 12, soon after the first boss; the best"
     echo "hand-written strategy reaches wave 45 and is lost by wave 70, the last half of its health going"
     echo "over three waves or more."
     echo "\`bash scripts/balance-search.sh\` (not in CI) searches again and fails when the best"
