@@ -11,6 +11,7 @@
 #include "gfx/SpriteAnim.h"
 #include "invaders/SquibbleBullet.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -47,13 +48,22 @@ double lateHealthFactor(int waveNumber) {
     return std::pow(1.0 + growth, waveNumber - from);
 }
 
+// The steady growth (HealthIncrease) counts the waves up to SteadyHealthUntil (0: every wave),
+// so the late compounding can take over from a lower level than the first waves' pace gives.
+int steadyHealthWave(int waveNumber) {
+    const int until = static_cast<int>(
+        GameApp::instance()->strings.getReal("SteadyHealthUntil", 0.0, kMaxWaveNumber));
+    return until >= 1 ? std::min(waveNumber, until) : waveNumber;
+}
+
 Squibble::Squibble(int kind) {
     this->kind = kind;
     GameApp* app = GameApp::instance();
     const InvaderDef& def = app->invaderDefs[kind];
     const int waveNumber = app->game ? app->game->waveNumber : 1;
     // In double and held within int: generous tuning or a very long game must not overflow.
-    const double grown = def.health + std::trunc((waveNumber - 1) * def.healthIncrease);
+    const double grown =
+        def.health + std::trunc((steadyHealthWave(waveNumber) - 1) * def.healthIncrease);
     health = maxHealth = clampToInt(std::trunc(grown * lateHealthFactor(waveNumber)));
     hitRadius = def.size;
     anim = new SpriteAnim(def.sprite);

@@ -6,6 +6,8 @@ struct InvaderDef;
 
 // What every invader kind's health is multiplied by in a wave (LateHealthFrom, LateHealthGrowth).
 double lateHealthFactor(int waveNumber);
+// The wave whose steady growth every kind's health has in a wave (SteadyHealthUntil).
+int steadyHealthWave(int waveNumber);
 
 // The ordinary enemy, moved by its wave: it animates, drops bullets at random, flashes when
 // hit, shows its wounded loop once badly hurt, and pays a bounty when shot down, more the

@@ -163,6 +163,7 @@ struct FixedSteps : StepSource {
 // lost between the steps, landings, the screen shaking, and every random number drawn.
 TEST_F(GameControlsTest, ThreeTimesSpeedIsOneTimesSoonerDownToTheRandomNumbers) {
     ScopedString fast("Wave1SpeedBase", "60");
+    ScopedString fastest("Wave1SpeedMax", "60");
     FixedSteps steps;
     app->stepSource = &steps;
     auto play = [&](int speed, int frames) {

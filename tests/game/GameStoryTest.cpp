@@ -30,7 +30,7 @@ TEST_F(GameStoryTest, TheGameOverStoryAgreesWithWhatTheSimulatorSaw) {
     SimOptions options;
     options.strategy = "mixed";
     options.seed = 3;
-    options.waves = 12;
+    options.waves = 16;
     std::ostringstream out;
     SimResult result;
     ASSERT_EQ(runSimulation(options, out, &result), 0);

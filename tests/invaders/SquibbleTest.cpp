@@ -25,7 +25,8 @@ TEST_F(SquibbleTest, HealthGrowsWithTheWaveTruncatingTheIncreaseAndSaturating) {
 }
 
 // Past LateHealthFrom the health compounds by LateHealthGrowth a wave, for every kind; out to
-// any wave it saturates, and either key at 0 switches it off.
+// any wave it saturates, and either key at 0 switches it off. SteadyHealthUntil stops the
+// steady growth at a wave.
 TEST_F(SquibbleTest, LateWavesCompoundTheHealthOfEveryKind) {
     setStrings({{"LateHealthFrom", "3"}, {"LateHealthGrowth", "0.5"}});
     game->waveNumber = 3;
@@ -42,6 +43,12 @@ TEST_F(SquibbleTest, LateWavesCompoundTheHealthOfEveryKind) {
     EXPECT_EQ(squibble(0, 0)->health, 20);
     setStrings({{"LateHealthFrom", "3"}, {"LateHealthGrowth", "0"}});
     EXPECT_EQ(squibble(0, 0)->health, 20);
+
+    // The steady growth may stop at a wave, and the compounding goes on from there.
+    setStrings({{"SteadyHealthUntil", "3"}, {"LateHealthGrowth", "0.5"}});
+    EXPECT_EQ(squibble(0, 0)->health, 33); // (10 + 2 * 2.5) * 1.5 * 1.5
+    game->waveNumber = 2;
+    EXPECT_EQ(squibble(0, 0)->health, 12); // 10 + trunc(2.5)
 }
 
 TEST_F(SquibbleTest, ItsCentreIsHalfAFrameInAndSetCentrePutsItThere) {

@@ -216,9 +216,7 @@ void playWithoutTheLateRules() {
     GameApp* app = GameApp::instance();
     app->strings.set("UpgradeRepeatPriceGrowth", "0");
     app->strings.set("LateHealthGrowth", "0");
-    app->invaderDefs[0].healthIncrease = 0.5;
-    InvaderDef& plated = app->invaderDefs[1];
-    plated.share = 0.08;
-    plated.shareGrowth = 0.005;
-    plated.shareMax = 0.15;
+    app->strings.set("SteadyHealthUntil", "0");
+    app->strings.set("Wave1SpeedMax", "36");
+    app->invaderDefs[1].shareMax = 0.15;
 }
