@@ -36,7 +36,7 @@ class StringTable {
     static std::string key(const char* format, int a, int b = 0, int c = 0);
 
     // Sets one entry, as a line "key=value" would (tests and tools tune values this way).
-    void set(const std::string& key, const std::string& value) { entries[key] = value; }
+    void set(const std::string& key, const std::string& value) { entries[key] = Entry{value}; }
 
     std::size_t size() const { return entries.size(); }
     // Every key held: those read from the file and those looked up without being there.
@@ -44,5 +44,14 @@ class StringTable {
     bool contains(const std::string& key) const { return entries.count(key) != 0; }
 
   private:
-    std::map<std::string, std::string, std::less<>> entries;
+    // A value read as a real is kept as one: the HUD and the towers read theirs every step, and
+    // the conversion cost more than the rest of the lookup. Any new text for the key drops it.
+    struct Entry {
+        std::string text;
+        double real = 0.0;
+        bool realRead = false;
+    };
+    Entry& entry(std::string_view key);
+
+    std::map<std::string, Entry, std::less<>> entries;
 };
