@@ -39,6 +39,12 @@ void StringTable::read(std::istream& in) {
         if (pieces.size() >= 2)
             entries[pieces[0]] = Entry{pieces[1]};
     }
+    restamp();
+}
+
+void StringTable::restamp() {
+    static std::uint64_t last = 0;
+    stampNow = ++last;
 }
 
 StringTable::Entry& StringTable::entry(std::string_view key) {

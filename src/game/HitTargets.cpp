@@ -8,13 +8,6 @@ void HitTargets::clear() {
     reach = 0.0;
 }
 
-// A centre that is not a finite number, or a circle of no size (or of a radius that is not a
-// number), can never pass the strict comparison in firstHit: left out, they cannot upset the
-// order by x either.
-bool HitTargets::hittable(double centreX, double radius) {
-    return std::isfinite(centreX) && radius * radius > 0.0;
-}
-
 void HitTargets::add(std::size_t index, double centreX, double centreY, double radius) {
     if (!hittable(centreX, radius))
         return;
