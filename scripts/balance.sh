@@ -213,7 +213,7 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo
     echo "The unit test \`BalanceGuard\` holds the data to a band, with a few seeds: \`idle\` loses by"
     echo "wave 2, \`mixed\` first loses health by wave 6, beats the first boss, losing health, and is"
-    echo "lost by wave 45; \`lasers\` is lost before the first boss."
+    echo "lost by wave 45; \`lasers\` is lost by wave 12, soon after the first boss."
     echo "\`bash scripts/balance-search.sh\` (not in CI) searches again and fails when the best"
     echo "strategy of one tower kind reaches more than three quarters of the best mixed one's waves."
 } >"$root/docs/balance.md"

@@ -26,8 +26,8 @@ void afterModeChange(bool fullScreen) {
 
 bool GameApp::setFullScreen(bool on) {
     if (!screen) {
-        // No window (headless): the wish is kept for the next game in a window.
-        profile.fullScreen = on;
+        // No window (headless): nothing to switch, the wish stands for the run.
+        fullScreen = on;
         return on;
     }
     if (on == fullScreen)
@@ -57,7 +57,6 @@ bool GameApp::setFullScreen(bool on) {
             view = create_sub_bitmap(screen, x, y, factor * kFieldWidth, factor * kFieldHeight);
             backBuffer->setView(view);
             AllegroMouse::setView(x, y, factor, scale);
-            profile.fullScreen = true;
             return true;
         }
         std::fprintf(stderr,
@@ -66,7 +65,6 @@ bool GameApp::setFullScreen(bool on) {
                      allegro_error[0] ? allegro_error : "no reason given");
     }
     fullScreen = false;
-    profile.fullScreen = false;
     AllegroMouse::setView(0, 0, 1, 1);
     if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, width, height, 0, 0) != 0) {
         // Without any screen there is nothing left to play on: the game ends as if closed.
@@ -78,4 +76,9 @@ bool GameApp::setFullScreen(bool on) {
     afterModeChange(false);
     backBuffer->repaintAll();
     return false;
+}
+
+void GameApp::chooseFullScreen(bool on) {
+    profile.fullScreen = setFullScreen(on);
+    profile.saveSettings();
 }

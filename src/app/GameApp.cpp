@@ -94,8 +94,7 @@ StartResult GameApp::init(const Options& options) {
         setSound(profile.soundOn);
     AllegroKeyboard::reportFocusLoss(profile.pauseOnFocusLoss);
     // The command line decides for this run; the file changes only when a setting is changed.
-    const bool wantFullScreen = options.fullScreen < 0 ? profile.fullScreen : options.fullScreen;
-    profile.fullScreen = setFullScreen(wantFullScreen);
+    setFullScreen(options.fullScreen < 0 ? profile.fullScreen : options.fullScreen != 0);
     if (closeRequested)
         return {StartOutcome::closed, closedExitCode()};
     return StartResult();

@@ -81,10 +81,13 @@ class GameApp {
     double currentShake() const;
     // The sound switch, at the profile's volume when on.
     void setSound(bool on);
-    // Full screen, or the window. Where full screen cannot be had the game says so in one line
-    // on stderr and stays in its window. Returns whether it is now full screen; the profile's
-    // setting follows.
+    // Full screen, or the window, for this run (the command line's choice). Where full screen
+    // cannot be had the game says so in one line on stderr and stays in its window. Returns
+    // whether it is now full screen.
     bool setFullScreen(bool on);
+    // The player's own choice (the settings page, Alt+Enter): as setFullScreen, and what came of
+    // it is kept in the settings file.
+    void chooseFullScreen(bool on);
     // A data file's path in the chosen data folder: "data/bg.mz" becomes dataDir + "/bg.mz".
     // Other paths are used as they are.
     std::string dataPath(const std::string& file) const;

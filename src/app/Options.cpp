@@ -167,13 +167,18 @@ std::string usageText() {
         width = std::max(width, left.size() + 2);
     }
     const std::vector<ControlLine> controls = controlLines();
-    for (const ControlLine& line : controls)
-        width = std::max(width, line.keys.size() + 4);
+    const std::vector<ControlLine> starting = startControlLines();
+    for (const std::vector<ControlLine>* lines : {&controls, &starting})
+        for (const ControlLine& line : *lines)
+            width = std::max(width, line.keys.size() + 4);
 
     std::string text = "Usage: groundline [OPTION]...\n"
                        "Defend the ground line against waves of alien invaders.\n\nOptions:\n";
     for (std::size_t i = 0; i < lefts.size(); ++i)
         text += usageLine(lefts[i], width, kOptionTable[i].help);
+    text += "\nOn the start screen (a kept game to continue, or the level):\n";
+    for (const ControlLine& line : starting)
+        text += usageLine("  " + line.keys, width, line.what.c_str());
     text += "\nIn the game:\n";
     for (const ControlLine& line : controls)
         text += usageLine("  " + line.keys, width, line.what.c_str());

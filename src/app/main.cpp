@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
         delete game;
         return app->closedExitCode();
     }
+    game->levelChosenAtStart = !options.difficulty && !game->inputRecorded;
     if (keeps)
         game->saveSlot = &slot;
     if (choice.kind == StartChoice::kContinue)

@@ -8,6 +8,9 @@
 
 namespace {
 
+// The row of the keys that start placing a tower, one key a tower type.
+constexpr std::size_t kPlacingRow = 2;
+
 std::vector<Control> makeControls() {
     return {
         {{0},
@@ -58,7 +61,39 @@ std::vector<Control> makeControls() {
     };
 }
 
+std::vector<StartControl> makeStartControls() {
+    return {
+        {{KEY_ENTER, KEY_ENTER_PAD},
+         "Enter",
+         "the first entry (Continue, when a game is kept)",
+         StartKey::kTakeFirst},
+        {{KEY_ESC}, "Escape", "leave (after Start Over: the same level)", StartKey::kLeave},
+    };
+}
+
 } // namespace
+
+const std::vector<StartControl>& startControls() {
+    static const std::vector<StartControl> table = makeStartControls();
+    return table;
+}
+
+StartKey startKeyFor(int scanCode) {
+    if (scanCode <= 0)
+        return StartKey::kNone;
+    for (const StartControl& control : startControls())
+        for (int i = 0; i < Control::kMostKeys && control.scanCodes[i] != 0; ++i)
+            if (control.scanCodes[i] == scanCode)
+                return control.does;
+    return StartKey::kNone;
+}
+
+std::vector<ControlLine> startControlLines() {
+    std::vector<ControlLine> lines;
+    for (const StartControl& control : startControls())
+        lines.push_back({control.keys, control.what});
+    return lines;
+}
 
 const std::vector<Control>& controls() {
     static const std::vector<Control> table = makeControls();
@@ -75,6 +110,20 @@ const Control* controlForKey(int scanCode, int& which) {
                 return &control;
             }
     return nullptr;
+}
+
+std::string keyName(int scanCode) {
+    if (scanCode >= KEY_0 && scanCode <= KEY_9)
+        return std::string(1, static_cast<char>('0' + scanCode - KEY_0));
+    if (scanCode >= KEY_A && scanCode <= KEY_Z)
+        return std::string(1, static_cast<char>('A' + scanCode - KEY_A));
+    return "";
+}
+
+std::string placingKeyName(int type) {
+    if (type < 0 || type >= Control::kMostKeys)
+        return "";
+    return keyName(controls()[kPlacingRow].scanCodes[type]);
 }
 
 std::vector<ControlLine> controlLines() {

@@ -30,9 +30,28 @@ const std::vector<Control>& controls();
 // The row a key belongs to and the key's position in it, or null for a key no control uses.
 const Control* controlForKey(int scanCode, int& which);
 
+// The keys of the screen before a game, in rows of the same shape: the start screen asks which
+// was pressed, --help lists them.
+enum class StartKey { kNone, kTakeFirst, kLeave };
+struct StartControl {
+    int scanCodes[Control::kMostKeys];
+    const char* keys;
+    const char* what;
+    StartKey does;
+};
+const std::vector<StartControl>& startControls();
+StartKey startKeyFor(int scanCode);
+
+// The name a key's cap shows: a digit or a capital for those keys, empty for any other.
+std::string keyName(int scanCode);
+// The key that starts placing tower type `type` ("1" for the laser turret), as the build button
+// shows it; empty for a type without a key.
+std::string placingKeyName(int type);
+
 // The lines of the help card and of --help: each row's lines, the keys on the first only.
 struct ControlLine {
     std::string keys;
     std::string what;
 };
 std::vector<ControlLine> controlLines();
+std::vector<ControlLine> startControlLines();

@@ -10,6 +10,7 @@
 #include "effects/Effect.h"
 #include "game/SaveSlot.h"
 #include "game/SavedGame.h"
+#include "game/StartScreen.h"
 #include "gfx/BackBuffer.h"
 #include "invaders/InvaderProjectile.h"
 #include "invaders/Wave.h"
@@ -226,4 +227,21 @@ void Game::wipeAndRestart() {
     if (closeRequested)
         running = false;
     wiping = false;
+    if (levelChosenAtStart && running)
+        chooseLevelAgain();
+}
+
+void Game::chooseLevelAgain() {
+    // The start screen's backdrop is a reset of its own, which must not count as a game begun.
+    SaveSlot* slot = saveSlot;
+    saveSlot = nullptr;
+    const StartChoice choice = StartScreen(*this, nullptr, std::nullopt).run();
+    saveSlot = slot;
+    if (app->closeRequested) {
+        running = false;
+        return;
+    }
+    if (choice.kind == StartChoice::kNewGame && choice.level != app->difficulty)
+        playAtDifficulty(*app, choice.level, "groundline");
+    reset();
 }

@@ -43,6 +43,9 @@ class Game {
     void reset();
     void run();
     void wipeAndRestart();
+    // After "Start Over", the start screen's choice of level, as at a new start; Escape keeps
+    // the level in play.
+    void chooseLevelAgain();
     // One frame's input and, unless the field stands still, its steps; then tells the app
     // whether the field now stands still.
     void update(double dt);
@@ -80,7 +83,8 @@ class Game {
     // right click, or money run short, stops placing.
     void handlePlacing(bool placeClick, bool cancelClick);
     void togglePause();
-    // Alt+Enter: full screen or the window (GameApp::setFullScreen).
+    // Alt+Enter: full screen or the window, kept as the player's choice
+    // (GameApp::chooseFullScreen).
     void toggleFullScreen();
     void toggleGameMenu();
     void showHelp();
@@ -99,6 +103,9 @@ class Game {
     bool running = false;
     // True while the "Start Over" wipe runs its own frames: a recording never ends inside it.
     bool wiping = false;
+    // Set when the player chose the level on the start screen (not on the command line) in a
+    // game whose input is neither recorded nor replayed: "Start Over" offers the choice again.
+    bool levelChosenAtStart = false;
     std::vector<Building*> buildings;
     std::vector<Projectile*> projectiles;
     std::vector<InvaderProjectile*> enemyShots;

@@ -58,7 +58,7 @@ void Game::handleKeyboard() {
 }
 
 void Game::toggleFullScreen() {
-    app->setFullScreen(!app->fullScreen);
+    app->chooseFullScreen(!app->fullScreen);
 }
 
 void Game::togglePause() {
@@ -197,8 +197,7 @@ bool Game::useTowerEntry(int i) {
         return true;
     }
     if (i == kRepairEntry) {
-        if (selected->repairCost() <= money)
-            selected->repair();
+        selected->repair();
         return true;
     }
     const std::optional<int> price = selected->nextLevelPrice(i - kFirstUpgradeEntry);

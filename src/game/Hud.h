@@ -77,6 +77,7 @@ class Hud {
     void drawTip(BITMAP* bmp, int x, const BitmapFont* titleFont, const char* title,
                  const char* detail);
     void drawPlacing(BITMAP* bmp);
+    void drawKeyCap(BITMAP* bmp, int index, bool usable);
     void drawBuildBar(BITMAP* bmp);
     void drawTowerMenu(BITMAP* bmp);
     void drawEntryButton(BITMAP* bmp, const Building& b, int entry);

@@ -42,6 +42,12 @@ constexpr int kBarInsideW = 50;
 constexpr int kBarInsideH = 7;
 constexpr double kFlashesPerSecond = 8.0;
 
+// A build button's key: a small cap in the small buttons' colours, standing on the button's top
+// edge in the strip of dirt above the panel, so neither the icon nor the tool tip's price is
+// covered. Clear of the towers, whose feet stand on the ground line above the strip.
+constexpr int kKeyCapWidth = 7;
+constexpr int kKeyCapTop = 213;
+
 // The help card: a panel over the stopped field, one line per control.
 constexpr int kHelpLeft = 30;
 constexpr int kHelpTop = 28;
@@ -105,7 +111,10 @@ void Hud::drawStatus(BITMAP* bmp) {
     if (game.alerts.flashLeft > 0.0 && game.alerts.blink(kFlashesPerSecond))
         rectfill(bmp, kBarInsideX, kBarInsideY, kBarInsideX + kBarInsideW - 1,
                  kBarInsideY + kBarInsideH - 1, makecol(255, 240, 240));
-    app->fontSmall->printCentred(bmp, 36, 221, "%d", game.health);
+    // Ringed in dark red, the white figure reads over the bar's reds and over its white flash.
+    const std::string figure = std::to_string(game.health);
+    app->fontSmall->drawOutlined(bmp, 36 - app->fontSmall->textWidth(figure.c_str()) / 2, 221,
+                                 figure.c_str(), makecol(64, 8, 16));
     app->fontMain->print(bmp, 2, 229, "$ %d", game.money);
     drawSmallButtons(bmp);
     drawWaveLines(bmp);
@@ -202,6 +211,20 @@ void Hud::drawPlacing(BITMAP* bmp) {
     app->fontSmall->drawRight(bmp, x, kDetailY, "Right click to cancel");
 }
 
+void Hud::drawKeyCap(BITMAP* bmp, int index, bool usable) {
+    const std::string key = placingKeyName(index);
+    if (key.empty())
+        return;
+    const int left = kButtonX - index * app->buttonSpacing + (kButtonSize - kKeyCapWidth) / 2;
+    const int right = left + kKeyCapWidth - 1;
+    // Open at the bottom: the cap and the button's frame meet.
+    rectfill(bmp, left, kKeyCapTop, right, kButtonY - 1,
+             usable ? makecol(112, 120, 168) : makecol(56, 58, 76));
+    rectfill(bmp, left + 1, kKeyCapTop + 1, right - 1, kButtonY - 1,
+             usable ? makecol(44, 48, 84) : makecol(30, 32, 44));
+    app->fontSmall->drawCentred(bmp, left + kKeyCapWidth / 2 + 1, kKeyCapTop + 1, key.c_str());
+}
+
 void Hud::drawBuildBar(BITMAP* bmp) {
     const int tipX = kTooltipRight - kTowerTypeCount * app->buttonSpacing;
     for (int i = 0; i < kTowerTypeCount; ++i) {
@@ -209,6 +232,7 @@ void Hud::drawBuildBar(BITMAP* bmp) {
         const bool usable = game.money >= def.value && def.available;
         const int look = buttonLook(i, usable);
         drawButton(bmp, i, look, app->iconsImage, kIconSize * i + kIconSize, look == kLookUnusable);
+        drawKeyCap(bmp, i, usable);
         if (!buttonContainsMouse(i))
             continue;
         const BitmapFont* font = game.money < def.value ? app->fontMainRed : app->fontMain;
@@ -231,17 +255,16 @@ void Hud::drawTowerMenu(BITMAP* bmp) {
     }
 }
 
-// "Demolish" is always usable, "Repair" greyed at full health or when it cannot be paid, an
-// upgrade greyed at its last level or when it cannot be paid.
+// "Demolish" is always usable, "Repair" greyed at full health or when not one point of it can be
+// paid, an upgrade greyed at its last level or when it cannot be paid.
 void Hud::drawEntryButton(BITMAP* bmp, const Building& b, int i) {
     const UpgradeDef& entry = app->towerDefs[b.type].entries[i];
     const bool upgrade = i >= kFirstUpgradeEntry;
     const int level = upgrade ? b.upgradeLevels[i - kFirstUpgradeEntry] : 0;
     const std::optional<int> price =
         upgrade ? b.nextLevelPrice(i - kFirstUpgradeEntry) : std::nullopt;
-    const int repairCost = b.repairCost();
     const bool usable = (!upgrade || (price && game.money >= *price)) &&
-                        (i != kRepairEntry || (repairCost != 0 && game.money >= repairCost));
+                        (i != kRepairEntry || b.repairOffer(game.money).points > 0);
     // An upgrade without levels (a broken Levels key) can never be bought and gets an empty
     // button: any icon would promise something.
     const bool hasIcon = !upgrade || entry.levelCount > 0;
@@ -263,7 +286,16 @@ void Hud::drawEntryTip(BITMAP* bmp, const Building& b, int i, int x) {
     if (i == kDemolishEntry) {
         std::snprintf(title, sizeof title, "%s - +$%d", name, b.sellValue());
     } else if (i == kRepairEntry) {
-        std::snprintf(title, sizeof title, "%s - $%d", name, b.repairCost());
+        // Short of the whole price, the tip tells what the money in hand mends instead.
+        const Building::RepairOffer offer = b.repairOffer(game.money);
+        const int cost = b.repairCost();
+        const bool part = offer.points > 0 && offer.price < cost;
+        std::snprintf(title, sizeof title, "%s - $%d", name, part ? offer.price : cost);
+        if (cost > 0 && offer.points == 0)
+            font = app->fontMainRed;
+        if (part)
+            detail = "Mends " + std::to_string(offer.points) + " of " +
+                     std::to_string(b.maxHealth() - b.health) + " lost health";
     } else {
         const int k = i - kFirstUpgradeEntry;
         const std::optional<int> price = b.nextLevelPrice(k);

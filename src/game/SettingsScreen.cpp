@@ -26,7 +26,8 @@ std::string valueText(const GameApp& app, int row) {
     case kVolume:
         return std::to_string(p.volume) + "%";
     case kFullScreen:
-        return p.fullScreen ? "On" : "Off";
+        // As the screen is now: the command line may have chosen otherwise for this run.
+        return app.fullScreen ? "On" : "Off";
     case kFocusPause:
         return p.pauseOnFocusLoss ? "On" : "Off";
     default:
@@ -72,9 +73,9 @@ SettingsScreen::Click SettingsScreen::click(GameApp& app, Game& game) {
             return Click::None;
         break;
     case kFullScreen:
-        app.setFullScreen(!p.fullScreen);
+        app.chooseFullScreen(!app.fullScreen);
         playSample(app.sampleBip);
-        break;
+        return Click::Used;
     case kFocusPause:
         p.pauseOnFocusLoss = !p.pauseOnFocusLoss;
         AllegroKeyboard::reportFocusLoss(p.pauseOnFocusLoss);

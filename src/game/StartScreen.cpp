@@ -2,6 +2,7 @@
 
 #include "app/GameApp.h"
 #include "app/Sound.h"
+#include "game/Controls.h"
 #include "game/Game.h"
 #include "game/SavedGame.h"
 #include "gfx/BackBuffer.h"
@@ -48,10 +49,10 @@ bool StartScreen::hovered(const Entry& entry) const {
 std::optional<StartChoice> StartScreen::update() {
     GameApp* app = game.app;
     while (app->keyboard->keypressed()) {
-        const int scanCode = app->keyboard->readkey() >> 8;
-        if (scanCode == KEY_ESC)
+        const StartKey key = startKeyFor(app->keyboard->readkey() >> 8);
+        if (key == StartKey::kLeave)
             return StartChoice{};
-        if (scanCode == KEY_ENTER || scanCode == KEY_ENTER_PAD)
+        if (key == StartKey::kTakeFirst)
             for (const Entry& entry : lines)
                 if (!entry.small)
                     return entry.choice;

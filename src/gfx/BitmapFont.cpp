@@ -177,6 +177,27 @@ void BitmapFont::draw(BITMAP* target, int x, int y, const char* text) const {
     }
 }
 
+void BitmapFont::drawOutlined(BITMAP* target, int x, int y, const char* text, int colour) const {
+    if (!target || !text)
+        return;
+    long long pen = x;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        BITMAP* g = glyphs[*p];
+        if (!g)
+            continue;
+        if (pen < INT_MIN || pen > INT_MAX)
+            break;
+        const int left = static_cast<int>(pen);
+        const int mask = bitmap_mask_color(g);
+        for (int gy = 0; gy < g->h; ++gy)
+            for (int gx = 0; gx < g->w; ++gx)
+                if (getpixel(g, gx, gy) != mask)
+                    rectfill(target, left + gx - 1, y + gy - 1, left + gx + 1, y + gy + 1, colour);
+        pen += static_cast<long long>(g->w) + spacing;
+    }
+    draw(target, x, y, text);
+}
+
 void BitmapFont::drawCentred(BITMAP* target, int x, int y, const char* text) const {
     draw(target, x - textWidth(text) / 2, y, text);
 }

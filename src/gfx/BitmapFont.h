@@ -16,6 +16,9 @@ class BitmapFont {
     void draw(BITMAP* target, int x, int y, const char* text) const;
     void drawCentred(BITMAP* target, int x, int y, const char* text) const;
     void drawRight(BITMAP* target, int x, int y, const char* text) const;
+    // The text ringed by a pixel of `colour` all round, to stand out on a ground of its own
+    // colours.
+    void drawOutlined(BITMAP* target, int x, int y, const char* text, int colour) const;
     int textWidth(const char* text) const;
 
     void print(BITMAP* target, int x, int y, const char* format, ...) const

@@ -10,6 +10,7 @@
 #include "invaders/Squibble.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +30,21 @@ constexpr double kStepDown = 16.0;
 // WaveQuickening is held to this: the last squibble of a block at most this many times as fast
 // again as the whole block.
 constexpr double kMostQuickening = 10.0;
+// The opening's squibbles keep at least this share of their health.
+constexpr double kLeastOpeningShare = 0.1;
+constexpr int kLongestOpening = 1000;
+
+// The share of its health a squibble of wave W has: OpeningHealthShare in wave 1, growing evenly
+// to the whole in wave OpeningWaves + 1 and after; the whole with OpeningWaves 0. Only the
+// squibble: the other kinds come at full strength, each a test when it is first met.
+double openingHealthShare(int waveNumber) {
+    GameApp* app = GameApp::instance();
+    const int opening = static_cast<int>(app->strings.getReal("OpeningWaves", 0, kLongestOpening));
+    if (waveNumber > opening || waveNumber < 1)
+        return 1.0;
+    const double first = app->strings.getReal("OpeningHealthShare", kLeastOpeningShare, 1.0);
+    return first + (1.0 - first) * (waveNumber - 1) / opening;
+}
 
 } // namespace
 
@@ -45,8 +61,12 @@ SquibbleWave::SquibbleWave(int count) {
 
     const int lastRow = (count - 1) / kPerRow;
     const std::vector<int> kinds = drawFormation(count, waveNumber);
+    const double share = openingHealthShare(waveNumber);
     for (int i = 0; i < count; ++i) {
         Invader* squibble = createInvader(kinds[i]);
+        if (share < 1.0 && squibble->kind == kSquibbleKind)
+            squibble->health = squibble->maxHealth =
+                std::max(1, static_cast<int>(std::ceil(squibble->maxHealth * share)));
         invaders.push_back(squibble);
         squibble->wave = this;
         const int row = i / kPerRow;

@@ -48,3 +48,10 @@ void PlayerHands::rightClick(int x, int y) {
 void PlayerHands::pressKey(int scanCode) {
     keys.push_back(scanCode << 8);
 }
+
+void PlayerHands::handOver(PlayerHands& to) {
+    to.samples.insert(to.samples.end(), samples.begin(), samples.end());
+    to.keys.insert(to.keys.end(), keys.begin(), keys.end());
+    samples.clear();
+    keys.clear();
+}

@@ -17,6 +17,8 @@ class PlayerHands : public Mouse, public Keyboard {
     void click(int x, int y);
     void rightClick(int x, int y);
     void pressKey(int scanCode);
+    // Gives every gesture still queued here to other hands, after theirs.
+    void handOver(PlayerHands& to);
     // True while gestures are still being played out.
     bool busy() const { return !samples.empty() || !keys.empty(); }
 

@@ -2,6 +2,8 @@
 
 #include "app/GameApp.h"
 #include "game/Game.h"
+#include "invaders/Invader.h"
+#include "invaders/Wave.h"
 #include "sim/PlayerHands.h"
 #include "towers/Building.h"
 
@@ -16,6 +18,12 @@ namespace {
 
 // Where the placing click lands: well above the ground line, clear of the towers and the bar.
 constexpr int kPlacingClickHeight = 40;
+// The places a tower goes to when it is built under the invaders: the 20-pixel grid of the
+// built-in plans and the search, room for any tower between two neighbours.
+constexpr int kFirstPlace = 20;
+constexpr int kLastPlace = 300;
+constexpr int kPlaceGap = 20;
+constexpr double kFieldMiddle = 160.0;
 constexpr int kButtonCentre = kButtonSize / 2;
 
 int buttonX(int index) {
@@ -48,6 +56,20 @@ Span spanOf(const Building* b) {
     const int width = b->def().width;
     const int left = b->x + (b->restFrameWidth() - width) / 2;
     return Span{left, left + width};
+}
+
+// The invaders' middle: where a newcomer's eye is. Between waves, the middle of the field, where
+// the next block comes in.
+double invadersMiddle(const Game& game) {
+    double sum = 0.0;
+    int alive = 0;
+    if (game.wave)
+        for (const Invader* invader : game.wave->invaders)
+            if (invader->health > 0) {
+                sum += invader->centreX();
+                ++alive;
+            }
+    return alive > 0 ? sum / alive : kFieldMiddle;
 }
 
 } // namespace
@@ -96,6 +118,42 @@ void ScriptedPlayer::takeSpans(const Game& game) {
     settledOrders.clear();
 }
 
+bool ScriptedPlayer::fits(int type, int x) const {
+    const int width = GameApp::instance()->towerDefs[type].width;
+    const int left = x - width / 2;
+    const int right = left + width;
+    for (const TowerSpan& span : spans)
+        // Touching edges count as overlap, as when placing by hand.
+        if (left <= span.right && right >= span.left)
+            return false;
+    return true;
+}
+
+// For a build, the free place of the built-in plans' grid nearest the invaders' middle; for an
+// upgrade, the centre of the standing tower nearest it that still lacks the level asked for.
+// kUnder when there is none.
+int ScriptedPlayer::placeUnderInvaders(const StrategyOrder& order, const Game& game) const {
+    const double middle = invadersMiddle(game);
+    int best = StrategyOrder::kUnder;
+    double nearest = std::numeric_limits<double>::infinity();
+    const auto consider = [&](int x) {
+        if (std::abs(x - middle) < nearest) {
+            nearest = std::abs(x - middle);
+            best = x;
+        }
+    };
+    if (order.kind == StrategyOrder::kBuild) {
+        for (int x = kFirstPlace; x <= kLastPlace; x += kPlaceGap)
+            if (fits(order.type, x))
+                consider(x);
+    } else {
+        for (const TowerSpan& span : spans)
+            if (priceStillAsked(*span.tower, order))
+                consider((span.left + span.right) / 2);
+    }
+    return best;
+}
+
 Building* ScriptedPlayer::standingAt(int x) const {
     for (const TowerSpan& span : spans)
         if (x >= span.left && x <= span.right)
@@ -112,7 +170,9 @@ ScriptedPlayer::ScriptedPlayer(const Strategy& strategy)
             byWave.push_back(Due{-std::numeric_limits<double>::infinity(), index});
         else if (!std::isnan(order.at)) // never due
             (order.when == StrategyOrder::kWave ? byWave : byTime).push_back(Due{order.at, index});
-        if (order.kind != StrategyOrder::kRepairBelow && order.kind != StrategyOrder::kCallEarly)
+        if ((order.kind == StrategyOrder::kBuild || order.kind == StrategyOrder::kUpgrade ||
+             order.kind == StrategyOrder::kSell) &&
+            order.x != StrategyOrder::kUnder)
             places[order.x].orders.push_back(index);
     }
     std::sort(byWave.begin(), byWave.end());
@@ -125,9 +185,28 @@ bool ScriptedPlayer::takeSold(const Building* tower) {
 
 void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
     takeSpans(game);
+    if (late.busy()) {
+        // Decided already: the clicks come once the reaction time is over, on whatever the
+        // field has become by then.
+        if (game.gameOver)
+            late = PlayerHands();
+        else if (time >= actAt)
+            late.handOver(hands);
+        return;
+    }
     checkAttempt(game);
     if (game.gameOver)
         return;
+    // Orders fall due first, so a reaction time due now already holds back this decision.
+    lookedAt = 0;
+    activate(game, time);
+    PlayerHands& out = reaction > 0.0 ? late : hands;
+    decideNow(game, out);
+    if (late.busy())
+        actAt = time + reaction;
+}
+
+void ScriptedPlayer::decideNow(const Game& game, PlayerHands& hands) {
     // A menu left open (a tower destroyed under it, a click gone astray) is closed first.
     if (game.uiMode == kUiGameMenu) {
         hands.pressKey(KEY_ESC);
@@ -137,8 +216,6 @@ void ScriptedPlayer::decide(const Game& game, double time, PlayerHands& hands) {
         hands.rightClick(160, 100);
         return;
     }
-    lookedAt = 0;
-    activate(game, time);
     if (repairSomething(game, hands))
         return;
     pursueOrders(game, hands);
@@ -168,6 +245,8 @@ void ScriptedPlayer::activateOrder(int index) {
         repairPercent = order.percent;
     if (order.kind == StrategyOrder::kCallEarly)
         callEarly = order.on;
+    if (order.kind == StrategyOrder::kReact)
+        reaction = order.seconds;
     // A sale ends what was planned for that place before it.
     if (order.kind == StrategyOrder::kSell) {
         PlaceOrders& place = places[order.x];
@@ -199,8 +278,8 @@ void ScriptedPlayer::pursueOrders(const Game& game, PlayerHands& hands) {
     }
 }
 
-int ScriptedPlayer::progress(const StrategyOrder& order) const {
-    const Building* tower = standingAt(order.x);
+int ScriptedPlayer::progress(const StrategyOrder& order, int x) const {
+    const Building* tower = standingAt(x);
     switch (order.kind) {
     case StrategyOrder::kBuild:
         return tower && tower->type == order.type ? 1 : 0;
@@ -224,8 +303,12 @@ void ScriptedPlayer::checkAttempt(const Game& game) {
     } else if (attempt.order >= 0) {
         const StrategyOrder& order = strategy.orders[attempt.order];
         OrderState& state = states[attempt.order];
-        const bool changed = progress(order) != attempt.before;
-        if (order.kind == StrategyOrder::kSell && changed)
+        const bool changed = progress(order, attempt.x) != attempt.before;
+        // A sale, or an upgrade of whichever tower stood under the invaders, is done once.
+        const bool once =
+            order.kind == StrategyOrder::kSell ||
+            (order.kind == StrategyOrder::kUpgrade && order.x == StrategyOrder::kUnder);
+        if (once && changed)
             state.done = true;
         else if (!changed)
             state.blockedUntilWave = game.waveNumber + 1;
@@ -263,12 +346,15 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
     if (!state.active || state.done || game.waveNumber < state.blockedUntilWave)
         return false;
     GameApp* app = GameApp::instance();
-    const Building* tower = standingAt(order.x);
     // Nothing to do until the towers change (levels only ever go up).
     const auto settle = [&state] {
         state.settled = true;
         return false;
     };
+    const int x = order.x == StrategyOrder::kUnder ? placeUnderInvaders(order, game) : order.x;
+    if (x == StrategyOrder::kUnder)
+        return settle();
+    const Building* tower = standingAt(x);
     switch (order.kind) {
     case StrategyOrder::kBuild: {
         if (tower) // standing already, or the place is taken by another type
@@ -278,7 +364,7 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
             return settle();
         if (game.money < def.value)
             return true;
-        build(order.type, order.x, hands);
+        build(order.type, x, hands);
         break;
     }
     case StrategyOrder::kUpgrade: {
@@ -303,7 +389,8 @@ bool ScriptedPlayer::pursue(int index, const Game& game, PlayerHands& hands) {
         return settle();
     }
     attempt.order = index;
-    attempt.before = progress(order);
+    attempt.x = x;
+    attempt.before = progress(order, x);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/PlayerHands.h"
 #include "sim/Strategy.h"
 
 #include <functional>
@@ -11,7 +12,6 @@
 
 class Building;
 class Game;
-class PlayerHands;
 
 // Plays a strategy through the player's hands: looks at the game between frames, as a player
 // looks at the screen, and queues the clicks that carry out the next order due. Nothing is
@@ -42,8 +42,12 @@ class ScriptedPlayer {
     struct Attempt {
         int order = -1; // -1 none; -2 a repair
         const Building* tower = nullptr;
+        int x = 0; // where the order acted
         int before = 0;
     };
+
+    // The decision itself, its clicks queued on hands.
+    void decideNow(const Game& game, PlayerHands& hands);
 
     void activate(const Game& game, double time);
     void activateOrder(int index);
@@ -53,7 +57,9 @@ class ScriptedPlayer {
     bool repairSomething(const Game& game, PlayerHands& hands);
     // Returns true when the order was acted on or must be waited for.
     bool pursue(int index, const Game& game, PlayerHands& hands);
-    int progress(const StrategyOrder& order) const;
+    int progress(const StrategyOrder& order, int x) const;
+    bool fits(int type, int x) const;
+    int placeUnderInvaders(const StrategyOrder& order, const Game& game) const;
 
     void build(int type, int x, PlayerHands& hands);
     void useMenu(const Building* tower, int entry, bool closeAfter, PlayerHands& hands);
@@ -113,6 +119,11 @@ class ScriptedPlayer {
     std::vector<TowerSeen> seen;
     Attempt attempt;
     int repairPercent = -1;
+    // Seconds between a decision and its clicks (react), and the clicks decided and held back
+    // until the game time actAt.
+    double reaction = 0.0;
+    PlayerHands late;
+    double actAt = 0.0;
     bool callEarly = false;
     std::vector<const Building*> repairBlocked;
     int repairBlockedWave = 0;

@@ -8,6 +8,9 @@
 
 namespace {
 
+// A newcomer takes a few seconds; a minute is already no player at all.
+constexpr double kLongestReaction = 60.0;
+
 bool readNumber(std::istringstream& in, double low, double high, double& value) {
     std::string word;
     return in >> word && parseReal(word, low, high, value);
@@ -20,6 +23,19 @@ bool readInt(std::istringstream& in, int low, int high, int& value) {
         return false;
     value = static_cast<int>(v);
     return true;
+}
+
+// A tower's x, or "under" (where the invaders are) where allowed.
+bool readPlace(std::istringstream& in, bool underAllowed, int& x) {
+    if (underAllowed) {
+        const std::streampos at = in.tellg();
+        std::string word;
+        if (in >> word && word == "under")
+            return x = StrategyOrder::kUnder, true;
+        in.clear();
+        in.seekg(at);
+    }
+    return readInt(in, 0, 319, x);
 }
 
 bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) {
@@ -51,12 +67,12 @@ bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) 
         order.type = towerTypeNamed(type);
         if (order.type < 0)
             return why = "build " + towerTypeNames(), false;
-        if (!readInt(in, 0, 319, order.x))
-            return why = "build needs the tower's x, 0 to 319", false;
+        if (!readPlace(in, true, order.x))
+            return why = "build needs the tower's x, 0 to 319, or under", false;
     } else if (word == "upgrade") {
         order.kind = StrategyOrder::kUpgrade;
-        if (!readInt(in, 0, 319, order.x) || !readInt(in, 1, 100, order.upgrade))
-            return why = "upgrade X N [LEVEL]: x 0 to 319, upgrade from 1", false;
+        if (!readPlace(in, true, order.x) || !readInt(in, 1, 100, order.upgrade))
+            return why = "upgrade X N [LEVEL]: x 0 to 319 or under, upgrade from 1", false;
         --order.upgrade;
         if (in >> std::ws && !in.eof() && !readInt(in, 1, 1000, order.level))
             return why = "the level is a number from 1", false;
@@ -75,6 +91,12 @@ bool parseLine(const std::string& line, StrategyOrder& order, std::string& why) 
                 return why = "early, or early off", false;
             order.on = false;
         }
+    } else if (word == "react") {
+        order.kind = StrategyOrder::kReact;
+        if (!readNumber(in, 0.0, kLongestReaction, order.seconds))
+            return why =
+                       "react SECONDS, 0 to " + std::to_string(static_cast<int>(kLongestReaction)),
+                   false;
     } else {
         return why = "unknown order \"" + word + "\"", false;
     }
@@ -142,6 +164,19 @@ wave 13 upgrade 60 2
 wave 13 upgrade 260 2
 )";
 
+// A newcomer: sees what to do a few seconds late, puts a laser under the invaders whenever the
+// money is there, buys an upgrade now and then, and mends a tower only once it is nearly lost.
+const char* const kNoviceText =
+    R"(# novice: a newcomer, a few seconds late; lasers under the invaders as money comes,
+# an upgrade now and then, repairs only for a tower nearly lost
+start react 3
+start repair below 30
+wave 4 upgrade under 1 1
+wave 7 upgrade under 1 1
+wave 9 upgrade under 1 1
+start build laser under
+)";
+
 } // namespace
 
 bool parseStrategy(const std::string& text, Strategy& strategy, std::string& error) {
@@ -185,6 +220,10 @@ const char* towerTypeName(int type) {
     return kind ? kind->name : "";
 }
 
+std::string placeName(int x) {
+    return x == StrategyOrder::kUnder ? "under" : std::to_string(x);
+}
+
 std::string formatStrategy(const Strategy& strategy) {
     std::ostringstream out;
     for (const StrategyOrder& order : strategy.orders) {
@@ -194,10 +233,10 @@ std::string formatStrategy(const Strategy& strategy) {
             out << (order.when == StrategyOrder::kWave ? "wave " : "time ") << order.at;
         switch (order.kind) {
         case StrategyOrder::kBuild:
-            out << " build " << towerTypeName(order.type) << ' ' << order.x;
+            out << " build " << towerTypeName(order.type) << ' ' << placeName(order.x);
             break;
         case StrategyOrder::kUpgrade:
-            out << " upgrade " << order.x << ' ' << order.upgrade + 1;
+            out << " upgrade " << placeName(order.x) << ' ' << order.upgrade + 1;
             if (order.level > 0)
                 out << ' ' << order.level;
             break;
@@ -210,6 +249,9 @@ std::string formatStrategy(const Strategy& strategy) {
         case StrategyOrder::kCallEarly:
             out << (order.on ? " early" : " early off");
             break;
+        case StrategyOrder::kReact:
+            out << " react " << order.seconds;
+            break;
         }
         out << '\n';
     }
@@ -217,7 +259,7 @@ std::string formatStrategy(const Strategy& strategy) {
 }
 
 std::vector<std::string> builtinStrategyNames() {
-    return {"idle", "lasers", "mixed", "hasty"};
+    return {"idle", "lasers", "mixed", "hasty", "novice"};
 }
 
 std::string builtinStrategyText(const std::string& name) {
@@ -229,6 +271,8 @@ std::string builtinStrategyText(const std::string& name) {
         return kMixedText;
     if (name == "hasty")
         return hastyText();
+    if (name == "novice")
+        return kNoviceText;
     return "";
 }
 
@@ -240,8 +284,8 @@ bool loadStrategy(const std::string& nameOrPath, Strategy& strategy, std::string
         case ReadStatus::Read:
             break;
         case ReadStatus::Missing:
-            error =
-                "no strategy " + nameOrPath + " (built in: idle, lasers, mixed, hasty; or a file)";
+            error = "no strategy " + nameOrPath +
+                    " (built in: idle, lasers, mixed, hasty, novice; or a file)";
             return false;
         case ReadStatus::Failed:
             error = "cannot read strategy " + nameOrPath + ": " + why;

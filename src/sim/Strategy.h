@@ -14,6 +14,10 @@
 //   wave 6  sell 130               sell the tower at x = 130 once; earlier orders for 130 end
 //   start   early                  from now on, call every next wave at once (N) for the bonus
 //   wave 9  early off              ... and from wave 9 on, wait for the calm to run out again
+//   start   react 3                from now on, every click comes 3 s after the decision
+//   start   build laser under      as money comes, a laser on the free place nearest the
+//                                  invaders' middle, until no place is free
+//   wave 4  upgrade under 1 1      once: upgrade 1 to level 1 on the tower nearest them
 //
 // WHEN is "start", "wave N" (the wave is announced or running, or a later one) or "time S"
 // (seconds of play). Tower types are laser, missile and tesla; x is the tower's centre in
@@ -26,18 +30,21 @@
 // upgrade, a purchase that did not happen) is passed over and tried again after the next wave.
 struct StrategyOrder {
     enum When { kStart, kWave, kTime };
-    enum Kind { kBuild, kUpgrade, kSell, kRepairBelow, kCallEarly };
+    enum Kind { kBuild, kUpgrade, kSell, kRepairBelow, kCallEarly, kReact };
+    // The x of an order placed by where the invaders are ("under") rather than at a fixed x.
+    static constexpr int kUnder = -1;
 
     int line = 0;
     When when = kStart;
     double at = 0.0; // wave number or seconds
     Kind kind = kBuild;
-    int type = 0;    // tower type for kBuild
-    int x = 0;       // tower centre
-    int upgrade = 0; // from 0 (the first upgrade)
-    int level = 0;   // target level, 0 for the last one
-    int percent = 0; // kRepairBelow
-    bool on = true;  // kCallEarly: "early" or "early off"
+    int type = 0;         // tower type for kBuild
+    int x = 0;            // tower centre, or kUnder
+    int upgrade = 0;      // from 0 (the first upgrade)
+    int level = 0;        // target level, 0 for the last one
+    int percent = 0;      // kRepairBelow
+    bool on = true;       // kCallEarly: "early" or "early off"
+    double seconds = 0.0; // kReact
 };
 
 struct Strategy {
@@ -61,8 +68,9 @@ std::string formatStrategy(const Strategy& strategy);
 const char* towerTypeName(int type);
 
 // The built-in strategies: idle (builds nothing), lasers (laser turrets spread along the ground
-// line as the money allows), mixed (all three towers, upgrades and repairs) and hasty (mixed,
-// calling every next wave at once for the bonus).
+// line as the money allows), mixed (all three towers, upgrades and repairs), hasty (mixed,
+// calling every next wave at once for the bonus) and novice (a newcomer: late, lasers under the
+// invaders, few upgrades, repairs only to save a tower).
 std::vector<std::string> builtinStrategyNames();
 // The script of a built-in strategy; empty for an unknown name.
 std::string builtinStrategyText(const std::string& name);

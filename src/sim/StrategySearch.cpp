@@ -26,7 +26,16 @@ std::vector<int> kindsUsed(const Strategy& plan) {
     return std::vector<int>(kinds.begin(), kinds.end());
 }
 
-// The built-in strategies that build something and keep to the allowed kinds.
+// A plan that acts where it sees the invaders, or late (the novice), has none of the places and
+// moments that the search's changes move.
+bool playsBySight(const Strategy& plan) {
+    return std::any_of(plan.orders.begin(), plan.orders.end(), [](const StrategyOrder& order) {
+        return order.kind == StrategyOrder::kReact || order.x == StrategyOrder::kUnder;
+    });
+}
+
+// The built-in strategies that build something at places of their own and keep to the allowed
+// kinds.
 std::vector<Strategy> allowedBuiltins(const std::vector<int>& allowed) {
     std::vector<Strategy> plans;
     for (const std::string& name : builtinStrategyNames()) {
@@ -34,7 +43,8 @@ std::vector<Strategy> allowedBuiltins(const std::vector<int>& allowed) {
         std::string error;
         parseStrategy(builtinStrategyText(name), builtin, error);
         const std::vector<int> used = kindsUsed(builtin);
-        if (!used.empty() && std::all_of(used.begin(), used.end(), [&](int kind) {
+        if (!used.empty() && !playsBySight(builtin) &&
+            std::all_of(used.begin(), used.end(), [&](int kind) {
                 return std::count(allowed.begin(), allowed.end(), kind) != 0;
             }))
             plans.push_back(builtin);

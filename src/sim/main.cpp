@@ -86,8 +86,9 @@ const SimOptionRow kSimOptions[] = {
     {"--strategy", "NAME|FILE",
      "who plays: idle (builds nothing), lasers (laser turrets spread along\n"
      "the ground line as money allows), mixed (all three towers, upgrades\n"
-     "and repairs), hasty (mixed, calling every next wave at once), or a\n"
-     "strategy file (see docs/simulator.md)",
+     "and repairs), hasty (mixed, calling every next wave at once), novice\n"
+     "(a newcomer: late, lasers under the invaders), or a strategy file (see\n"
+     "docs/simulator.md)",
      [](SimCommand& c, const std::string& v) {
          c.options.strategy = v;
          return std::string();

@@ -126,6 +126,25 @@ int Building::repairCost() const {
     return priceShare(maxHealth() - health);
 }
 
+// A repair in part is priced at the whole repair's rate per health point, rounded up: a point
+// is never free, and what is charged never exceeds the money, so money never goes below 0. It
+// mends less than the whole damage, so health never passes full.
+Building::RepairOffer Building::repairOffer(long long money) const {
+    const int cost = repairCost();
+    if (cost <= 0 || money <= 0)
+        return {};
+    const int missing = maxHealth() - health;
+    if (money >= cost)
+        return {missing, cost};
+    // The whole repair costs something, so half the price and the full health are positive.
+    const long long half = def().value / 2;
+    const long long full = maxHealth();
+    const long long points = std::min<long long>(missing - 1, money * full / half);
+    if (points <= 0)
+        return {};
+    return {static_cast<int>(points), static_cast<int>((points * half + full - 1) / full)};
+}
+
 void Building::takeDamage(int amount) {
     if (health <= 0 || removed)
         return;
@@ -162,12 +181,14 @@ void Building::explode() {
 
 void Building::repair() {
     Game* game = GameApp::instance()->game;
-    const int cost = repairCost();
-    if (removed || !game || cost <= 0)
+    if (removed || !game)
         return;
-    game->addMoney(-cost);
-    health = maxHealth();
-    addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "-%d", cost);
+    const RepairOffer offer = repairOffer(game->money);
+    if (offer.points <= 0)
+        return;
+    game->addMoney(-offer.price);
+    health += offer.points;
+    addText(static_cast<int>(centreX()), static_cast<int>(centreY()), "-%d", offer.price);
 }
 
 void Building::sell() {

@@ -40,7 +40,15 @@ class Building {
     int maxHealth() const;
     // Both prices read 0 for a type without full health and for a tower already destroyed.
     int sellValue() const;
+    // The price of mending all the damage.
     int repairCost() const;
+    // What a repair mends with the money at hand: all the damage at repairCost when the money
+    // covers it, else as much as the money buys. None when not a single point can be paid.
+    struct RepairOffer {
+        int points = 0;
+        int price = 0;
+    };
+    RepairOffer repairOffer(long long money) const;
     // The levels the type's data gives upgrade k + 1; 0 for no such upgrade.
     int upgradeLevelCount(int k) const;
     // The price of the next level of upgrade k + 1, or none: bought to its last level (and not
@@ -49,6 +57,7 @@ class Building {
     void takeDamage(int amount);
     void explode();
     // Neither does anything once the tower is removed: it is gone, whatever the menu still shows.
+    // A repair mends what the game's money buys (repairOffer) and charges it.
     void repair();
     void sell();
 

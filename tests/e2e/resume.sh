@@ -2,7 +2,8 @@
 # A game kept and continued: the start screen offers the three levels; two towers are built, the
 # game is quit in wave 3, and the next start offers "Continue (wave 3)", which brings back wave 3
 # with the same towers (the save it writes again is the same file). Towers deal no damage and
-# the waves march fast, so each wave lands at once and costs only health.
+# the waves march fast, so each wave lands at once and costs only health. "Start Over" then
+# offers the levels again.
 source "$(dirname "$0")/lib.sh"
 
 dir=$(copy_data)
@@ -61,6 +62,10 @@ click_at 160 94
 shows resume_back resume_wave3 100 218 70 10 || fail "the continued game is not in wave 3"
 towers_stand resume_back || fail "the towers are not where they stood (see resume_back.png)"
 cmp -s "$save" "$WORK/kept.txt" || fail "the continued game saved another file: $(diff "$save" "$WORK/kept.txt")"
+press_escape
+click_at 160 123 # "Start Over": the level is chosen again, as at a new start
+move_to 160 114
+shows resume_again resume_levels 100 60 120 70 3 || fail "no choice of level after \"Start Over\" (see resume_again.png)"
 "$CLOSE_WINDOW" "$WID" || fail "close_window could not send the message"
 wait_for_exit 10
 [[ $GAME_CODE == 0 ]] || fail "exit code $GAME_CODE after the close button, expected 0"

@@ -30,7 +30,7 @@ SIM=$(realpath "${6:-$(dirname "$GAME")/groundline-sim}")
 # E2E_SCENARIOS="a b" runs only those.
 ALL_SCENARIOS="no_strings missing_file window close_button controls towers invaders shots options"
 ALL_SCENARIOS+=" scale pause kept installed boss_wave replay random_player speed shortcuts hud"
-ALL_SCENARIOS+=" resume focus kinds"
+ALL_SCENARIOS+=" resume focus kinds settings story"
 read -r -a SCENARIOS <<<"${E2E_SCENARIOS:-$ALL_SCENARIOS}"
 declare -A TITLES=(
     [no_strings]="without strings.txt: exit 1, silent; one line for a folder as strings.txt or --data"
@@ -52,8 +52,10 @@ declare -A TITLES=(
     [replay]="a play-through recorded in the window (2x, an early wave) replays to the same digest, headless and in the window"
     [random_player]="2,000 random clicks, drags, right clicks and keys; Quit Game ends with 0"
     [speed]="F and the speed button: the formation marches twice as far at 2x in the same time"
-    [resume]="the start screen's levels; quit in wave 3, \"Continue (wave 3)\" back in wave 3 with the same towers"
+    [resume]="the start screen's levels; quit in wave 3, \"Continue (wave 3)\" back in wave 3 with the same towers; \"Start Over\" offers the levels again"
     [kinds]="--wave 8: the next wave's kinds by the countdown, every kind in the formation, the new kind's notice"
+    [settings]="the Settings page; the volume lowered shows and is kept across a restart"
+    [story]="one laser bought, the base lost at the first landing: the game-over screen tells the story"
     [shortcuts]="N pays for the calm skipped; 1/2/3, R, Delete; the panel buys nothing; help card; menu stops"
 )
 

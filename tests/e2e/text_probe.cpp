@@ -10,7 +10,8 @@
 //                                    with the speed button at 1x and the next wave's usable;
 //                                    the wave's lines right of them change by the second and are
 //                                    left out (mask colour: any pixel there matches)
-//   buildbar MONEY                   the three build buttons with the mouse away from them
+//   buildbar MONEY                   the three build buttons with the mouse away from them,
+//                                    each with its key on a cap above it
 //   text FONT ALIGN X Y TEXT         FONT main|mainred|small|smallred, ALIGN left|centre|right
 //   gameover WAVES                   the doubled "Game Over" words and the score line
 // Exit codes: 0 saved, 1 bad arguments, 2 data missing, 3 cannot save.
@@ -76,7 +77,19 @@ void drawHud(const GameApp& app, BITMAP* bmp, int money, int health, int maxHeal
     int fill = maxHealth > 0 ? health * 50 / maxHealth : 0;
     if (fill > 0)
         masked_blit(app.redbarImage, bmp, 1, 1, 12, 221, fill, 7);
-    app.fontSmall->printCentred(bmp, 36, 221, "%d", health);
+    // The figure over a dark red ring: every pixel of its glyphs widened by one all round.
+    char figure[16];
+    std::snprintf(figure, sizeof figure, "%d", health);
+    const int left = 36 - app.fontSmall->textWidth(figure) / 2;
+    BITMAP* text = create_bitmap(app.fontSmall->textWidth(figure) + 2, 10);
+    clear_to_color(text, makecol(255, 0, 255));
+    app.fontSmall->draw(text, 0, 0, figure);
+    for (int y = 0; y < text->h; ++y)
+        for (int x = 0; x < text->w; ++x)
+            if (getpixel(text, x, y) != makecol(255, 0, 255))
+                rectfill(bmp, left + x - 1, 220 + y, left + x + 1, 222 + y, makecol(64, 8, 16));
+    masked_blit(text, bmp, 0, 0, left, 221, text->w, text->h);
+    destroy_bitmap(text);
     app.fontMain->print(bmp, 2, 229, "$ %d", money);
     // The two small buttons beside the money: a 30 x 9 frame around a darker face.
     for (int y : {220, 230}) {
@@ -98,6 +111,13 @@ void drawBuildBar(const GameApp& app, BITMAP* bmp, int money) {
                     kButtonSize);
         masked_blit(app.iconsImage, bmp, kIconSize * i + kIconSize, usable ? 0 : kIconSize, x + 1,
                     kButtonY + 1, kIconSize, kIconSize);
+        // Its key on a small cap standing on the button: "1" on the rightmost.
+        const int cap = x + 6;
+        rectfill(bmp, cap, 213, cap + 6, kButtonY - 1,
+                 usable ? makecol(112, 120, 168) : makecol(56, 58, 76));
+        rectfill(bmp, cap + 1, 214, cap + 5, kButtonY - 1,
+                 usable ? makecol(44, 48, 84) : makecol(30, 32, 44));
+        app.fontSmall->printCentred(bmp, cap + 4, 214, "%d", i + 1);
     }
 }
 

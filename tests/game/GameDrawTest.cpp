@@ -112,6 +112,25 @@ TEST_F(GameDrawTest, TheHealthBarFillIsHalfAPixelPerPercent) {
     destroy_bitmap(empty);
 }
 
+// The figure is white and the bar red: every white pixel of it must be ringed by no bar red.
+TEST_F(GameDrawTest, TheBasesHealthFigureIsRingedDarkOverItsBar) {
+    game->maxHealth = game->health = 88;
+    BITMAP* seen = frame();
+    auto reddish = [](int c) { return getr(c) > 120 && getr(c) > 2 * getg(c); };
+    int white = 0;
+    for (int y = 219; y < 231; ++y)
+        for (int x = 20; x < 52; ++x) {
+            const int c = getpixel(seen, x, y);
+            if (getr(c) < 200 || getg(c) < 200 || getb(c) < 200)
+                continue;
+            ++white;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    EXPECT_FALSE(reddish(getpixel(seen, x + dx, y + dy))) << x << "," << y;
+        }
+    EXPECT_GT(white, 8) << "the figure is drawn";
+}
+
 TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
     game->money = app->towerDefs[0].value;
     ASSERT_LT(game->money, app->towerDefs[1].value);
@@ -138,6 +157,24 @@ TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {
     const int bx = kButtonX - 2 * app->buttonSpacing;
     EXPECT_TRUE(sameIn(copy, poor, bx, kButtonY, bx + kButtonSize, kButtonY + kButtonSize));
     destroy_bitmap(poor);
+}
+
+// The buttons run right to left, so the rightmost one, the laser turret, must read "1": each cap
+// is judged by drawing its digit again (nothing changes) and another digit (something does).
+TEST_F(GameDrawTest, EachBuildButtonWearsTheKeyThatBuysItAboveItsIcon) {
+    game->money = 0;
+    BITMAP* seen = frame();
+    BITMAP* redrawn = create_bitmap(320, 240);
+    for (int type = 0; type < kTowerTypeCount; ++type) {
+        const int bx = kButtonX - type * app->buttonSpacing;
+        for (int digit = 1; digit <= kTowerTypeCount; ++digit) {
+            blit(seen, redrawn, 0, 0, 0, 0, 320, 240);
+            app->fontSmall->printCentred(redrawn, bx + kButtonSize / 2 + 1, 214, "%d", digit);
+            EXPECT_EQ(sameIn(seen, redrawn, bx, 212, bx + kButtonSize, kButtonY), digit == type + 1)
+                << "type " << type << ", digit " << digit;
+        }
+    }
+    destroy_bitmap(redrawn);
 }
 
 TEST_F(GameDrawTest, TheHudShowsTheMoneyBelowTheHealth) {
@@ -236,7 +273,8 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
     const UpgradeDef& upgrade = def.entries[kFirstUpgradeEntry];
     ASSERT_GE(upgrade.levelCount, 2) << "the laser's first upgrade has several levels";
 
-    auto tipMatches = [&](int entry, const std::string& title, const BitmapFont* font) {
+    auto tipMatches = [&](int entry, const std::string& title, const BitmapFont* font,
+                          const std::string& ownDetail = "") {
         setMouse(5, 5, 0);
         BITMAP* expected = create_bitmap(320, 240);
         blit(frame(), expected, 0, 0, 0, 0, 320, 240);
@@ -248,6 +286,8 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
             detail = describeChange(tower->upgradeChange(k),
                                     tower->upgradeLevels[k] < def.entries[entry].levelCount);
         }
+        if (!ownDetail.empty())
+            detail = ownDetail;
         app->fontSmall->drawRight(expected, tipX, 230, detail.c_str());
         setMouse(kButtonX - entry * app->buttonSpacing + 5, kButtonY + 5, 0);
         bool same = sameIn(frame(), expected, 0, 218, tipX + 1, 240);
@@ -261,6 +301,20 @@ TEST_F(GameDrawTest, TheTowerMenuShowsPricesAndLevels) {
                            app->fontMain));
     EXPECT_TRUE(tipMatches(kRepairEntry, "Repair - $0", app->fontMain));
     EXPECT_EQ(lookOfButton(copy, kRepairEntry), 2) << "nothing to repair";
+    // Short of the whole price, what the money mends; without a point's price, red and greyed.
+    tower->health = 1;
+    const int cost = tower->repairCost();
+    game->money = cost - 1;
+    const Building::RepairOffer part = tower->repairOffer(game->money);
+    ASSERT_GT(part.points, 0);
+    EXPECT_TRUE(tipMatches(kRepairEntry, "Repair - $" + std::to_string(part.price), app->fontMain,
+                           "Mends " + std::to_string(part.points) + " of " +
+                               std::to_string(tower->maxHealth() - 1) + " lost health"));
+    game->money = 0;
+    EXPECT_TRUE(tipMatches(kRepairEntry, "Repair - $" + std::to_string(cost), app->fontMainRed));
+    EXPECT_EQ(lookOfButton(copy, kRepairEntry), 2);
+    game->money = 100000;
+    tower->health = tower->maxHealth();
     EXPECT_TRUE(tipMatches(kFirstUpgradeEntry,
                            upgrade.name + " (Lv 1) - $" + std::to_string(upgrade.levels[0].value),
                            app->fontMain));

@@ -1,9 +1,11 @@
 #include "InvaderWorld.h"
 
+#include "app/GameApp.h"
 #include "effects/SimpleEffect.h"
 #include "effects/TextEffect.h"
 #include "game/Game.h"
 #include "gfx/SpriteAnim.h"
+#include "invaders/InvaderKinds.h"
 #include "invaders/SquibbleWave.h"
 
 #include <cmath>
@@ -16,8 +18,12 @@ class SquibbleWaveTest : public InvaderWorld {
   protected:
     void SetUp() override {
         InvaderWorld::SetUp();
-        setStrings(
-            {{"Wave1SpeedBase", "10"}, {"Wave1SpeedIncrease", "2"}, {"Wave1SpeedMax", "30"}});
+        // The plain march: no quickening and no light opening, whatever the shipped data says.
+        setStrings({{"Wave1SpeedBase", "10"},
+                    {"Wave1SpeedIncrease", "2"},
+                    {"Wave1SpeedMax", "30"},
+                    {"WaveQuickening", "0"},
+                    {"OpeningWaves", "0"}});
     }
 
     static std::vector<std::pair<double, double>> positions(const Wave& wave) {
@@ -79,7 +85,7 @@ TEST_F(SquibbleWaveTest, SpeedGrowsWithTheWaveUpToItsCap) {
 }
 
 // Under WaveQuickening a thinned block marches faster, by the share of it shot down, from the
-// frame after the losses; without the rule (the shipped data) it keeps the whole block's pace.
+// frame after the losses; without the rule it keeps the whole block's pace.
 TEST_F(SquibbleWaveTest, AThinnedBlockQuickensOnlyUnderTheRule) {
     for (const auto& rule : {std::make_pair("0", 2.0), {"", 2.0}, {"2", 3.5}}) {
         setStrings({{"WaveQuickening", rule.first}});
@@ -162,6 +168,27 @@ TEST_F(SquibbleWaveTest, WhenTheBaseFallsTheBlockFreezesStillAnimatingAndHolding
     EXPECT_EQ(wave.marchState, SquibbleWave::kStepDownLeft);
     EXPECT_EQ(wave.invaders[2]->anim->row, kSquibbleHealthy) << "its hit flash played out";
     EXPECT_TRUE(game->enemyShots.empty());
+}
+
+// The opening's squibbles start light and reach their whole health the wave after the opening;
+// the other kinds in the block never are lighter, and without an opening nothing changes.
+TEST_F(SquibbleWaveTest, TheOpeningsSquibblesGrowToTheirWholeHealth) {
+    GameApp::instance()->invaderDefs[kSquibbleKind].healthIncrease = 0.0; // 10 in every wave
+    const auto healthIn = [this](int waveNumber) {
+        game->waveNumber = waveNumber;
+        return SquibbleWave(1).invaders[0]->maxHealth;
+    };
+    EXPECT_EQ(healthIn(1), 10);
+    setStrings({{"OpeningWaves", "4"}, {"OpeningHealthShare", "0.25"}});
+    EXPECT_EQ(healthIn(1), 3) << "a quarter, rounded up";
+    EXPECT_EQ(healthIn(3), 7) << "five eighths";
+    EXPECT_EQ(healthIn(5), 10);
+    setStrings({{"OpeningHealthShare", "0"}});
+    EXPECT_EQ(healthIn(1), 1) << "never under a tenth";
+    InvaderDef& plated = GameApp::instance()->invaderDefs[kPlatedKind];
+    plated.firstWave = 1;
+    plated.share = plated.shareMax = 1.0;
+    EXPECT_EQ(SquibbleWave(1).invaders[0]->maxHealth, 10) << "only the squibble is lighter";
 }
 
 } // namespace

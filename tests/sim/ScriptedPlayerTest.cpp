@@ -1,5 +1,7 @@
 #include "app/GameApp.h"
 #include "game/Game.h"
+#include "invaders/Invader.h"
+#include "invaders/SquibbleWave.h"
 #include "invaders/Wave.h"
 #include "sim/PlayerHands.h"
 #include "sim/ScriptedPlayer.h"
@@ -152,6 +154,40 @@ TEST_F(ScriptedPlayerTest, CallsTheNextWaveOnlyOnceNothingCanBeBought) {
     EXPECT_EQ(game->wave, nullptr) << "from wave 2 on the calm runs out by itself";
 }
 
+// A newcomer's orders: each click comes the reaction time after the decision, a laser goes to the
+// free place nearest the invaders' middle (the field's middle between waves), and an upgrade
+// under them is bought once, on the tower nearest them.
+TEST_F(ScriptedPlayerTest, ANewcomerBuildsUnderTheInvadersLateAndUpgradesOnce) {
+    const TowerDef& laser = app->towerDefs[0];
+    const int upgrade = laser.entries[kFirstUpgradeEntry].levels[0].value;
+    game->wave = new SquibbleWave(1);
+    Invader* squibble = game->wave->invaders[0];
+    squibble->x += 233 - squibble->centreX(); // nearest place: 240
+    game->money = laser.value;
+    ScriptedPlayer player = playerFor("start react 3\n"
+                                      "wave 2 upgrade under 1 1\n"
+                                      "start build laser under\n");
+    play(player, 290);
+    EXPECT_TRUE(game->buildings.empty()) << "still reacting";
+    play(player, 20);
+    ASSERT_NE(towerAt(*game, 240), nullptr);
+    EXPECT_EQ(game->money, 0);
+
+    delete game->wave;
+    game->wave = nullptr;
+    game->money = laser.value;
+    play(player, 400);
+    ASSERT_NE(towerAt(*game, 160), nullptr);
+
+    game->waveNumber = 2;
+    game->money = 2 * upgrade; // less than a laser once the upgrade is bought
+    play(player, 1000);
+    EXPECT_EQ(towerAt(*game, 160)->upgradeLevels[0], 1);
+    EXPECT_EQ(towerAt(*game, 240)->upgradeLevels[0], 0) << "bought once";
+    EXPECT_EQ(game->money, upgrade);
+    EXPECT_EQ(game->buildings.size(), 2u);
+}
+
 // However long the plan, a decision looks only at the orders that may act now: a plan at the
 // line limit, all but three of its orders for a wave far away, costs a frame what the three
 // alone cost. One line more, or a file past the size limit, is refused before it is played.
@@ -215,7 +251,8 @@ TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
     const char* bad[] = {"soon build laser 10", "start build cannon 10", "start build laser 320",
                          "wave 0 sell 10",      "start upgrade 10 0",    "start sell 10 extra",
                          "start repair 50",     "time -1 sell 10",       "start",
-                         "start early now"};
+                         "start early now",     "start sell under",      "start react 61",
+                         "start react"};
     for (const char* line : bad) {
         std::string text = std::string("start build laser 10\n") + line + "\n";
         EXPECT_FALSE(parseStrategy(text, s, error)) << line;
@@ -224,6 +261,9 @@ TEST(StrategyTest, ReadsEveryOrderAndNamesTheLineOfAMistake) {
     for (const std::string& name : builtinStrategyNames()) {
         EXPECT_TRUE(loadStrategy(name, s, error)) << name << ": " << error;
         EXPECT_EQ(s.name, name);
+        Strategy again;
+        EXPECT_TRUE(parseStrategy(formatStrategy(s), again, error)) << error;
+        EXPECT_EQ(formatStrategy(again), formatStrategy(s));
     }
     EXPECT_FALSE(loadStrategy("/no/such/strategy", s, error));
 }

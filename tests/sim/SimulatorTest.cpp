@@ -49,11 +49,15 @@ TEST_F(SimulatorTest, TheSameSeedGivesTheSameReportByteForByte) {
     EXPECT_EQ(report.back().rfind("state digest: ", 0), 0u) << first;
 }
 
-// The rules that data keys switch on (upgrades bought again, the block quickening as it thins)
-// are off in the shipped data, and the game plays as it did before they came: these digests are
-// those of the game without them (they move with the shipped invaders' values, as when the mites
-// grew tougher).
-TEST_F(SimulatorTest, TheShippedDataPlaysAsBeforeTheRulesBehindKeys) {
+// The rules that data keys switch on (upgrades bought again, the block quickening as it thins,
+// the light opening) are off in the shipped data or turned off here, with the money to start as
+// it was before them, and the game plays as it did before they came: these digests are those of
+// the game without them (they move with the shipped invaders' values, as when the mites grew
+// tougher).
+TEST_F(SimulatorTest, WithTheRulesBehindKeysOffTheGamePlaysAsBefore) {
+    const ScopedString quickening("WaveQuickening", "0");
+    const ScopedString opening("OpeningWaves", "0");
+    const ScopedString money("StartingMoney", "120");
     EXPECT_EQ(lines(run("mixed", 1, 12, 0.0)).back(), "state digest: d11dcfeb54951a87");
     EXPECT_EQ(lines(run("hasty", 2, 10, 0.0)).back(), "state digest: ad366adf01a0d43e");
 }

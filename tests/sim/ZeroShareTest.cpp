@@ -17,6 +17,10 @@ TEST_F(ZeroShareTest, WithoutTheOtherKindsTheShippedStrategiesPlayTheGamesTheyAl
         GTEST_SKIP() << "the data set is not there";
     for (InvaderDef& def : GameApp::instance()->invaderDefs)
         def.share = def.shareGrowth = 0.0;
+    // And the opening of that time: no quickening, no light squibbles, 120 to start with.
+    const ScopedString quickening("WaveQuickening", "0");
+    const ScopedString opening("OpeningWaves", "0");
+    const ScopedString money("StartingMoney", "120");
     struct Case {
         const char* strategy;
         unsigned seed;

@@ -247,6 +247,39 @@ TEST_F(BuildingTest, RepairChargesTheCostRestoresHealthAndShowsTheCharge) {
     EXPECT_EQ(effectsOfKind<TextEffect>().size(), 1u);
 }
 
+// A repair in part costs the whole repair's rate a point, rounded up: never free, never more
+// than the money, never past full health.
+TEST_F(BuildingTest, ARepairShortOfMoneyMendsWhatTheMoneyBuys) {
+    Building* tower = place(0, 100); // $100 halved over 10 points: $5 a point
+    tower->health = 2;
+    game->money = 4;
+    tower->repair();
+    EXPECT_EQ(tower->health, 2) << "$4 buys no point";
+    EXPECT_EQ(game->money, 4);
+    EXPECT_TRUE(effectsOfKind<TextEffect>().empty());
+    game->money = 5;
+    tower->repair();
+    EXPECT_EQ(tower->health, 3);
+    EXPECT_EQ(game->money, 0);
+    auto labels = effectsOfKind<TextEffect>();
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_TRUE(showsText(labels[0], "-5"));
+
+    defs[0].value = 75; // $37 over 10 points: the whole 7 points cost $25
+    game->money = 24;
+    EXPECT_EQ(tower->repairOffer(24).points, 6);
+    EXPECT_EQ(tower->repairOffer(24).price, 23); // 22.2 rounded up
+    tower->repair();
+    EXPECT_EQ(tower->health, 9);
+    EXPECT_EQ(game->money, 1);
+    tower->repair();
+    EXPECT_EQ(tower->health, 9) << "$1 buys no point at $3.70";
+    game->money = 3; // the last point at the whole repair's price, 37 / 10
+    tower->repair();
+    EXPECT_EQ(tower->health, 10);
+    EXPECT_EQ(game->money, 0);
+}
+
 TEST_F(BuildingTest, ATowerAlreadyGoneCannotBeSoldOrRepairedAgain) {
     // A shot can destroy the selected tower earlier in the frame in which the player clicks its
     // menu; the click must neither pay out nor charge for a wreck.
