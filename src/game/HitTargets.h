@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 // Where the invaders of a wave can be hit this frame, kept in order of their centres' x so that a
@@ -38,12 +39,15 @@ class HitTargets {
                 order.push_back(index);
         targets.clear();
         reach = 0.0;
+        top = kNoTop;
+        bottom = -kNoTop;
         for (const std::size_t index : order) {
             double centreX = 0.0, centreY = 0.0, radius = 0.0;
             if (!circle(index, centreX, centreY, radius) || !hittable(centreX, radius))
                 continue;
             targets.push_back(Target{centreX, centreY, radius * radius, index});
             reach = std::max(reach, std::fabs(radius));
+            widen(centreY);
         }
         sortFromNearlySorted();
     }
@@ -71,6 +75,14 @@ class HitTargets {
     std::vector<Target> targets;
     std::vector<char> listed;       // by invader index, while renewing
     std::vector<std::size_t> order; // while renewing
-    // The widest hit radius among the targets: no circle reaches further along x.
+    // The widest hit radius among the targets: no circle reaches further along x, nor along y
+    // beyond the highest and the lowest centre (a centre that is not a number is never hit).
     double reach = 0.0;
+    static constexpr double kNoTop = std::numeric_limits<double>::infinity();
+    double top = kNoTop;
+    double bottom = -kNoTop;
+    void widen(double centreY) {
+        top = std::min(top, centreY);
+        bottom = std::max(bottom, centreY);
+    }
 };
