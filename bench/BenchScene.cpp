@@ -8,6 +8,7 @@
 #include "effects/SimpleEffect.h"
 #include "gfx/BackBuffer.h"
 #include "invaders/Invader.h"
+#include "invaders/InvaderKinds.h"
 #include "invaders/MasterOrb.h"
 #include "invaders/MasterOrbWave.h"
 #include "invaders/SquibbleWave.h"
@@ -71,10 +72,19 @@ void Scene::upgradeAll() {
     }
 }
 
-void Scene::startFormation(int number) {
+void Scene::startFormation(int number, bool squibblesOnly) {
     game.waveNumber = number;
     game.waveTimer = -1.0;
+    InvaderDef* defs = app->invaderDefs;
+    std::vector<int> firstWaves;
+    for (int kind = 0; kind < kInvaderKindCount; ++kind) {
+        firstWaves.push_back(defs[kind].firstWave);
+        if (squibblesOnly)
+            defs[kind].firstWave = 0; // takes no places
+    }
     game.wave = new SquibbleWave(2 * number + 14);
+    for (int kind = 0; kind < kInvaderKindCount; ++kind)
+        defs[kind].firstWave = firstWaves[kind];
     game.addEffect(new BounceTextEffect(160, 80, app->fontMain, "Wave"));
 }
 
@@ -101,14 +111,16 @@ void Scene::frame(double dt) {
 
 void runFrames(benchmark::State& state, Scene& scene, double dt) {
     std::size_t effects = 0, projectiles = 0, shots = 0;
-    double effectSum = 0.0, invaderSum = 0.0;
+    double effectSum = 0.0, invaderSum = 0.0, miteSum = 0.0;
     const std::size_t before = heapAllocations();
     for (auto _ : state) {
         scene.frame(dt);
         effectSum += static_cast<double>(scene.game.effects.size());
         if (const Wave* wave = scene.game.wave)
-            for (const Invader* invader : wave->invaders)
+            for (const Invader* invader : wave->invaders) {
                 invaderSum += invader->health > 0;
+                miteSum += invader->health > 0 && invader->kind == kMiteKind;
+            }
         effects = std::max(effects, scene.game.effects.size());
         projectiles = std::max(projectiles, scene.game.projectiles.size());
         shots = std::max(shots, scene.game.enemyShots.size());
@@ -118,6 +130,7 @@ void runFrames(benchmark::State& state, Scene& scene, double dt) {
     state.counters["allocs/frame"] = static_cast<double>(heapAllocations() - before) / frames;
     state.counters["effects"] = effectSum / frames;
     state.counters["invaders"] = invaderSum / frames;
+    state.counters["mites"] = miteSum / frames;
     state.counters["maxEffects"] = static_cast<double>(effects);
     state.counters["maxShots"] = static_cast<double>(projectiles);
     state.counters["maxEnemyShots"] = static_cast<double>(shots);
@@ -127,7 +140,29 @@ std::unique_ptr<Scene> lateWaveScene() {
     auto scene = std::make_unique<Scene>(20);
     scene->upgradeAll();
     scene->keepWhole = true;
+    scene->startFormation(30, true);
+    return scene;
+}
+
+std::unique_ptr<Scene> lateKindsScene() {
+    auto scene = std::make_unique<Scene>(20);
+    scene->upgradeAll();
+    scene->keepWhole = true;
     scene->startFormation(30);
+    std::vector<int> counts(kInvaderKindCount, 0);
+    Invader* splitter = nullptr;
+    for (Invader* invader : scene->game.wave->invaders) {
+        ++counts[invader->kind];
+        if (invader->kind == kSplitterKind && !splitter)
+            splitter = invader;
+    }
+    for (int kind = 0; kind < kInvaderKindCount; ++kind)
+        if (!counts[kind] && invaderKind(kind)->placed) {
+            std::fprintf(stderr, "the data places no %s in wave 30\n", invaderKind(kind)->name);
+            return nullptr;
+        }
+    // Its mites join the wave on its next update.
+    splitter->takeDamage(splitter->health);
     return scene;
 }
 

@@ -31,10 +31,11 @@ class Scene {
 
     // Buys every level of every upgrade of every tower.
     void upgradeAll();
-    // The squibble formation of wave number (2 number + 14 squibbles with that wave's health
-    // and speed) enters, with its banner, as in play. Every tenth wave brings the boss instead,
-    // but the formation of any number can be measured.
-    void startFormation(int number);
+    // The formation of wave number (2 number + 14 invaders with that wave's health and speed)
+    // enters, with its banner, as in play: the kinds as the data's shares place them, or
+    // squibbles only. Every tenth wave brings the boss instead, but the formation of any number
+    // can be measured.
+    void startFormation(int number, bool squibblesOnly = false);
     // Wave 10 from the moment the orb has arrived and starts to fight.
     MasterOrbWave* bossArrived();
 
@@ -56,6 +57,10 @@ class Scene {
 // a wave-30 formation (74 squibbles of 46 health at full speed) entering against twenty towers
 // with every upgrade, kept whole so that all twenty fire throughout;
 std::unique_ptr<Scene> lateWaveScene();
+// the same with every invader kind in the formation, as the shipped shares place them at wave
+// 30, and a splitter burst at once so that its mites are on the field from the first frame
+// (null, with a line on stderr, when the data places no invader of some kind at wave 30);
+std::unique_ptr<Scene> lateKindsScene();
 // wave 5's 24 squibbles against six towers, each with the first level of its first upgrade;
 std::unique_ptr<Scene> typicalWaveScene();
 // the boss at the end of its four dying seconds: the next frame sets off the final blast;

@@ -28,6 +28,18 @@ void BM_FrameWave30(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameWave30)->Iterations(3000)->Unit(benchmark::kMicrosecond);
 
+// The same wave with every invader kind in it: plated, divers and splitters as the shipped data
+// places them, and the mites of bursting splitters from the first frame on.
+void BM_FrameWave30Kinds(benchmark::State& state) {
+    std::unique_ptr<Scene> scene = lateKindsScene();
+    if (!scene) {
+        state.SkipWithError("not every kind is in the wave-30 formation");
+        return;
+    }
+    runFrames(state, *scene, kStep);
+}
+BENCHMARK(BM_FrameWave30Kinds)->Iterations(3000)->Unit(benchmark::kMicrosecond);
+
 // What most of a game looks like: thirty seconds of wave 5 against six towers.
 void BM_FrameTypicalWave(benchmark::State& state) {
     std::unique_ptr<Scene> scene = typicalWaveScene();

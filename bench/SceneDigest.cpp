@@ -115,6 +115,8 @@ int main() {
         return 1;
     constexpr double kStep = Scene::kStep;
     play("late wave", *lateWaveScene(), 3000, kStep);
+    if (std::unique_ptr<Scene> kinds = lateKindsScene())
+        play("late kinds", *kinds, 3000, kStep);
     play("typical wave", *typicalWaveScene(), 3000, kStep);
     play("final blast", *finalBlastScene(), 120, kStep);
     play("game over", *gameOverScene(), 1000, kStep);

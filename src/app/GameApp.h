@@ -188,6 +188,10 @@ class GameApp {
     double shakeAmount = 0.0;
     double shakeTimeLeft = 0.0;
     bool soundOn = true;
+    // Set by headless runs that never draw the field (the simulator without --draw-every, the
+    // search, a replay played headless): effects then leave out what only a picture would show
+    // (their frames' drift, a bolt's or a text's picture), and nothing else changes.
+    bool fieldUnseen = false;
 
     // Platform seams; tests replace them with fakes (not owned once replaced).
     Clock* clock;

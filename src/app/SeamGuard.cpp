@@ -12,6 +12,7 @@ SeamGuard::SeamGuard() {
     observer = soundObserver();
     game = app->game;
     fieldStill = app->fieldStill;
+    fieldUnseen = app->fieldUnseen;
 }
 
 SeamGuard::~SeamGuard() {
@@ -23,4 +24,5 @@ SeamGuard::~SeamGuard() {
     setSoundObserver(observer);
     app->game = game;
     app->fieldStill = fieldStill;
+    app->fieldUnseen = fieldUnseen;
 }

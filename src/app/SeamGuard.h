@@ -8,7 +8,8 @@ class SoundObserver;
 class StepSource;
 
 // Remembers the application object's seams (clock, keyboard, mouse, step source), the sound
-// observer and the current game (with whether its field stands still), and puts them all back
+// observer and the current game (with whether its field stands still or goes unseen), and puts
+// them all back
 // when it goes, however the scope ends.
 // Whoever holds one may replace any of them meanwhile: the simulator with its player's hands and
 // fixed steps, a test with fakes.
@@ -27,4 +28,5 @@ class SeamGuard {
     SoundObserver* observer;
     Game* game;
     bool fieldStill;
+    bool fieldUnseen;
 };

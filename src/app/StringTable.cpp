@@ -37,15 +37,25 @@ void StringTable::read(std::istream& in) {
             continue;
         boost::algorithm::split(pieces, line, boost::algorithm::is_any_of("="));
         if (pieces.size() >= 2)
-            entries[pieces[0]] = pieces[1];
+            entries[pieces[0]] = Entry{pieces[1]};
     }
+    restamp();
+}
+
+void StringTable::restamp() {
+    static std::uint64_t last = 0;
+    stampNow = ++last;
+}
+
+StringTable::Entry& StringTable::entry(std::string_view key) {
+    auto found = entries.find(key);
+    if (found == entries.end())
+        found = entries.emplace(std::string(key), Entry{}).first;
+    return found->second;
 }
 
 const std::string& StringTable::get(std::string_view key) {
-    auto found = entries.find(key);
-    if (found == entries.end())
-        found = entries.emplace(std::string(key), std::string()).first;
-    return found->second;
+    return entry(key).text;
 }
 
 // atoi, except that a number beyond the int range, whose atoi is undefined, reads as the
@@ -56,7 +66,12 @@ int StringTable::getInt(std::string_view key) {
 }
 
 double StringTable::getReal(std::string_view key) {
-    return std::atof(get(key).c_str());
+    Entry& e = entry(key);
+    if (!e.realRead) {
+        e.real = std::atof(e.text.c_str());
+        e.realRead = true;
+    }
+    return e.real;
 }
 
 double StringTable::getReal(std::string_view key, double low, double high) {

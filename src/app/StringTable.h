@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <map>
 #include <functional>
@@ -36,7 +37,15 @@ class StringTable {
     static std::string key(const char* format, int a, int b = 0, int c = 0);
 
     // Sets one entry, as a line "key=value" would (tests and tools tune values this way).
-    void set(const std::string& key, const std::string& value) { entries[key] = value; }
+    void set(const std::string& key, const std::string& value) {
+        entries[key] = Entry{value};
+        restamp();
+    }
+
+    // Changes with every value set or read in, across every table of the process: two tables
+    // with the same stamp hold the same values (one is a copy of the other). A reader may keep a
+    // value for as long as the stamp stays (KeptReal).
+    std::uint64_t stamp() const { return stampNow; }
 
     std::size_t size() const { return entries.size(); }
     // Every key held: those read from the file and those looked up without being there.
@@ -44,5 +53,37 @@ class StringTable {
     bool contains(const std::string& key) const { return entries.count(key) != 0; }
 
   private:
-    std::map<std::string, std::string, std::less<>> entries;
+    // A value read as a real is kept as one: the HUD and the towers read theirs every step, and
+    // the conversion cost more than the rest of the lookup. Any new text for the key drops it.
+    struct Entry {
+        std::string text;
+        double real = 0.0;
+        bool realRead = false;
+    };
+    Entry& entry(std::string_view key);
+    void restamp();
+    std::uint64_t stampNow = 0;
+
+    std::map<std::string, Entry, std::less<>> entries;
+};
+
+// A real the game reads every step, kept by its reader: looked up again only once the table
+// changed, or when another table is asked.
+class KeptReal {
+  public:
+    explicit KeptReal(std::string_view key) : key(key) {}
+    double get(StringTable& strings) {
+        if (!read || strings.stamp() != stamp) {
+            value = strings.getReal(key);
+            stamp = strings.stamp();
+            read = true;
+        }
+        return value;
+    }
+
+  private:
+    std::string_view key;
+    std::uint64_t stamp = 0;
+    double value = 0.0;
+    bool read = false;
 };

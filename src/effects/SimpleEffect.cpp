@@ -1,12 +1,13 @@
 #include "effects/SimpleEffect.h"
 
+#include "app/GameApp.h"
 #include "gfx/SpriteAnim.h"
 #include "gfx/SpriteSheet.h"
 
 #include <cmath>
 
 SimpleEffect::SimpleEffect(int cx, int cy, SpriteSheet* sheet, double delay)
-    : anim(new SpriteAnim(sheet)), delay(delay) {
+    : anim(new SpriteAnim(sheet)), delay(delay), unseen(GameApp::instance()->fieldUnseen) {
     // A sheet without a playable row 0 (missing, no frames, or a rate of 0) would otherwise
     // give an effect that never ends; it just waits out its delay instead.
     double cycle = sheet ? sheet->cycleLength(0) : 0.0;
@@ -27,8 +28,9 @@ void SimpleEffect::setVelocity(double newVx, double newVy) {
 }
 
 void SimpleEffect::update(double dt) {
-    // The delay is judged on the age before this step, so the first step after it plays.
-    if (age >= delay) {
+    // The delay is judged on the age before this step, so the first step after it plays. Unseen,
+    // only the age matters: it alone says when the effect ends.
+    if (age >= delay && !unseen) {
         anim->advance(static_cast<float>(dt));
         x += vx * dt;
         y += vy * dt;

@@ -22,4 +22,7 @@ class SimpleEffect : public Effect {
     double delay;
     double vx = 0.0;
     double vy = 0.0;
+
+  private:
+    bool unseen; // made in a run that never draws (GameApp::fieldUnseen)
 };

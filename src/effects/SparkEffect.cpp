@@ -1,5 +1,6 @@
 #include "effects/SparkEffect.h"
 
+#include "app/GameApp.h"
 #include "app/Random.h"
 
 #include <allegro.h>
@@ -70,7 +71,8 @@ SparkEffect::SparkEffect(int x1, int y1, int x2, int y2) : image(nullptr) {
     // Measured in 64 bits: the ends may be anywhere an entity has wandered to.
     const long long spanX = std::llabs(static_cast<long long>(x1) - x2);
     const long long spanY = std::llabs(static_cast<long long>(y1) - y2);
-    if (spanX <= kMaxBoltSpan && spanY <= kMaxBoltSpan) {
+    // A run that never draws needs no picture either.
+    if (spanX <= kMaxBoltSpan && spanY <= kMaxBoltSpan && !GameApp::instance()->fieldUnseen) {
         const int w = static_cast<int>(spanX) + 2 * kMargin;
         const int h = static_cast<int>(spanY) + 2 * kMargin;
         image = create_bitmap(w, h);

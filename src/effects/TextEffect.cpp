@@ -1,5 +1,6 @@
 #include "effects/TextEffect.h"
 
+#include "app/GameApp.h"
 #include "gfx/BitmapFont.h"
 
 #include <allegro.h>
@@ -12,7 +13,7 @@ constexpr double kDriftSpeed = 16.0;
 } // namespace
 
 TextEffect::TextEffect(int x0, int y0, const BitmapFont* font, const char* text)
-    : image(renderTextImage(font, text)) {
+    : image(GameApp::instance()->fieldUnseen ? nullptr : renderTextImage(font, text)) {
     lifetime = kTextLifetime;
     x = x0;
     y = y0;

@@ -6,13 +6,8 @@
 void HitTargets::clear() {
     targets.clear();
     reach = 0.0;
-}
-
-// A centre that is not a finite number, or a circle of no size (or of a radius that is not a
-// number), can never pass the strict comparison in firstHit: left out, they cannot upset the
-// order by x either.
-bool HitTargets::hittable(double centreX, double radius) {
-    return std::isfinite(centreX) && radius * radius > 0.0;
+    top = kNoTop;
+    bottom = -kNoTop;
 }
 
 void HitTargets::add(std::size_t index, double centreX, double centreY, double radius) {
@@ -20,6 +15,7 @@ void HitTargets::add(std::size_t index, double centreX, double centreY, double r
         return;
     targets.push_back(Target{centreX, centreY, radius * radius, index});
     reach = std::max(reach, std::fabs(radius));
+    widen(centreY);
 }
 
 void HitTargets::sort() {
@@ -42,7 +38,9 @@ void HitTargets::sortFromNearlySorted() {
 // comparison computes it; and as that dx never decreases along the sorted centres, the window
 // of candidates is found by binary search with the very same subtraction.
 std::size_t HitTargets::firstHit(double x, double y, std::size_t from) const {
-    if (!std::isfinite(x))
+    // The same along y, from above and below the whole band of centres (subtraction keeps the
+    // order of what it subtracts): most shots on their way up are nowhere near the formation.
+    if (!std::isfinite(x) || !(y - bottom < reach) || !(top - y < reach))
         return kNone;
     auto first = std::partition_point(targets.begin(), targets.end(),
                                       [&](const Target& t) { return t.centreX - x <= -reach; });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 // Where the invaders of a wave can be hit this frame, kept in order of their centres' x so that a
@@ -24,28 +25,29 @@ class HitTargets {
     // moved a step or an invader that was hit keeps its place, so putting them in order of x
     // again costs little; those not listed last time come after.
     template <typename Circle> void renew(std::size_t count, Circle circle) {
+        // The order to take them in first, so that circle() is called from one place and can be
+        // inlined: it runs for every invader every step.
+        order.clear();
         listed.assign(count, 0);
-        std::size_t kept = 0;
+        for (const Target& t : targets)
+            if (t.index < count && !listed[t.index]) {
+                listed[t.index] = 1;
+                order.push_back(t.index);
+            }
+        for (std::size_t index = 0; index < count; ++index)
+            if (!listed[index])
+                order.push_back(index);
+        targets.clear();
         reach = 0.0;
-        const auto take = [&](std::size_t index, std::size_t at) {
+        top = kNoTop;
+        bottom = -kNoTop;
+        for (const std::size_t index : order) {
             double centreX = 0.0, centreY = 0.0, radius = 0.0;
-            listed[index] = 1;
             if (!circle(index, centreX, centreY, radius) || !hittable(centreX, radius))
-                return false;
-            targets[at] = Target{centreX, centreY, radius * radius, index};
-            reach = std::max(reach, std::fabs(radius));
-            return true;
-        };
-        for (std::size_t k = 0; k < targets.size(); ++k)
-            if (targets[k].index < count && !listed[targets[k].index])
-                kept += take(targets[k].index, kept);
-        targets.resize(kept);
-        for (std::size_t index = 0; index < count; ++index) {
-            if (listed[index])
                 continue;
-            targets.emplace_back();
-            if (!take(index, targets.size() - 1))
-                targets.pop_back();
+            targets.push_back(Target{centreX, centreY, radius * radius, index});
+            reach = std::max(reach, std::fabs(radius));
+            widen(centreY);
         }
         sortFromNearlySorted();
     }
@@ -53,7 +55,12 @@ class HitTargets {
     std::size_t firstHit(double x, double y, std::size_t from) const;
 
   private:
-    static bool hittable(double centreX, double radius);
+    // A centre that is not a finite number, or a circle of no size (or of a radius that is not a
+    // number), can never pass the strict comparison in firstHit: left out, they cannot upset the
+    // order by x either.
+    static bool hittable(double centreX, double radius) {
+        return std::isfinite(centreX) && radius * radius > 0.0;
+    }
     // Insertion sort: next to nothing to do when only a few circles changed places.
     void sortFromNearlySorted();
 
@@ -66,7 +73,16 @@ class HitTargets {
 
     // Kept between frames so the hit test never allocates once the largest wave has been seen.
     std::vector<Target> targets;
-    std::vector<char> listed; // by invader index, while renewing
-    // The widest hit radius among the targets: no circle reaches further along x.
+    std::vector<char> listed;       // by invader index, while renewing
+    std::vector<std::size_t> order; // while renewing
+    // The widest hit radius among the targets: no circle reaches further along x, nor along y
+    // beyond the highest and the lowest centre (a centre that is not a number is never hit).
     double reach = 0.0;
+    static constexpr double kNoTop = std::numeric_limits<double>::infinity();
+    double top = kNoTop;
+    double bottom = -kNoTop;
+    void widen(double centreY) {
+        top = std::min(top, centreY);
+        bottom = std::max(bottom, centreY);
+    }
 };

@@ -22,11 +22,10 @@ void HudAlerts::update(const Game& game, double dt) {
     clock = std::fmod(clock, 86400.0);
     flashLeft = flashLeft > dt ? flashLeft - dt : 0.0;
     if (game.health < lastHealth)
-        flashLeft = strings.getReal("HealthFlashSeconds");
+        flashLeft = flashSeconds.get(strings);
     lastHealth = game.health;
 
-    danger =
-        !game.gameOver && game.wave && game.wave->landsWithin(strings.getReal("DangerSeconds"));
+    danger = !game.gameOver && game.wave && game.wave->landsWithin(dangerSeconds.get(strings));
     if (danger && game.wave->serial != alarmedWave) {
         alarmedWave = game.wave->serial;
         playSample(game.app->sampleAlarm);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/StringTable.h"
+
 class Game;
 
 // What the field and the HUD tell the player beyond the play itself: the danger warning while a
@@ -24,4 +26,6 @@ class HudAlerts {
   private:
     int lastHealth = 0;
     unsigned long long alarmedWave = 0; // serial of the last wave the alarm sounded for
+    KeptReal flashSeconds{"HealthFlashSeconds"};
+    KeptReal dangerSeconds{"DangerSeconds"};
 };

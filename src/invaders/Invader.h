@@ -1,7 +1,8 @@
 #pragma once
 
+#include "gfx/SpriteAnim.h"
+
 struct BITMAP;
-class SpriteAnim;
 class Wave;
 
 // What the rest of the game knows about an enemy: position, health, size and its wave.
@@ -15,8 +16,11 @@ class Invader {
     virtual void draw(BITMAP* target) = 0;
     // 0 when the hit had no effect because the invader was already dead.
     virtual int takeDamage(int amount) = 0;
-    virtual double centreX() const;
-    virtual double centreY() const;
+    // The middle of the frame it shows, or x, y themselves for an invader drawn without an
+    // animation of its own (the orb, whose x, y are its centre). Inline and not virtual: the hit
+    // test, the missiles and the blasts ask for every invader every step.
+    double centreX() const { return anim ? x + anim->frameWidth() / 2 : x; }
+    double centreY() const { return anim ? y + anim->frameHeight() / 2 : y; }
     // False once the invader moves by itself (a diver diving, a splitter's half): its wave then
     // neither marches it nor turns at its edges.
     virtual bool inFormation() const { return true; }

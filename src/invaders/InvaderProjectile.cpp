@@ -10,8 +10,12 @@ namespace {
 // Whether a circle of the given radius around (x, y) overlaps the tower's hit circle.
 bool withinReach(const Building* tower, double x, double y, double reach) {
     const double dx = tower->centreX() - x;
-    const double dy = tower->centreY() - y;
     const double r = tower->hitRadius() + reach;
+    // Adding dy * dy never makes the sum smaller, even rounded: a tower too far to the side is
+    // out of reach at any height, and most towers are, so their height is not worked out.
+    if (!(r * r > dx * dx))
+        return false;
+    const double dy = tower->centreY() - y;
     return r * r > dx * dx + dy * dy;
 }
 

@@ -34,8 +34,6 @@ class MasterOrb : public Invader {
     void draw(BITMAP* target) override;
     // 0 once dead, 1 while the hit is absorbed (entering or dying), otherwise the amount.
     int takeDamage(int amount) override;
-    double centreX() const override { return x; }
-    double centreY() const override { return y; }
 
     Satellite satellites[kSatellites];
     BITMAP* silhouette = nullptr; // owned; the body in white, to blink over it

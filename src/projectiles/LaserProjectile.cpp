@@ -1,6 +1,7 @@
 #include "projectiles/LaserProjectile.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
 #include "app/Sound.h"
 #include "game/GameStats.h"
 #include "invaders/Invader.h"
@@ -8,9 +9,18 @@
 
 #include <allegro.h>
 
+namespace {
+
+// Read for every bolt, several a second from every turret.
+double boltSpeed() {
+    static KeptReal speed("LaserSpeedBase");
+    return clampReal(speed.get(GameApp::instance()->strings), -kFastest, kFastest);
+}
+
+} // namespace
+
 LaserProjectile::LaserProjectile(int x, int y, int damage)
-    : Projectile(x, y), image(GameApp::instance()->laserSmallImage),
-      speed(GameApp::instance()->strings.getReal("LaserSpeedBase", -kFastest, kFastest)),
+    : Projectile(x, y), image(GameApp::instance()->laserSmallImage), speed(boltSpeed()),
       damage(damage) {}
 
 void LaserProjectile::update(double dt) {

@@ -72,11 +72,14 @@ MissileProjectile::MissileProjectile(int x, int y, int damage, int splashDamage,
     : Projectile(x, y), damage(damage), splashDamage(splashDamage), splashRadius(splashRadius) {
     GameApp* app = GameApp::instance();
     StringTable& strings = app->strings;
-    speed = strings.getReal("MissileSpeedBase", -kFastest, kFastest);
+    // Read for every missile, and a battle launches many a second.
+    static KeptReal speedKey("MissileSpeedBase"), steeringMaxKey("MissileSteeringMax"),
+        steeringResponseKey("MissileSteeringResponse"), lifeKey("MissileLife");
+    speed = clampReal(speedKey.get(strings), -kFastest, kFastest);
     // Turning faster than this already spins the missile round at every step.
-    steeringMax = strings.getReal("MissileSteeringMax", -kFastest, kFastest);
-    steeringResponse = strings.getReal("MissileSteeringResponse", -kFastest, kFastest);
-    life = strings.getReal("MissileLife");
+    steeringMax = clampReal(steeringMaxKey.get(strings), -kFastest, kFastest);
+    steeringResponse = clampReal(steeringResponseKey.get(strings), -kFastest, kFastest);
+    life = lifeKey.get(strings);
     heading = kDefaultHeading;
     anim = new SpriteAnim(app->missileSheet);
 }

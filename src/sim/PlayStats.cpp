@@ -23,7 +23,7 @@ void PlayStats::countInvaders(const Game& game) {
     }
     if (wave->serial != watchedWave || alive.size() > wave->invaders.size()) {
         watchedWave = wave->serial;
-        alive.assign(wave->invaders.size(), false);
+        alive.assign(wave->invaders.size(), 0);
         for (std::size_t i = 0; i < alive.size(); ++i)
             alive[i] = wave->invaders[i]->health > 0;
         return;
@@ -70,6 +70,10 @@ bool PlayStats::observe(const Game& game, double time, const SoldCheck& wasSold)
     warned = warned || game.alerts.danger;
     countInvaders(game);
 
+    // Most frames no tower came or went, and the list is the same list.
+    if (towers.size() == game.buildings.size() &&
+        std::equal(towers.begin(), towers.end(), game.buildings.begin()))
+        return waveEnded;
     for (const Building* tower : towers)
         if (std::find(game.buildings.begin(), game.buildings.end(), tower) ==
                 game.buildings.end() &&

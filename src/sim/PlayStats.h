@@ -52,7 +52,7 @@ class PlayStats {
     void countInvaders(const Game& game);
 
     unsigned long long watchedWave = 0; // serial
-    std::vector<bool> alive;
+    std::vector<char> alive; // by the wave's list; not vector<bool>, read and written every frame
     std::vector<const Building*> towers;
     int previousWaveNumber = -1;
     int kills = 0;

@@ -165,6 +165,7 @@ int ScriptedRun::start(const std::string& strategyName) {
     app->stepSource = &steps;
     app->mouse = &hands;
     app->keyboard = &hands;
+    app->fieldUnseen = options.drawEvery <= 0;
     freshFrameState(app);
 
     game.firstWave = options.startWave;
@@ -292,6 +293,7 @@ int runReplayHeadless(const std::string& program, const std::string& path) {
     GameApp* app = GameApp::instance();
     SeamGuard guard;
     freshFrameState(app);
+    app->fieldUnseen = true;
     Game game;
     app->game = &game;
     ReplaySession session(program);

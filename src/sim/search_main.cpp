@@ -17,6 +17,8 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -111,8 +113,16 @@ void printUsage() {
                 minimumGames(SearchOptions()));
     std::printf(
         "\nExit codes: 0 done; 1 no data/strings.txt; 2 another data file missing, options\n"
-        "not understood, a budget below its minimum, or a strategy file that cannot be written;\n"
+        "not understood, a budget below its minimum, an --out folder that cannot be written\n"
+        "into, or a strategy file that cannot be written;\n"
         "3 a game that could not be played (a worker process failed or its results were lost).\n");
+}
+
+// Checked before the search, not after it: a mistyped --out must not cost the whole search.
+bool writableFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 std::string joined(const std::vector<int>& numbers) {
@@ -150,6 +160,13 @@ int main(int argc, char** argv) {
                      "groundline-search: --games %d is too few for this search: it needs at "
                      "least %d (see --help)\n",
                      o.games, minimumGames(o));
+        return kExitUsage;
+    }
+    if (!writableFolder(settings.outDir)) {
+        std::fprintf(stderr,
+                     "groundline-search: cannot write into %s: no such folder, or not "
+                     "writable\n",
+                     settings.outDir.c_str());
         return kExitUsage;
     }
     if (int status = startHeadless("groundline-search"))

@@ -100,16 +100,8 @@ void Building::spawnSmokePuff() {
     spawnEffect(puff);
 }
 
-double Building::centreX() const {
-    return x + (anim ? anim->frameWidth() : 0) / 2;
-}
-
 double Building::centreY() const {
     return GameApp::instance()->towerBaseline - (anim ? anim->frameHeight() : 0) / 2;
-}
-
-double Building::hitRadius() const {
-    return def().radius;
 }
 
 int Building::maxHealth() const {

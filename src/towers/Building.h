@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/Definitions.h"
+#include "gfx/SpriteAnim.h"
 #include "towers/UpgradeChange.h"
 
 #include <optional>
 #include <vector>
 
 struct BITMAP;
-class SpriteAnim;
 class SpriteSheet;
-struct TowerDef;
 
 // A tower on the ground line: placement, drawing, damage smoke, damage and destruction, repair,
 // demolition, the prices its menu shows and its upgrades. The tower types fire in their own ways;
@@ -33,9 +33,10 @@ class Building {
     // The game's per-frame step: the tower's own update, then smoke while badly damaged.
     void tick(double dt);
 
-    double centreX() const;
+    // Inline: every enemy shot asks every tower every step.
+    double centreX() const { return x + (anim ? anim->frameWidth() : 0) / 2; }
     double centreY() const;
-    double hitRadius() const;
+    double hitRadius() const { return def().radius; }
     int maxHealth() const;
     // Both prices read 0 for a type without full health and for a tower already destroyed.
     int sellValue() const;
