@@ -174,8 +174,7 @@ void Game::findHitTargets() {
                          const Invader* v = invaders[j];
                          if (v->health <= 0)
                              return false;
-                         centreX = v->centreX();
-                         centreY = v->centreY();
+                         v->centre(centreX, centreY);
                          radius = v->hitRadius;
                          return true;
                      });

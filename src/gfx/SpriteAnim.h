@@ -28,6 +28,11 @@ class SpriteAnim {
     int frameHeight() const {
         return sheet ? sheet->frameHeight(static_cast<unsigned>(row), time) : 0;
     }
+    void frameSize(int& width, int& height) const {
+        width = height = 0;
+        if (sheet)
+            sheet->frameSize(static_cast<unsigned>(row), time, width, height);
+    }
 
     SpriteSheet* sheet; // not owned; may be null
     float time = 0.0f;

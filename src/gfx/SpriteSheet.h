@@ -57,6 +57,16 @@ class SpriteSheet {
             return rows[row].sharedHeight;
         return measuredHeight(row, time);
     }
+    // Both at once: the centres of invaders are asked for every step.
+    void frameSize(unsigned row, float time, int& width, int& height) const {
+        if (row < rows.size() && rows[row].sharedWidth >= 0 && rows[row].sharedHeight >= 0) {
+            width = rows[row].sharedWidth;
+            height = rows[row].sharedHeight;
+            return;
+        }
+        width = frameWidth(row, time);
+        height = frameHeight(row, time);
+    }
     // Draws that frame masked with its top-left corner at (x, y).
     void draw(BITMAP* target, int x, int y, int row, float time) const;
 

@@ -21,6 +21,18 @@ class Invader {
     // test, the missiles and the blasts ask for every invader every step.
     double centreX() const { return anim ? x + anim->frameWidth() / 2 : x; }
     double centreY() const { return anim ? y + anim->frameHeight() / 2 : y; }
+    // Both at once, with one look at the frame.
+    void centre(double& cx, double& cy) const {
+        if (!anim) {
+            cx = x;
+            cy = y;
+            return;
+        }
+        int width = 0, height = 0;
+        anim->frameSize(width, height);
+        cx = x + width / 2;
+        cy = y + height / 2;
+    }
     // False once the invader moves by itself (a diver diving, a splitter's half): its wave then
     // neither marches it nor turns at its edges.
     virtual bool inFormation() const { return true; }

@@ -144,8 +144,10 @@ void MissileProjectile::update(double dt) {
     // The error before the cap also slows the missile down, so it tightens hard turns.
     double error = 0.0;
     if (age > kStraightSeconds) {
-        const double dx = target->centreX() - x;
-        const double dy = target->centreY() - y;
+        double cx = 0.0, cy = 0.0;
+        target->centre(cx, cy);
+        const double dx = cx - x;
+        const double dy = cy - y;
         const double d = std::sqrt(dx * dx + dy * dy);
         // Sitting exactly on the target's centre there is no direction to turn to.
         if (d > 0.0) {
@@ -199,8 +201,10 @@ bool MissileProjectile::standsStill() const {
         return true;
     if (!(trailTimer >= 0.0))
         return false;
-    const double dx = target->centreX() - x;
-    const double dy = target->centreY() - y;
+    double cx = 0.0, cy = 0.0;
+    target->centre(cx, cy);
+    const double dx = cx - x;
+    const double dy = cy - y;
     return std::isfinite(dx * dx + dy * dy);
 }
 
@@ -229,8 +233,10 @@ void MissileProjectile::explode() {
             if (invader->health <= 0)
                 continue;
             const double reach = splashRadius + invader->hitRadius;
-            const double dx = invader->centreX() - x;
-            const double dy = invader->centreY() - y;
+            double cx = 0.0, cy = 0.0;
+            invader->centre(cx, cy);
+            const double dx = cx - x;
+            const double dy = cy - y;
             if (reach * reach > dx * dx + dy * dy)
                 strikeInvader(kMissileTurret, invader, splashDamage);
         }
