@@ -253,6 +253,8 @@ kinds_counters() {
 }
 
 data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
+# The opening's section is measured by scripts/opening.sh and kept as it is.
+kept=$(sed -n '/^## Opening$/,$p' "$root/docs/balance.md" 2>/dev/null || true)
 {
     echo "# Balance"
     echo
@@ -369,5 +371,9 @@ data=$(head -n 1 "$work/idle.1.txt" | sed 's/.*data //')
     echo "|---|---|---|---|---|"
     kinds_counters 4
     kinds_counters 12
+    if [[ -n $kept ]]; then
+        echo
+        echo "$kept"
+    fi
 } >"$root/docs/balance.md"
 echo "wrote docs/balance.md, docs/balance-waves.png, docs/balance-health.png, docs/balance-money.png"
