@@ -1,3 +1,5 @@
+#include "app/GameApp.h"
+#include "sim/Planner.h"
 #include "sim/Simulator.h"
 #include "sim/StrategySearch.h"
 #include "sim/WorkerPool.h"
@@ -5,6 +7,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <map>
+#include <set>
 #include <cstdio>
 #include <sstream>
 #include <sys/wait.h>
@@ -144,6 +148,41 @@ TEST_F(StrategySearchTest, SalesAndRebuildsAreSearchedRepeatablyAndReplayToTheir
 
 // A plan is ranked by its worse half of the seeds, the middle seed of an odd count included;
 // every game's result lands on its own plan and seed however the processes share them.
+// A line turning into another kind: every place holds the first kind from the start and is sold
+// and rebuilt as the other from wave 11, a place every third wave, and where upgrades can be
+// bought again the new towers' repeats follow each from its turn; without the rule none.
+TEST_F(StrategySearchTest, ALineTurnsPlaceByPlaceIntoAnotherKindWithItsRepeats) {
+    Planner planner(1, {0, 1});
+    const Strategy plan = planner.lineTurningInto(0, 1);
+    std::map<int, int> soldAt, rebuiltAt, lastRepeat;
+    int lasers = 0;
+    for (const StrategyOrder& o : plan.orders) {
+        if (o.kind == StrategyOrder::kBuild && o.type == 0 && o.when == StrategyOrder::kStart)
+            ++lasers;
+        if (o.kind == StrategyOrder::kSell)
+            soldAt[o.x] = static_cast<int>(o.at);
+        if (o.kind == StrategyOrder::kBuild && o.type == 1)
+            rebuiltAt[o.x] = static_cast<int>(o.at);
+        if (o.kind == StrategyOrder::kUpgrade && o.level > 2) {
+            EXPECT_GE(o.at, soldAt[o.x]) << "a repeat waits for its place's turn";
+            lastRepeat[o.x] = std::max(lastRepeat[o.x], o.level);
+        }
+    }
+    EXPECT_EQ(lasers, 15);
+    EXPECT_EQ(soldAt, rebuiltAt);
+    std::set<int> turns;
+    for (const auto& [x, wave] : soldAt)
+        turns.insert(wave);
+    EXPECT_EQ(turns.size(), 15u);
+    EXPECT_EQ(*turns.begin(), 11);
+    EXPECT_EQ(*turns.rbegin(), 11 + 3 * 14);
+    EXPECT_EQ(lastRepeat.size(), 15u);
+
+    const ScopedString off("UpgradeRepeatPriceGrowth", "0");
+    for (const StrategyOrder& o : planner.lineTurningInto(0, 1).orders)
+        EXPECT_LE(o.level, 2);
+}
+
 TEST_F(StrategySearchTest, WithAnOddNumberOfSeedsEverySeedCounts) {
     StrategyScore three;
     three.waves = {5, 3, 9};
