@@ -45,7 +45,9 @@ class SavedGameTest : public GameFixture {
             tower->placeAt(xs[i]);
             game->buildings.push_back(tower);
         }
-        game->buildings[0]->upgrade(0);
+        // Two levels past the data's last three: a repeat's smaller step must come back too.
+        for (int level = 0; level < 5; ++level)
+            game->buildings[0]->upgrade(0);
         game->buildings[3]->upgrade(0);
         game->buildings[1]->takeDamage(3);
         while (game->waveNumber < 3 && !game->gameOver)
@@ -81,7 +83,7 @@ TEST_F(SavedGameTest, AContinuedGameIsTheSavedOneAndSavesTheSameFile) {
     SavedGame saved;
     ASSERT_TRUE(slot.load(saved));
     EXPECT_EQ(saved.wave, 3);
-    EXPECT_EQ(saved.towers[0].levels[0], 1);
+    EXPECT_EQ(saved.towers[0].levels[0], 5);
     EXPECT_LT(saved.towers[1].health, game->buildings[1]->maxHealth());
     game->saveSlot = nullptr;
     delete game;
