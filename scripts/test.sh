@@ -18,7 +18,7 @@ echo "== clang++ build with AddressSanitizer and UndefinedBehaviorSanitizer: uni
 cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DGROUNDLINE_SANITIZE=ON \
       -DGROUNDLINE_FUZZ=ON -DGROUNDLINE_WERROR=ON \
       -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
-cmake --build "$root/build-asan" -j"$jobs" --target unit_tests groundline-sim fuzzers
+cmake --build "$root/build-asan" -j"$jobs" --target unit_tests groundline-sim groundline-search fuzzers
 (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -L 'unit|hostile' -E data_matches_generator)
 
