@@ -160,9 +160,7 @@ int BitmapFont::glyphCount() const {
     return count;
 }
 
-void BitmapFont::draw(BITMAP* target, int x, int y, const char* text) const {
-    if (!target || !text)
-        return;
+template <class Put> void BitmapFont::eachGlyph(int x, const char* text, Put put) const {
     // The pen runs in 64 bits: a wild spacing key must not overflow it. Past the int range
     // nothing more could land on any bitmap.
     long long pen = x;
@@ -172,29 +170,27 @@ void BitmapFont::draw(BITMAP* target, int x, int y, const char* text) const {
             continue;
         if (pen < INT_MIN || pen > INT_MAX)
             return;
-        draw_sprite(target, g, static_cast<int>(pen), y);
+        put(g, static_cast<int>(pen));
         pen += static_cast<long long>(g->w) + spacing;
     }
+}
+
+void BitmapFont::draw(BITMAP* target, int x, int y, const char* text) const {
+    if (!target || !text)
+        return;
+    eachGlyph(x, text, [&](BITMAP* g, int left) { draw_sprite(target, g, left, y); });
 }
 
 void BitmapFont::drawOutlined(BITMAP* target, int x, int y, const char* text, int colour) const {
     if (!target || !text)
         return;
-    long long pen = x;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-        BITMAP* g = glyphs[*p];
-        if (!g)
-            continue;
-        if (pen < INT_MIN || pen > INT_MAX)
-            break;
-        const int left = static_cast<int>(pen);
+    eachGlyph(x, text, [&](BITMAP* g, int left) {
         const int mask = bitmap_mask_color(g);
         for (int gy = 0; gy < g->h; ++gy)
             for (int gx = 0; gx < g->w; ++gx)
                 if (getpixel(g, gx, gy) != mask)
                     rectfill(target, left + gx - 1, y + gy - 1, left + gx + 1, y + gy + 1, colour);
-        pen += static_cast<long long>(g->w) + spacing;
-    }
+    });
     draw(target, x, y, text);
 }
 

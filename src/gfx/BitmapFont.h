@@ -38,6 +38,9 @@ class BitmapFont {
 
   private:
     void cut();
+    // Calls put(glyph, left) for each glyph of the text along the pen, stopping where the pen
+    // leaves the int range.
+    template <class Put> void eachGlyph(int x, const char* text, Put put) const;
 };
 
 // Renders a text once into an image of its own: the text's width + 2 by 10 pixels, transparent
