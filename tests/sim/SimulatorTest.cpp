@@ -63,6 +63,29 @@ TEST_F(SimulatorTest, WithTheRulesBehindKeysOffTheGamePlaysAsBefore) {
     EXPECT_EQ(lines(run("hasty", 2, 10, 0.0)).back(), "state digest: ad366adf01a0d43e");
 }
 
+// The search plays for the result alone, without the sky, the HUD's checks, the statistics and
+// the puffs; through the first boss (its bombs' puffs, the towers' smoke, the missiles' trails)
+// the game ends exactly as the full run does, and the run leaves the switch as it found it.
+TEST_F(SimulatorTest, AGamePlayedForItsResultAloneEndsAsTheFullGame) {
+    for (const char* strategy : {"mixed", "hasty"}) {
+        SimOptions options;
+        options.strategy = strategy;
+        options.waves = 11;
+        std::ostringstream full, bare;
+        SimResult seen, alone;
+        ASSERT_EQ(runSimulation(options, full, &seen), 0);
+        options.resultOnly = true;
+        ASSERT_EQ(runSimulation(options, bare, &alone), 0);
+        EXPECT_FALSE(GameApp::instance()->resultOnly);
+        EXPECT_TRUE(bare.str().empty());
+        EXPECT_GE(seen.wavesDefeated, 10) << strategy;
+        EXPECT_EQ(alone.wavesDefeated, seen.wavesDefeated) << strategy;
+        EXPECT_EQ(alone.health, seen.health) << strategy;
+        EXPECT_EQ(alone.frames, seen.frames) << strategy;
+        EXPECT_EQ(alone.lost, seen.lost) << strategy;
+    }
+}
+
 // One line per wave in order, the wave the run stopped in included, then why it stopped; which
 // ending comes depends on what the waves and towers can do, so every ending is checked.
 TEST_F(SimulatorTest, ReportsEveryWaveAndWhyItEnded) {
