@@ -208,14 +208,6 @@ TEST_F(StrategySearchTest, WithAnOddNumberOfSeedsEverySeedCounts) {
     std::vector<StrategyScore> scores;
     ASSERT_TRUE(playStrategies(plans, 3, 4, 2, scores, error)) << error;
     ASSERT_EQ(scores.size(), 2u);
-    std::vector<StrategyScore> later;
-    ASSERT_TRUE(playStrategies(plans, 2, 4, 2, later, error, 2)) << error;
-    for (int plan = 0; plan < 2; ++plan) {
-        EXPECT_EQ(later[plan].waves,
-                  std::vector<int>(scores[plan].waves.begin() + 1, scores[plan].waves.end()));
-        EXPECT_EQ(later[plan].health,
-                  std::vector<int>(scores[plan].health.begin() + 1, scores[plan].health.end()));
-    }
     for (int plan = 0; plan < 2; ++plan)
         for (int seed = 1; seed <= 3; ++seed) {
             SimOptions options;
