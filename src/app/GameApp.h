@@ -192,6 +192,11 @@ class GameApp {
     // search, a replay played headless): effects then leave out what only a picture would show
     // (their frames' drift, a bolt's or a text's picture), and nothing else changes.
     bool fieldUnseen = false;
+    // Set by the strategy search, which reads nothing of a game but how far it got and the
+    // health left: the sky stands still, the HUD's alerts and notices are not kept and the
+    // effects that are only a picture (Effect::decorative) are not made. Nothing that decides a
+    // game is left out; its state digest would differ in the clouds and the effects.
+    bool resultOnly = false;
 
     // Platform seams; tests replace them with fakes (not owned once replaced).
     Clock* clock;

@@ -13,6 +13,7 @@ SeamGuard::SeamGuard() {
     game = app->game;
     fieldStill = app->fieldStill;
     fieldUnseen = app->fieldUnseen;
+    resultOnly = app->resultOnly;
 }
 
 SeamGuard::~SeamGuard() {
@@ -25,4 +26,5 @@ SeamGuard::~SeamGuard() {
     app->game = game;
     app->fieldStill = fieldStill;
     app->fieldUnseen = fieldUnseen;
+    app->resultOnly = resultOnly;
 }

@@ -29,4 +29,5 @@ class SeamGuard {
     Game* game;
     bool fieldStill;
     bool fieldUnseen;
+    bool resultOnly;
 };

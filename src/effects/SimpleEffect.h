@@ -17,6 +17,7 @@ class SimpleEffect : public Effect {
     void update(double dt) override;
     void draw(BITMAP* target) override;
     void setVelocity(double vx, double vy);
+    bool decorative() const override { return true; }
 
     SpriteAnim* anim;
     double delay;

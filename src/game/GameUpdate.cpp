@@ -76,7 +76,8 @@ void Game::updateFrame(double dt) {
 void Game::updateField(double dt) {
     if (!gameOver)
         updateWaveSchedule(dt);
-    updateClouds(dt);
+    if (!app->resultOnly)
+        updateClouds(dt);
     if (!gameOver)
         for (std::size_t i = 0; i < buildings.size(); ++i)
             buildings[i]->tick(dt);
@@ -94,9 +95,11 @@ void Game::updateField(double dt) {
             projectiles[i]->update(0.0);
     }
     removeSpent();
-    alerts.update(*this, dt);
-    kindNotices.update(dt);
-    notices.update(dt);
+    if (!app->resultOnly) {
+        alerts.update(*this, dt);
+        kindNotices.update(dt);
+        notices.update(dt);
+    }
     if (!gameOver)
         stats.timePlayed += dt;
 }

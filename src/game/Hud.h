@@ -69,6 +69,7 @@ class Hud {
     bool clickGameMenu();
 
     void drawStatus(BITMAP* bmp);
+    void drawTollMark(BITMAP* bmp);
     void drawSmallButton(BITMAP* bmp, int y, bool usable, const char* label);
     void drawSmallButtons(BITMAP* bmp);
     void drawWaveLines(BITMAP* bmp);

@@ -9,6 +9,7 @@
 #include "game/HudText.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/Dim.h"
+#include "invaders/Wave.h"
 #include "towers/Building.h"
 
 #include <allegro.h>
@@ -107,6 +108,7 @@ void Hud::drawStatus(BITMAP* bmp) {
             ? static_cast<int>(static_cast<long long>(game.health) * 50 / game.maxHealth)
             : 0;
     maskedBlit(app->redbarImage, bmp, 1, 1, kBarInsideX, kBarInsideY, fill, kBarInsideH);
+    drawTollMark(bmp);
     // A landing flashes the whole bar white: the loss shows where it is counted.
     if (game.alerts.flashLeft > 0.0 && game.alerts.blink(kFlashesPerSecond))
         rectfill(bmp, kBarInsideX, kBarInsideY, kBarInsideX + kBarInsideW - 1,
@@ -118,6 +120,17 @@ void Hud::drawStatus(BITMAP* bmp) {
     app->fontMain->print(bmp, 2, 229, "$ %d", game.money);
     drawSmallButtons(bmp);
     drawWaveLines(bmp);
+}
+
+// Where a wave's toll is limited (WaveLossMax), a gold mark on the bar shows how low this wave
+// can take the base: once the fill reaches it, landings cost nothing until the next wave.
+void Hud::drawTollMark(BITMAP* bmp) {
+    const int toll = game.wave ? game.wave->lossLeft() : -1;
+    if (toll < 0 || game.maxHealth <= 0 || game.health - toll <= 0)
+        return;
+    const int x = kBarInsideX + static_cast<int>(static_cast<long long>(game.health - toll) *
+                                                 kBarInsideW / game.maxHealth);
+    vline(bmp, x, kBarInsideY - 1, kBarInsideY + kBarInsideH, makecol(255, 208, 64));
 }
 
 void Hud::drawSmallButton(BITMAP* bmp, int y, bool usable, const char* label) {

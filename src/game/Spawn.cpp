@@ -9,8 +9,9 @@
 #include <cstdio>
 
 void spawnEffect(Effect* effect) {
-    if (Game* game = GameApp::instance()->game)
-        game->addEffect(effect);
+    GameApp* app = GameApp::instance();
+    if (app->game && !(app->resultOnly && effect->decorative()))
+        app->game->addEffect(effect);
     else
         delete effect;
 }

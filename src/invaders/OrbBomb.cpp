@@ -43,10 +43,12 @@ constexpr unsigned kDebrisCount = 3;
 constexpr double kDebrisSpread = 8.0;
 constexpr double kDebrisSpeed = 128.0;
 
-SimpleEffect* spawnOn(SpriteSheet* sheet, int cx, int cy, double delay) {
+// The drift is set before the game takes the effect, which may drop it at once (see
+// GameApp::resultOnly).
+void spawnOn(SpriteSheet* sheet, int cx, int cy, double delay, double vx = 0.0, double vy = 0.0) {
     SimpleEffect* effect = new SimpleEffect(cx, cy, sheet, delay);
+    effect->setVelocity(vx, vy);
     spawnEffect(effect);
-    return effect;
 }
 
 } // namespace
@@ -102,8 +104,8 @@ void OrbBomb::bounce() {
     // A fan of puffs over the lower half turn, from the right round to the left.
     for (int i = 0; i < kBouncePuffs; ++i) {
         const double a = i * kPi / kBouncePuffs;
-        spawnOn(app->puff2Sheet, static_cast<int>(x), static_cast<int>(y), 0.0)
-            ->setVelocity(kBouncePuffSpeed * std::cos(a), kBouncePuffSpeed * std::sin(a));
+        spawnOn(app->puff2Sheet, static_cast<int>(x), static_cast<int>(y), 0.0,
+                kBouncePuffSpeed * std::cos(a), kBouncePuffSpeed * std::sin(a));
     }
     playSample(app->sampleBounce);
 }

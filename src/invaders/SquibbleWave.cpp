@@ -33,6 +33,10 @@ constexpr double kMostQuickening = 10.0;
 // The opening's squibbles keep at least this share of their health.
 constexpr double kLeastOpeningShare = 0.1;
 constexpr int kLongestOpening = 1000;
+constexpr double kLastTollWave = 1.0e6;
+// The notice that the wave's toll is spent starts in the clear strip between the landing line
+// and the ground, below the block it speaks of.
+constexpr int kHoldsY = 198;
 
 // The share of its health a squibble of wave W has: OpeningHealthShare in wave 1, growing evenly
 // to the whole in wave OpeningWaves + 1 and after; the whole with OpeningWaves 0. Only the
@@ -44,6 +48,17 @@ double openingHealthShare(int waveNumber) {
         return 1.0;
     const double first = app->strings.getReal("OpeningHealthShare", kLeastOpeningShare, 1.0);
     return first + (1.0 - first) * (waveNumber - 1) / opening;
+}
+
+// The most base health a wave may take: from wave WaveLossMaxFrom on, the share WaveLossMax of
+// the starting health (at least a point); -1, no limit, before it or with either key at 0.
+int waveToll(int waveNumber) {
+    GameApp* app = GameApp::instance();
+    const double from = app->strings.getReal("WaveLossMaxFrom", 0.0, kLastTollWave);
+    const double share = app->strings.getReal("WaveLossMax", 0.0, 1.0);
+    if (!(from >= 1.0) || waveNumber < from || !(share > 0.0) || !app->game)
+        return -1;
+    return std::max(1, static_cast<int>(share * std::max(0, app->game->maxHealth)));
 }
 
 } // namespace
@@ -58,6 +73,7 @@ SquibbleWave::SquibbleWave(int count) {
         speed = cap;
     speed = clampReal(speed, -kFastest, kFastest);
     quickening = app->strings.getReal("WaveQuickening", 0.0, kMostQuickening);
+    tollLeft = waveToll(waveNumber);
 
     const int lastRow = (count - 1) / kPerRow;
     const std::vector<int> kinds = drawFormation(count, waveNumber);
@@ -144,13 +160,24 @@ bool SquibbleWave::landsWithin(double seconds) const {
 void SquibbleWave::land(Invader* squibble) {
     GameApp* app = GameApp::instance();
     squibble->health = -1;
-    const int cost = app->invaderDefs[squibble->kind].landingCost;
-    if (Game* game = app->game)
+    int cost = app->invaderDefs[squibble->kind].landingCost;
+    const bool limited = tollLeft >= 0;
+    if (limited) {
+        cost = std::min(cost, tollLeft);
+        tollLeft -= cost;
+    }
+    Game* game = app->game;
+    if (game)
         game->health = clampToInt(static_cast<long long>(game->health) - cost);
     const int cx = static_cast<int>(squibble->x) + squibble->anim->frameWidth() / 2;
     const int cy = static_cast<int>(squibble->y) + squibble->anim->frameHeight() / 2;
     spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
-    spawnText(cx, cy, app->fontSmallRed, "-%d", cost);
+    if (cost > 0)
+        spawnText(cx, cy, app->fontSmallRed, "-%d", cost);
+    // Said once, where the landing that spent the wave's toll came down: the rest of this wave
+    // lands for nothing.
+    if (limited && tollLeft == 0 && cost > 0 && game && game->health > 0)
+        game->notices.add(cx, kHoldsY, "The base holds");
 }
 
 void SquibbleWave::turn(double moved, int right, int left) {

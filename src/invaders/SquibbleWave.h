@@ -7,7 +7,7 @@ constexpr double kSquibbleLandingY = 190.0;
 
 // The ordinary attack: a block of squibbles, twelve to a row, that enters from above the field
 // and marches right, down, left, down, and so on, faster in later waves. Every squibble that
-// reaches the ground costs the base a point.
+// reaches the ground costs the base a point, up to the wave's toll where the data sets one.
 class SquibbleWave : public Wave {
   public:
     // Builds the formation of count squibbles for the game's current wave number.
@@ -27,6 +27,10 @@ class SquibbleWave : public Wave {
     // with the rule off. Worked out from the squibbles alive after each frame.
     double pace = 1.0;
     double quickening = 0.0;
+    // The base health the wave may still take (WaveLossMax, from wave WaveLossMaxFrom on); -1
+    // without a limit. A landing past it costs nothing, so no single wave ends a long game.
+    int tollLeft = -1;
+    int lossLeft() const override { return tollLeft; }
     int marchState = kStepDownLeft;
     double stepDone = 0.0; // pixels descended in the current step down
 

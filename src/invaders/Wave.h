@@ -19,6 +19,9 @@ class Wave {
     // True while a live invader is so near the ground that, at the wave's speed, it could land
     // within that many seconds: the HUD warns the player then. Only squibble waves land.
     virtual bool landsWithin(double /*seconds*/) const { return false; }
+    // The base health the wave may still take, for the HUD's mark on the health bar; -1 when
+    // nothing limits it.
+    virtual int lossLeft() const { return -1; }
 
     void drawInvaders(BITMAP* target) const;
     void killAll();

@@ -167,6 +167,7 @@ int ScriptedRun::start(const std::string& strategyName) {
     app->mouse = &hands;
     app->keyboard = &hands;
     app->fieldUnseen = options.drawEvery <= 0;
+    app->resultOnly = options.resultOnly;
     freshFrameState(app);
 
     game.firstWave = options.startWave;
@@ -179,6 +180,8 @@ int ScriptedRun::start(const std::string& strategyName) {
     }
     game.reset();
 
+    if (options.resultOnly)
+        return 0;
     if (!options.tracePath.empty()) {
         trace.open(options.tracePath);
         if (!trace)
@@ -208,6 +211,10 @@ void ScriptedRun::play(SimResult* result) {
             player.decide(game, time, hands);
         frame(app, game, options.drawEvery > 0 && frames % options.drawEvery == 0);
         time = static_cast<double>(++frames) * step;
+        if (options.resultOnly) {
+            why = ending();
+            continue;
+        }
         if (stats.observe(game, time, sold)) {
             out << formatLine(stats.lastReport(), options.showMemory);
             if (result)
@@ -238,6 +245,16 @@ std::string ScriptedRun::ending() const {
 
 int ScriptedRun::report(SimResult* result) {
     const int defeated = game.waveNumber - options.startWave;
+    if (options.resultOnly) {
+        if (result) {
+            result->wavesDefeated = defeated;
+            result->lost = game.gameOver;
+            result->time = time;
+            result->frames = frames;
+            result->health = game.health;
+        }
+        return 0;
+    }
     if (stats.waveUnderway(game) && !(defeated >= options.waves))
         out << formatLine(stats.current(game, time), options.showMemory);
     const WaveReport now = stats.current(game, time);

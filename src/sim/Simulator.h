@@ -20,6 +20,10 @@ struct SimOptions {
     bool showMemory = false; // when set: every wave line ends with the resident memory in kB
     std::string tracePath;   // when set: time, money, health, wave and towers every second
     std::string recordPath;  // when set: the play-through as a replay
+    // When set: the game is played for its result alone, as the search plays it (see
+    // GameApp::resultOnly). Nothing is written to the report and only wavesDefeated, lost, time,
+    // frames and health are filled in; they are those of the same run played in full.
+    bool resultOnly = false;
 };
 
 // How a run ended, for callers that want more than the report.

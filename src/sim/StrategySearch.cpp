@@ -79,6 +79,7 @@ class Search {
 
     std::vector<SearchEntry> pool; // the best so far, best first
     int played = 0;
+    int known = 0; // of played, the final check's games already played while searching
     std::string error;
 
   private:
@@ -136,7 +137,7 @@ Search::Step Search::playGeneration(const std::vector<Strategy>& plans) {
     if (played + games > searchGames)
         return Step::Stop;
     std::vector<StrategyScore> scores;
-    if (!fresh.empty() && !score(fresh, sizes.seeds, scores, error))
+    if (!fresh.empty() && !score(fresh, 1, sizes.seeds, scores, error))
         return Step::Failed;
     played += games;
     for (std::size_t i = 0; i < fresh.size(); ++i)
@@ -164,17 +165,31 @@ std::vector<Strategy> Search::breed() {
     return plans;
 }
 
+// The finalists' first seeds are the games they were scored on while searching: those results
+// are taken over, and only the seeds after them are played.
 bool Search::check() {
     pool.resize(std::min<std::size_t>(pool.size(), sizes.keep));
     std::vector<Strategy> finalists;
     for (const SearchEntry& entry : pool)
         finalists.push_back(entry.strategy);
+    const int seen = std::min(sizes.seeds, options.checkSeeds);
     std::vector<StrategyScore> checked;
-    if (!score(finalists, options.checkSeeds, checked, error))
+    if (seen < options.checkSeeds &&
+        !score(finalists, seen + 1, options.checkSeeds, checked, error))
         return false;
-    played += static_cast<int>(finalists.size()) * options.checkSeeds;
-    for (std::size_t i = 0; i < pool.size(); ++i)
-        pool[i].score = checked[i];
+    const int count = static_cast<int>(finalists.size());
+    played += count * options.checkSeeds;
+    known += count * seen;
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        StrategyScore& kept = pool[i].score;
+        kept.waves.resize(seen);
+        kept.health.resize(seen);
+        if (i < checked.size()) {
+            kept.waves.insert(kept.waves.end(), checked[i].waves.begin(), checked[i].waves.end());
+            kept.health.insert(kept.health.end(), checked[i].health.begin(),
+                               checked[i].health.end());
+        }
+    }
     std::stable_sort(pool.begin(), pool.end(), [](const SearchEntry& a, const SearchEntry& b) {
         return a.score.medianWaves() > b.score.medianWaves() ||
                (a.score.medianWaves() == b.score.medianWaves() && better(a, b));
@@ -205,14 +220,15 @@ double StrategyScore::medianWaves() const {
 }
 
 bool playStrategies(const std::vector<Strategy>& strategies, int seeds, int waves, int jobs,
-                    std::vector<StrategyScore>& scores, std::string& error) {
+                    std::vector<StrategyScore>& scores, std::string& error, int firstSeed) {
     // The game keeps its state in one application object and draws from the C library's rand,
     // so games run side by side in processes of their own, forked with the data already loaded.
     const auto play = [&](int job) {
         SimOptions options;
         options.script = &strategies[job / seeds];
-        options.seed = static_cast<unsigned>(job % seeds + 1);
+        options.seed = static_cast<unsigned>(job % seeds + firstSeed);
         options.waves = waves;
+        options.resultOnly = true;
         std::ostringstream report;
         SimResult result;
         runSimulation(options, report, &result);
@@ -240,9 +256,11 @@ int minimumGames(const SearchOptions& options) {
 }
 
 SearchResult searchStrategies(const SearchOptions& options, std::ostream* progress) {
-    const PlanScorer games = [&options](const std::vector<Strategy>& plans, int seeds,
-                                        std::vector<StrategyScore>& scores, std::string& error) {
-        return playStrategies(plans, seeds, options.waves, options.jobs, scores, error);
+    const PlanScorer games = [&options](const std::vector<Strategy>& plans, int firstSeed,
+                                        int lastSeed, std::vector<StrategyScore>& scores,
+                                        std::string& error) {
+        return playStrategies(plans, lastSeed - firstSeed + 1, options.waves, options.jobs, scores,
+                              error, firstSeed);
     };
     return searchStrategies(options, progress, games);
 }
@@ -264,5 +282,6 @@ SearchResult searchStrategies(const SearchOptions& options, std::ostream* progre
     }
     result.best = std::move(search.pool);
     result.gamesPlayed = search.played;
+    result.gamesKnown = search.known;
     return result;
 }

@@ -35,14 +35,19 @@ struct SearchOptions {
     std::vector<int> kinds = {0, 1, 2}; // the tower types the strategies may build
 };
 
-// How a batch of plans is scored: every plan over seeds 1 to seeds, scores in the plans' order.
-// False, with one line in error, when the games could not be played.
-using PlanScorer = std::function<bool(const std::vector<Strategy>& plans, int seeds,
-                                      std::vector<StrategyScore>& scores, std::string& error)>;
+// How a batch of plans is scored: every plan over seeds firstSeed to lastSeed, scores in the
+// plans' order, each with those seeds' results in turn. False, with one line in error, when the
+// games could not be played.
+using PlanScorer =
+    std::function<bool(const std::vector<Strategy>& plans, int firstSeed, int lastSeed,
+                       std::vector<StrategyScore>& scores, std::string& error)>;
 
 struct SearchResult {
     std::vector<SearchEntry> best; // best first
-    int gamesPlayed = 0;
+    int gamesPlayed = 0;           // every game the budget counts, those in gamesKnown too
+    // Games of the final check whose result the search already had: a finalist's first seeds
+    // are the seeds it was scored on while searching, and the same game ends the same way.
+    int gamesKnown = 0;
     std::string error; // one line when the search failed; best is empty then
 };
 
@@ -64,7 +69,8 @@ SearchResult searchStrategies(const SearchOptions& options, std::ostream* progre
 SearchResult searchStrategies(const SearchOptions& options, std::ostream* progress,
                               const PlanScorer& score);
 
-// Plays every strategy over seeds 1 to seeds, the games shared among `jobs` processes. False,
-// with one line in error, when a game could not be played or its result was lost.
+// Plays every strategy over seeds firstSeed to firstSeed + seeds - 1, the games shared among
+// `jobs` processes. False, with one line in error, when a game could not be played or its
+// result was lost.
 bool playStrategies(const std::vector<Strategy>& strategies, int seeds, int waves, int jobs,
-                    std::vector<StrategyScore>& scores, std::string& error);
+                    std::vector<StrategyScore>& scores, std::string& error, int firstSeed = 1);

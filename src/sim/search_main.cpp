@@ -183,6 +183,10 @@ int main(int argc, char** argv) {
     std::printf("%d games in %ld s; best of seed %u, waves defeated over seeds 1 to %d:\n",
                 result.gamesPlayed, static_cast<long>(std::time(nullptr) - started), o.seed,
                 o.checkSeeds);
+    if (!settings.quiet)
+        std::fprintf(stderr,
+                     "of those, %d were known from the search (the finalists' first seeds)\n",
+                     result.gamesKnown);
     for (std::size_t i = 0; i < best.size(); ++i) {
         const std::string path = settings.outDir + "/best-" + std::to_string(i + 1) + ".txt";
         std::ofstream file(path);

@@ -3,6 +3,7 @@
 #include "gfx/BackBuffer.h"
 #include "gfx/BitmapFont.h"
 #include "gfx/SpriteSheet.h"
+#include "invaders/SquibbleWave.h"
 #include "support/TestSupport.h"
 #include "towers/Building.h"
 #include "towers/LaserTurret.h"
@@ -110,6 +111,19 @@ TEST_F(GameDrawTest, TheHealthBarFillIsHalfAPixelPerPercent) {
     game->health = 1; // 1 * 50 / 20 = 2 pixels
     EXPECT_EQ(differingColumns(frame(), empty, 12, 30, 221, 228), 2);
     destroy_bitmap(empty);
+}
+
+// While a wave's toll is limited, a gold mark on the bar shows how low the wave can take the base.
+TEST_F(GameDrawTest, AWavesTollIsAGoldMarkWhereItCanTakeTheBase) {
+    game->maxHealth = 40;
+    game->health = 40;
+    auto* wave = new SquibbleWave(1);
+    game->wave = wave;
+    wave->tollLeft = 8; // down to 32: 32 * 50 / 40 = 40 pixels into the bar, clear of the figure
+    EXPECT_EQ(countColour(frame(), 52, 220, 53, 229, 255, 208, 64), 9);
+    EXPECT_EQ(countColour(copy, 12, 215, 64, 232, 255, 208, 64), 9) << "one mark";
+    wave->tollLeft = -1;
+    EXPECT_EQ(countColour(frame(), 12, 215, 64, 232, 255, 208, 64), 0);
 }
 
 TEST_F(GameDrawTest, TheBuildBarShowsWhatTheMoneyAllows) {

@@ -156,6 +156,25 @@ TEST_F(SquibbleWaveTest, ALandingCostsOnePointPaysNothingAndTheWaveFallsWithItsL
     EXPECT_TRUE(SquibbleWave(0).isDefeated());
 }
 
+// From wave WaveLossMaxFrom on a wave takes at most WaveLossMax of the starting health (5 of
+// 20): a landing past it costs nothing and shows no "-1", and the base says it holds.
+TEST_F(SquibbleWaveTest, AWavesTollStopsItsLandingsCostingPastAShareOfTheStartingHealth) {
+    setStrings({{"WaveLossMax", "0.25"}, {"WaveLossMaxFrom", "3"}});
+    for (int number : {2, 3}) {
+        game->waveNumber = number;
+        game->health = kBaseHealth;
+        const std::size_t labels = effectsOfKind<TextEffect>().size();
+        SquibbleWave wave(8);
+        for (Invader* squibble : wave.invaders)
+            squibble->y = kSquibbleLandingY;
+        wave.update(0.01);
+        const int lost = number == 2 ? 8 : 5;
+        EXPECT_EQ(kBaseHealth - game->health, lost);
+        EXPECT_EQ(effectsOfKind<TextEffect>().size() - labels, static_cast<std::size_t>(lost));
+        EXPECT_EQ(game->notices.size(), number == 2 ? 0u : 1u);
+    }
+}
+
 TEST_F(SquibbleWaveTest, WhenTheBaseFallsTheBlockFreezesStillAnimatingAndHoldingFire) {
     SquibbleWave wave(16);
     wave.update(1.0);

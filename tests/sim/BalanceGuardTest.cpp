@@ -49,13 +49,16 @@ constexpr unsigned kSeeds[] = {1, 4, 8};
 constexpr int kPressureBy = 6;
 constexpr int kFirstBoss = 10;
 constexpr int kFallsBy = 45;
-constexpr int kLasersFallBy = 12;
+// From wave 11 a wave takes at most 6 points (WaveLossMax), so lasers alone fall a few waves later.
+constexpr int kLasersFallBy = 15;
 constexpr const char* kStrongPlan = "docs/strategies/hand-repeats.txt";
 constexpr unsigned kStrongSeeds[] = {1, 8};
 constexpr int kStrongReaches = 45;
 constexpr int kStrongFallsBy = 70;
-// The last half of the health goes over at least this many waves: never in one.
-constexpr int kGradualEnd = 2;
+// The last half of the health goes over at least this many waves, and from wave 10 on no wave
+// takes more than a quarter of the starting health.
+constexpr int kGradualEnd = 3;
+constexpr int kLateFrom = 10;
 
 TEST_F(BalanceGuard, IdleLosesByWaveTwoMixedFeelsPressureEarlyAndPaysForTheFirstBoss) {
     if (!towersShootInvaders())
@@ -91,6 +94,9 @@ TEST_F(BalanceGuard, AStrongPlanLastsIntoTheLateWavesAndEndsGradually) {
             std::find_if(health.rbegin(), health.rend(), [start](int h) { return 2 * h >= start; });
         EXPECT_GE(lastAboveHalf - health.rbegin() + 1, kGradualEnd) << "seed " << seed << "\n"
                                                                     << lastReport;
+        for (std::size_t w = kLateFrom; w < health.size(); ++w)
+            EXPECT_LE(4 * (health[w - 1] - health[w]), start)
+                << "wave " << w + 1 << ", seed " << seed;
     }
 }
 

@@ -218,5 +218,6 @@ void playWithoutTheLateRules() {
     app->strings.set("LateHealthGrowth", "0");
     app->strings.set("SteadyHealthUntil", "0");
     app->strings.set("Wave1SpeedMax", "36");
+    app->strings.set("WaveLossMax", "0");
     app->invaderDefs[1].shareMax = 0.15;
 }
