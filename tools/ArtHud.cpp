@@ -164,8 +164,8 @@ Image chainIcon() {
     struct Stroke {
         int x1, y1, x2, y2;
     };
-    const Stroke strokes[] = {{8, 0, 5, 5}, {5, 5, 8, 7}, {8, 7, 3, 13}, {8, 7, 12, 10},
-                              {12, 10, 11, 15}};
+    const Stroke strokes[] = {
+        {8, 0, 5, 5}, {5, 5, 8, 7}, {8, 7, 3, 13}, {8, 7, 12, 10}, {12, 10, 11, 15}};
     for (const Stroke& s : strokes) {
         i.line(s.x1 + 1, s.y1, s.x2 + 1, s.y2, glow);
         i.line(s.x1 - 1, s.y1, s.x2 - 1, s.y2, glow);

@@ -56,8 +56,8 @@ int strikeInvader(int type, Invader* invader, int amount) {
             landed = amount;
             if (share < 1.0)
                 spawnEffect(new SimpleEffect(static_cast<int>(invader->centreX()),
-                                             static_cast<int>(invader->centreY()),
-                                             app->glanceSheet, 0.0));
+                                             static_cast<int>(invader->centreY()), app->glanceSheet,
+                                             0.0));
         }
     }
     if (Game* game = app->game)

@@ -121,10 +121,7 @@ TEST(InvaderDefinition, ReadsItsKeys) {
 
 TEST(InvaderDefinition, AShareOfATowerKindsHitsIsWholeWhenMissingAndNeverNone) {
     StringTable strings =
-        tableFrom("Invader5.FromTower1=0
-Invader5.FromTower2=0.25
-Invader5.FromTower3=1e9
-");
+        tableFrom("Invader5.FromTower1=0\nInvader5.FromTower2=0.25\nInvader5.FromTower3=1e9\n");
     InvaderDef def = readInvaderDef(strings, "Invader5");
     EXPECT_DOUBLE_EQ(def.hitShare[0], kLeastHitShare) << "no tower kind may be shrugged off whole";
     EXPECT_DOUBLE_EQ(def.hitShare[1], 0.25);

@@ -11,6 +11,7 @@
 #include "towers/LaserTurret.h"
 #include "towers/MissileTurret.h"
 #include "towers/TeslaCoil.h"
+#include "towers/TowerKinds.h"
 
 #include <cmath>
 
