@@ -114,8 +114,11 @@ bool MissileProjectile::acquireTarget() {
     return true;
 }
 
+// currentWaveSerial's answer, worked out here: every missile asks every step.
 bool MissileProjectile::targetLost() const {
-    return !target || targetWaveSerial != currentWaveSerial() || target->health <= 0;
+    const Game* game = GameApp::instance()->game;
+    const unsigned long long current = game && game->wave ? game->wave->serial : 0;
+    return !target || targetWaveSerial != current || target->health <= 0;
 }
 
 void MissileProjectile::update(double dt) {
