@@ -29,7 +29,8 @@ enum UpgradeIcon {
     kIconBlast1 = 8,  // 8..9: missile blast levels 1-2
     kIconTwin = 10,
     kIconOvercharge1 = 11, // 11..13: tesla damage levels 1-3
-    kUpgradeIconCount = 14
+    kIconChain1 = 14,      // 14..15: tesla chain levels 1-2
+    kUpgradeIconCount = 16
 };
 
 // Towers (ArtTowers.cpp): row 0 standing, row 1 where it may not stand.

@@ -157,6 +157,25 @@ Image lightningIcon() {
     return i;
 }
 
+// A bolt that forks on its way down: the strike leaps on.
+Image chainIcon() {
+    Image i(16, 16);
+    const Colour core{230, 245, 255}, glow{90, 160, 255};
+    struct Stroke {
+        int x1, y1, x2, y2;
+    };
+    const Stroke strokes[] = {
+        {8, 0, 5, 5}, {5, 5, 8, 7}, {8, 7, 3, 13}, {8, 7, 12, 10}, {12, 10, 11, 15}};
+    for (const Stroke& s : strokes) {
+        i.line(s.x1 + 1, s.y1, s.x2 + 1, s.y2, glow);
+        i.line(s.x1 - 1, s.y1, s.x2 - 1, s.y2, glow);
+    }
+    for (const Stroke& s : strokes)
+        i.line(s.x1, s.y1, s.x2, s.y2, core);
+    i.outline(kOutline);
+    return i;
+}
+
 Image iconSheet(const std::vector<Image>& icons) {
     Image img(16 * static_cast<int>(icons.size()), 32);
     for (size_t k = 0; k < icons.size(); ++k) {
@@ -227,6 +246,10 @@ Image makeUpgradeIcons() {
     for (int l = 0; l < 3; ++l) {
         icons[kIconOvercharge1 + l] = lightningIcon();
         levelPips(icons[kIconOvercharge1 + l], l + 1);
+    }
+    for (int l = 0; l < 2; ++l) {
+        icons[kIconChain1 + l] = chainIcon();
+        levelPips(icons[kIconChain1 + l], l + 1);
     }
     return iconSheet(icons);
 }

@@ -58,6 +58,13 @@ InvaderDef readInvaderDef(StringTable& strings, const std::string& prefix, bool 
     def.landingCost = static_cast<int>(real(".LandingCost", 0.0, kMaxLandingCost));
     def.name = strings.get(prefix + ".Name");
     def.hint = strings.get(prefix + ".Hint");
+    // Never none: a kind that some tower could not hurt at all would make its one-kind defence
+    // unwinnable by a rule no one sees.
+    for (int n = 1; n <= kTowerTypeCount; ++n) {
+        const std::string key = prefix + StringTable::key(".FromTower%d", n);
+        if (strings.contains(key))
+            def.hitShare[n - 1] = real(key.c_str() + prefix.size(), kLeastHitShare, kMostHitShare);
+    }
     if (!placed)
         return def;
     def.firstWave = static_cast<int>(real(".FirstWave", 0.0, kMaxWaveNumber));

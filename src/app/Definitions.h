@@ -7,6 +7,8 @@ struct SAMPLE;
 class SpriteSheet;
 class StringTable;
 
+constexpr int kTowerTypeCount = 3;
+
 // One purchasable level of a tower menu entry.
 struct UpgradeLevel {
     int icon = 0;  // column of data/upgrade_icons.mz
@@ -54,13 +56,15 @@ struct InvaderDef {
     double shareMax = 0.0;
     SAMPLE* hitSound = nullptr;   // none: hits are silent
     SAMPLE* deathSound = nullptr; // none: the squibble's pop
+    // The share of each tower kind's hits the kind takes (<prefix>.FromTower<n>): 1 the whole
+    // hit, less where the tower is a poor answer to it, more where it is the answer.
+    double hitShare[kTowerTypeCount] = {1.0, 1.0, 1.0};
 };
 
 // Menu entries every tower has before its upgrades.
 constexpr int kDemolishEntry = 0;
 constexpr int kRepairEntry = 1;
 constexpr int kFirstUpgradeEntry = 2;
-constexpr int kTowerTypeCount = 3;
 // The squibble and the kinds that join it (src/invaders/InvaderKinds.h).
 constexpr int kInvaderKindCount = 5;
 
@@ -81,6 +85,9 @@ constexpr int kMaxIconColumn = 1 << 16;
 // first wave past this is one no game reaches. Both keep the numbers worked out from them small.
 constexpr double kMaxLandingCost = 1.0e6;
 constexpr double kMaxWaveNumber = 1.0e9;
+// A kind's share of a tower kind's hits: a twentieth at the least, ten times at the most.
+constexpr double kLeastHitShare = 0.05;
+constexpr double kMostHitShare = 10.0;
 
 // Builds tower type index (0..2) from the keys Tower<index+1>.*; the sprite is left for the
 // resource catalogue to load.

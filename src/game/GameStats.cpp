@@ -1,10 +1,14 @@
 #include "game/GameStats.h"
 
 #include "app/GameApp.h"
+#include "app/Numbers.h"
+#include "effects/SimpleEffect.h"
 #include "game/Game.h"
+#include "game/Spawn.h"
 #include "invaders/Invader.h"
 
 #include <algorithm>
+#include <cmath>
 
 void GameStats::creditHit(int type, const Invader& invader, int healthBefore) {
     if (type < 0 || type >= kTowerTypeCount || healthBefore <= 0)
@@ -13,6 +17,8 @@ void GameStats::creditHit(int type, const Invader& invader, int healthBefore) {
     damageByKind[type] += healthBefore - std::max(invader.health, 0);
     if (invader.health <= 0) {
         ++killsByKind[type];
+        if (invader.kind >= 0 && invader.kind < kInvaderKindCount)
+            ++killsOf[type][invader.kind];
         ++invadersDestroyed;
     }
 }
@@ -30,9 +36,31 @@ int GameStats::mostEffectiveKind() const {
 }
 
 int strikeInvader(int type, Invader* invader, int amount) {
+    GameApp* app = GameApp::instance();
     const int before = invader->health;
-    const int landed = invader->takeDamage(amount);
-    if (Game* game = GameApp::instance()->game)
+    const double share = type >= 0 && type < kTowerTypeCount && invader->kind >= 0 &&
+                                 invader->kind < kInvaderKindCount
+                             ? app->invaderDefs[invader->kind].hitShare[type]
+                             : 1.0;
+    int landed = 0;
+    if (share == 1.0) {
+        landed = invader->takeDamage(amount);
+    } else {
+        invader->spareDamage += amount * share;
+        const double whole = std::floor(invader->spareDamage);
+        invader->spareDamage -= whole;
+        landed = invader->takeDamage(clampToInt(whole));
+        // The shot is spent on a live invader even when its share was less than a point, and
+        // the player sees it glance off.
+        if (before > 0 && amount > 0) {
+            landed = amount;
+            if (share < 1.0)
+                spawnEffect(new SimpleEffect(static_cast<int>(invader->centreX()),
+                                             static_cast<int>(invader->centreY()), app->glanceSheet,
+                                             0.0));
+        }
+    }
+    if (Game* game = app->game)
         game->stats.creditHit(type, *invader, before);
     return landed;
 }

@@ -19,6 +19,9 @@ struct GameStats {
     int towersLost = 0;
     long long damageByKind[kTowerTypeCount] = {};
     int killsByKind[kTowerTypeCount] = {};
+    // Kills by tower kind and invader kind (the rows of src/invaders/InvaderKinds.h): whether
+    // each kind falls to the tower meant to answer it.
+    int killsOf[kTowerTypeCount][kInvaderKindCount] = {};
 
     // Takes what a tower of kind type did to an invader, given the invader's health before the
     // blow: the damage that landed and, when it brought it down, the kill.

@@ -53,4 +53,7 @@ class Invader {
     double hitRadius = 0.0;
     Wave* wave = nullptr;
     int kind = 0; // row of the invader kinds table (src/invaders/InvaderKinds.h)
+    // What its kind's share of the towers' hits (InvaderDef::hitShare) left short of a whole
+    // point: many small shares add up.
+    double spareDamage = 0.0;
 };

@@ -133,6 +133,10 @@ std::string stateDigest(const Game& game) {
                 d.addInt(v->kind);
                 d.addDouble(v->kindState());
             }
+            // Only kinds that take a share of some tower's hits ever keep a spare: the digests
+            // of data without shares stay as they were.
+            if (v->spareDamage != 0.0)
+                d.addDouble(v->spareDamage);
         }
     }
     for (const Cloud& cloud : game.clouds) {

@@ -178,10 +178,14 @@ Strategy Planner::lineWithoutRepeats(int type) {
 // rebuilt as the other kind with every upgrade, then its repeats: the cheap towers hold the
 // first waves and the money of the later ones goes into the stronger kind. The first kind's step
 // upgrades come after the turns in the plan, so they take only the money the turns leave.
-Strategy Planner::lineTurningInto(int from, int to) {
+// With more kinds to turn into, the places take them in turn along the line, and a place whose
+// turn is the first kind keeps its tower: a defence of every kind, each kind answering the
+// invaders the others are poor against.
+Strategy Planner::lineTurningInto(int from, const std::vector<int>& into) {
     Strategy plan;
     plan.orders.push_back(repairOrder(50));
     std::vector<std::pair<int, int>> places;
+    std::vector<std::vector<std::pair<int, int>>> placesOf(kTowerTypeCount);
     int wave = kFirstTurnWave;
     for (int slot : lineSlots()) {
         const int x = slotX(slot);
@@ -189,10 +193,17 @@ Strategy Planner::lineTurningInto(int from, int to) {
         build.type = from;
         build.x = x;
         plan.orders.push_back(build);
-        places.emplace_back(x, wave);
-        wave += kTurnEvery;
+        const int to = into[places.size() % into.size()];
+        places.emplace_back(x, to == from ? 0 : wave);
+        placesOf[to].emplace_back(x, to == from ? kFirstTurnWave : wave);
+        if (to != from)
+            wave += kTurnEvery;
     }
-    for (const auto& [x, turn] : places) {
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const auto [x, turn] = places[i];
+        const int to = into[i % into.size()];
+        if (to == from)
+            continue;
         StrategyOrder sell = waveOrder(turn, StrategyOrder::kSell);
         sell.x = x;
         plan.orders.push_back(sell);
@@ -207,7 +218,11 @@ Strategy Planner::lineTurningInto(int from, int to) {
         for (const auto& place : places)
             if (levelCount(from, u) > 1)
                 plan.orders.push_back(upgradeAt(1, place.first, u, 0));
-    addRepeats(plan, to, places);
+    for (int to : into)
+        if (!placesOf[to].empty()) {
+            addRepeats(plan, to, placesOf[to]);
+            placesOf[to].clear();
+        }
     return plan;
 }
 

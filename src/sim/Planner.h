@@ -21,8 +21,10 @@ class Planner {
     Strategy randomPlan();
     // Every place holds a tower of this kind, built as the money comes, then every upgrade.
     Strategy lineOf(int type);
-    // A line of one kind sold place by place from the first boss on and rebuilt as another kind.
-    Strategy lineTurningInto(int from, int to);
+    // A line of one kind sold place by place from the first boss on and rebuilt as another kind,
+    // or as each of several in turn.
+    Strategy lineTurningInto(int from, int to) { return lineTurningInto(from, std::vector{to}); }
+    Strategy lineTurningInto(int from, const std::vector<int>& into);
     // The parent, now and then with places taken from the other plan, changed a little.
     Strategy mutate(const Strategy& parent, const Strategy& other);
 

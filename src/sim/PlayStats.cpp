@@ -28,9 +28,9 @@ void PlayStats::countInvaders(const Game& game) {
             alive[i] = wave->invaders[i]->health > 0;
         return;
     }
-    // Invaders born in the wave (a splitter's halves) join the end of its list.
-    for (std::size_t i = alive.size(); i < wave->invaders.size(); ++i)
-        alive.push_back(wave->invaders[i]->health > 0);
+    // Invaders born in the wave (a splitter's halves) join the end of its list, alive: one struck
+    // down in the frame it was born in (a chained strike leaps on to the halves) still counts.
+    alive.resize(wave->invaders.size(), 1);
     for (std::size_t i = 0; i < alive.size(); ++i) {
         const Invader* v = wave->invaders[i];
         const bool now = v->health > 0;

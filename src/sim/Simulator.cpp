@@ -11,6 +11,7 @@
 #include "sim/PlayStats.h"
 #include "sim/PlayerHands.h"
 #include "sim/ScriptedPlayer.h"
+#include "towers/TowerKinds.h"
 
 #include <cmath>
 #include <cstdio>
@@ -263,6 +264,11 @@ int ScriptedRun::report(SimResult* result) {
         << stats.totalTowersLost + now.towersLost << "\n";
     out << "kills by kind: " << byKind(stats.killsByKind) << "\n";
     out << "landings by kind: " << byKind(stats.landingsByKind) << "\n";
+    for (int type = 0; type < kTowerTypeCount; ++type) {
+        const int* kills = game.stats.killsOf[type];
+        out << "kills by " << towerKind(type)->name << ": "
+            << byKind(std::vector<int>(kills, kills + kInvaderKindCount)) << "\n";
+    }
     out << storyLine(game);
     out << "ended: " << why << "\n";
     out << "waves defeated: " << defeated << "\n";

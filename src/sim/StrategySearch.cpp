@@ -109,6 +109,16 @@ std::vector<Strategy> Search::startingPlans() {
         for (int to : options.kinds)
             if (from != to)
                 plans.push_back(planner.lineTurningInto(from, to));
+    // Every kind along one line: the others in turn, then a place kept.
+    if (options.kinds.size() > 2)
+        for (int from : options.kinds) {
+            std::vector<int> into;
+            for (int to : options.kinds)
+                if (to != from)
+                    into.push_back(to);
+            into.push_back(from);
+            plans.push_back(planner.lineTurningInto(from, into));
+        }
     while (static_cast<int>(plans.size()) < sizes.population)
         plans.push_back(planner.randomPlan());
     return plans;

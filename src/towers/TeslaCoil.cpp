@@ -10,10 +10,20 @@
 #include "invaders/Wave.h"
 #include "towers/TowerKinds.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // A strike drains the coil this far below zero: it recharges before it can strike again.
 constexpr double kDrainedCharge = -40.0;
+// Past the length of any formation: a chain is a handful of leaps.
+constexpr int kMostLeaps = 50;
+
+void spark(double x1, double y1, double x2, double y2) {
+    spawnEffect(new SparkEffect(static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2),
+                                static_cast<int>(y2)));
+}
 
 } // namespace
 
@@ -26,6 +36,7 @@ TeslaCoil::TeslaCoil() : Building(kTeslaCoil) {
     rangeGrowth = strings.getReal("Tower3.RangeGrowth");
     rangeMax = fullReachFromData();
     damage = strings.getInt("Tower3.DamageBase");
+    chainReach = strings.getReal("Tower3.ChainReach", 0.0, kFieldWidth);
 }
 
 double TeslaCoil::fullReachFromData() {
@@ -50,9 +61,8 @@ void TeslaCoil::update(double dt) {
         if (!target)
             continue;
         strikeInvader(kTeslaCoil, target, damage);
-        spawnEffect(new SparkEffect(
-            static_cast<int>(centreX()), static_cast<int>(centreY()) - kTipRise,
-            static_cast<int>(target->centreX()), static_cast<int>(target->centreY())));
+        spark(centreX(), centreY() - kTipRise, target->centreX(), target->centreY());
+        leapFrom(target);
         chargeRange = kDrainedCharge;
     }
 }
@@ -78,4 +88,37 @@ Invader* TeslaCoil::findNearestInvader() const {
         }
     }
     return nearest;
+}
+
+// A splitter struck down joins its halves to the wave at its centre: the next leap finds them.
+void TeslaCoil::leapFrom(Invader* target) {
+    const Game* game = GameApp::instance()->game;
+    if (!game || !game->wave || chainCount <= 0)
+        return;
+    std::vector<const Invader*> struck{target};
+    Invader* from = target;
+    for (int leap = 0; leap < chainCount && leap < kMostLeaps; ++leap) {
+        double fromX = 0.0, fromY = 0.0;
+        from->centre(fromX, fromY);
+        double best = chainReach * chainReach;
+        Invader* next = nullptr;
+        for (Invader* invader : game->wave->invaders) {
+            if (invader->health <= 0 ||
+                std::find(struck.begin(), struck.end(), invader) != struck.end())
+                continue;
+            double x = 0.0, y = 0.0;
+            invader->centre(x, y);
+            const double d2 = (x - fromX) * (x - fromX) + (y - fromY) * (y - fromY);
+            if (best >= d2) {
+                best = d2;
+                next = invader;
+            }
+        }
+        if (!next)
+            return;
+        strikeInvader(kTeslaCoil, next, damage);
+        spark(fromX, fromY, next->centreX(), next->centreY());
+        struck.push_back(next);
+        from = next;
+    }
 }

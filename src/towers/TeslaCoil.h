@@ -19,6 +19,9 @@ class TeslaCoil : public Building {
     void update(double dt) override;
     // The nearest live invader of the current wave within the charge's reach, or null.
     Invader* findNearestInvader() const;
+    // The strike leaps on from target to up to chainCount more invaders, each the nearest one
+    // not yet struck within chainReach of the one before, and strikes each as hard.
+    void leapFrom(Invader* target);
 
     float fireTimer;  // seconds run towards the next discharge; frozen while uncharged
     float firePeriod; // seconds between discharges
@@ -26,4 +29,6 @@ class TeslaCoil : public Building {
     double chargeRange = 0.0; // current reach in pixels
     double rangeGrowth;       // pixels of reach gained per second
     double rangeMax;          // reach at which the charging stops
+    int chainCount = 0;       // invaders a strike leaps on to after its target (Chain Lightning)
+    double chainReach = 0.0;  // pixels between centres a leap crosses at the most
 };

@@ -40,6 +40,8 @@ constexpr UpgradeRow kMissileUpgrades[] = {
 constexpr UpgradeRow kTeslaUpgrades[] = {
     addsStep("Overcharge", "Tower3.Upgrade1.Level1.DamageMod",
              towerNumber<&TeslaCoil::damage>(kCount), "Strike damage"),
+    addsStep("Chain Lightning", "Tower3.Upgrade2.Level1.ChainMod",
+             towerNumber<&TeslaCoil::chainCount>(kCount), "Leaps on to"),
 };
 
 template <std::size_t n> constexpr int count(const UpgradeRow (&)[n]) {

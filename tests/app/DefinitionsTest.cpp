@@ -119,4 +119,14 @@ TEST(InvaderDefinition, ReadsItsKeys) {
     EXPECT_DOUBLE_EQ(def.size, 6.0);
 }
 
+TEST(InvaderDefinition, AShareOfATowerKindsHitsIsWholeWhenMissingAndNeverNone) {
+    StringTable strings =
+        tableFrom("Invader5.FromTower1=0\nInvader5.FromTower2=0.25\nInvader5.FromTower3=1e9\n");
+    InvaderDef def = readInvaderDef(strings, "Invader5");
+    EXPECT_DOUBLE_EQ(def.hitShare[0], kLeastHitShare) << "no tower kind may be shrugged off whole";
+    EXPECT_DOUBLE_EQ(def.hitShare[1], 0.25);
+    EXPECT_DOUBLE_EQ(def.hitShare[2], kMostHitShare);
+    EXPECT_DOUBLE_EQ(readInvaderDef(strings, "Invader4").hitShare[1], 1.0);
+}
+
 } // namespace

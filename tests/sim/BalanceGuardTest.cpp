@@ -51,7 +51,7 @@ constexpr int kFirstBoss = 10;
 constexpr int kFallsBy = 45;
 // From wave 11 a wave takes at most 6 points (WaveLossMax), so lasers alone fall a few waves later.
 constexpr int kLasersFallBy = 15;
-constexpr const char* kStrongPlan = "docs/strategies/hand-repeats.txt";
+constexpr const char* kStrongPlan = "docs/strategies/hand-every-kind.txt";
 constexpr unsigned kStrongSeeds[] = {1, 8};
 constexpr int kStrongReaches = 45;
 constexpr int kStrongFallsBy = 70;

@@ -1,13 +1,17 @@
 #include "projectiles/ShotWorld.h"
 
+#include "app/GameApp.h"
 #include "effects/SimpleEffect.h"
 #include "effects/SparkEffect.h"
+#include "game/GameStats.h"
+#include "invaders/InvaderKinds.h"
 #include "gfx/SpriteAnim.h"
 #include "projectiles/LaserProjectile.h"
 #include "projectiles/MissileProjectile.h"
 #include "towers/LaserTurret.h"
 #include "towers/MissileTurret.h"
 #include "towers/TeslaCoil.h"
+#include "towers/TowerKinds.h"
 
 #include <cmath>
 
@@ -140,6 +144,44 @@ TEST_F(TowerFiringTest, TheCoilStrikesTheNearestInvaderInReachThenMustRecharge) 
     EXPECT_EQ(early->health, -1);
     EXPECT_EQ(level->hits, 0);
     EXPECT_EQ(effectsOfKind<SparkEffect>().size(), 3u);
+}
+
+// The spark leaps from its target to the nearest not yet struck within reach of the one before,
+// as often as the coil has leaps; each kind takes its share of the strike, and the kills are
+// counted by the tower kind and the invader kind.
+TEST_F(TowerFiringTest, AChainedStrikeLeapsOnAndEachKindTakesItsShare) {
+    setStrings({{"Tower3.FreqBase", "1"},
+                {"Tower3.DamageBase", "4"},
+                {"Tower3.RangeGrowth", "0"},
+                {"Tower3.ChainReach", "20"}});
+    GameApp* app = GameApp::instance();
+    app->glanceSheet = poofs;
+    app->invaderDefs[kMiteKind].hitShare[kTeslaCoil] = 2.0;
+    app->invaderDefs[kPlatedKind].hitShare[kTeslaCoil] = 0.3;
+    TeslaCoil* coil = static_cast<TeslaCoil*>(place(2));
+    coil->chainCount = 3;
+    coil->chargeRange = 30.0;
+    StubInvader* target = wave->add(110, 160);
+    StubInvader* mite = wave->add(122, 160, 8); // 12 from the target
+    mite->kind = kMiteKind;
+    StubInvader* plated = wave->add(110, 145); // 15 from the target, 19 from the mite
+    plated->kind = kPlatedKind;
+    StubInvader* far = wave->add(110, 124); // 21 from the plated one: the chain ends short
+    coil->tick(0.6);
+    EXPECT_EQ(target->health, 1);
+    EXPECT_EQ(mite->health, 0) << "the mite takes twice the strike";
+    EXPECT_EQ(plated->health, 4) << "the plated one a third of it, the rest kept for later";
+    EXPECT_NEAR(plated->spareDamage, 0.2, 1e-9);
+    EXPECT_EQ(far->hits, 0) << "out of reach of the last struck";
+    EXPECT_EQ(target->hits, 1) << "never struck twice by one spark";
+    EXPECT_EQ(effectsOfKind<SparkEffect>().size(), 3u);
+    EXPECT_EQ(effectsOn(poofs).size(), 1u) << "the plated one's glance shows";
+    EXPECT_EQ(game->stats.killsOf[kTeslaCoil][kMiteKind], 1);
+
+    // Five more shares of 0.3 and the 0.2 kept: one more whole point.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(strikeInvader(kTeslaCoil, plated, 1), 1) << "a hit is spent even when it glances";
+    EXPECT_EQ(plated->health, 3);
 }
 
 } // namespace

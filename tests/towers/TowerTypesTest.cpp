@@ -216,7 +216,8 @@ TEST_F(TowerTypesTest, UpgradeToolTipsQuoteTheNumbersTheTuningGives) {
     EXPECT_EQ(tip(missile, 2, false), "Missiles per launch 2") << "at the last level";
     Building* coil = place(2);
     EXPECT_EQ(tip(coil, 0), "Strike damage 5" + to + "8");
-    EXPECT_EQ(tip(coil, 1), "") << "no such upgrade";
+    EXPECT_EQ(tip(coil, 1), "Leaps on to 0" + to + "1");
+    EXPECT_EQ(tip(coil, 2), "") << "no such upgrade";
 }
 
 TEST_F(TowerTypesTest, TheCoilChargesUntilItPassesItsMaximumWithoutClamping) {
