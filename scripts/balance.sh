@@ -275,7 +275,7 @@ kept=$(sed -n '/^## Opening$/,$p' "$root/docs/balance.md" 2>/dev/null || true)
     echo "\`only-*\` one kind) play the shipped data over seeds 1 to $seeds, until the base is lost or"
     echo "$waves waves are defeated. Regenerate this page and its plots with \`bash scripts/balance.sh\`"
     echo "after any change to \`data/strings.txt\` or to the game, and the strategies with"
-    echo "\`bash scripts/balance-search.sh\` (about five minutes); the same data and strategies always give"
+    echo "\`bash scripts/balance-search.sh\` (about ten minutes on two cores); the same data and strategies always give"
     echo "the same page. Data digest: \`$data\`."
     echo
     echo "| strategy | least | median | most | runs lost | first health lost (median wave) | time at wave 20 (median, s) | last quarter of health lost over (median waves) | most health lost in one of the last six waves (median) |"
