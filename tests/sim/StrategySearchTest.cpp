@@ -186,6 +186,19 @@ TEST_F(StrategySearchTest, ALineTurnsPlaceByPlaceIntoAnotherKindWithItsRepeats) 
     EXPECT_EQ(*turns.rbegin(), 11 + 3 * 14);
     EXPECT_EQ(lastRepeat.size(), 15u);
 
+    // Into each kind in turn, the first kind's own turn keeping its tower: 5 of each, and the
+    // turns come only for the places that change.
+    std::map<int, int> builtOf, soldOn;
+    for (const StrategyOrder& o : Planner(1, {0, 1, 2}).lineTurningInto(0, {1, 2, 0}).orders) {
+        if (o.kind == StrategyOrder::kBuild && o.when != StrategyOrder::kStart)
+            ++builtOf[o.type];
+        if (o.kind == StrategyOrder::kSell)
+            ++soldOn[static_cast<int>(o.at)];
+    }
+    EXPECT_EQ(builtOf, (std::map<int, int>{{1, 5}, {2, 5}}));
+    EXPECT_EQ(soldOn.size(), 10u);
+    EXPECT_EQ(soldOn.rbegin()->first, 11 + 3 * 9);
+
     const ScopedString off("UpgradeRepeatPriceGrowth", "0");
     for (const StrategyOrder& o : planner.lineTurningInto(0, 1).orders)
         EXPECT_LE(o.level, 2);
