@@ -137,6 +137,13 @@ const SimOptionRow kSimOptions[] = {
          c.options.showMemory = true;
          return std::string();
      }},
+    {"--result-only", nullptr,
+     "plays as the search does, for the result alone: prints only \"waves\n"
+     "defeated: N\" (to time the search's games; no report, trace or recording)",
+     [](SimCommand& c, const std::string&) {
+         c.options.resultOnly = true;
+         return std::string();
+     }},
     {"--record", "FILE", "records the play-through as a replay (the game plays it back)",
      [](SimCommand& c, const std::string& v) {
          c.options.recordPath = v;
@@ -226,6 +233,10 @@ int main(int argc, char** argv) {
     const std::string error = parseCommandLine(argc, argv, command);
     if (!error.empty())
         return usageError(error);
+    const SimOptions& o = command.options;
+    if (o.resultOnly && (!o.recordPath.empty() || !o.tracePath.empty() || o.showMemory ||
+                         o.drawEvery > 0 || !command.replayPath.empty()))
+        return usageError("--result-only writes nothing but the result");
     if (command.help) {
         std::fputs(simUsageText().c_str(), stdout);
         return 0;
@@ -241,6 +252,13 @@ int main(int argc, char** argv) {
         playAtDifficulty(*GameApp::instance(), command.difficulty, "groundline-sim");
     if (!command.replayPath.empty())
         return runReplayHeadless("groundline-sim", command.replayPath);
+    if (command.options.resultOnly) {
+        SimResult result;
+        const int status = runSimulation(command.options, std::cout, &result);
+        if (status == 0)
+            std::cout << "waves defeated: " << result.wavesDefeated << "\n";
+        return status;
+    }
     return runSimulation(command.options, std::cout);
 }
 END_OF_MAIN()
