@@ -11,8 +11,8 @@ namespace {
 // to the mixed plan feels the pressure by wave 6, still beats the first boss, paying health for
 // it, and does not hold out for ever, and a row of laser turrets alone falls in the waves right
 // after the first boss (the opening lets a newcomer with lasers get that far). A few seeds each, so
-// one lucky or unlucky run does not decide it. A strong plan (lasers sold for missile turrets,
-// every upgrade bought again and again) goes on into the late waves and loses there, slowly.
+// one lucky or unlucky run does not decide it. A strong plan (lasers sold for missile turrets and
+// coils, every upgrade bought again and again) goes on into the late waves and loses there, slowly.
 // docs/balance.md has the wider picture, and scripts/balance-search.sh the longer check that no
 // tower kind wins alone.
 class BalanceGuard : public AppFixture {
