@@ -29,7 +29,7 @@ void PlayStats::countInvaders(const Game& game) {
         return;
     }
     // Invaders born in the wave (a splitter's halves) join the end of its list, alive: one struck
-    // down in the frame it was born in (a chained strike leaps on to the halves) still counts.
+    // down in the frame it joined the list in still counts.
     alive.resize(wave->invaders.size(), 1);
     for (std::size_t i = 0; i < alive.size(); ++i) {
         const Invader* v = wave->invaders[i];

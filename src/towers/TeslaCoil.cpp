@@ -90,7 +90,8 @@ Invader* TeslaCoil::findNearestInvader() const {
     return nearest;
 }
 
-// A splitter struck down joins its halves to the wave at its centre: the next leap finds them.
+// The halves of a splitter burst by this chain join the wave only when it next moves, so the
+// chain leaps past them; the coil's next strike finds them at the splitter's place.
 void TeslaCoil::leapFrom(Invader* target) {
     const Game* game = GameApp::instance()->game;
     if (!game || !game->wave || chainCount <= 0)
