@@ -3,7 +3,6 @@
 #include "app/GameApp.h"
 #include "app/Numbers.h"
 #include "app/Random.h"
-#include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
 
 #include <allegro.h>
@@ -76,8 +75,7 @@ void DebrisEffect::update(double dt) {
         }
         p.vy += kGravity * dt;
         if (trail || hardLanding)
-            spawnEffect(new SimpleEffect(static_cast<int>(p.x), static_cast<int>(p.y),
-                                         app->puff2Sheet, 0.0));
+            spawnAnimation(static_cast<int>(p.x), static_cast<int>(p.y), app->puff2Sheet, 0.0);
     }
 }
 

@@ -96,6 +96,12 @@ class Game {
     void addEffect(Effect* effect) { effects.push_back(effect); }
     void addProjectile(Projectile* projectile) { projectiles.push_back(projectile); }
     void addEnemyShot(InvaderProjectile* shot) { enemyShots.push_back(shot); }
+    // Every hit on an invader passes here: while a shot's hit is being dealt, the hit test keeps
+    // the invaders it changed, and lists only those again.
+    void noteStrike(Invader* invader) {
+        if (loggingStrikes)
+            struck.push_back(invader);
+    }
 
     int uiMode = kUiIdle;
     int placingType = 0;
@@ -193,8 +199,12 @@ class Game {
     static constexpr int kNoPlacementYet = -1000000;
     int ghostWaitsAtX = kNoPlacementYet;
 
-    // Where the wave's invaders can be hit, worked out again after every hit.
+    // Where the wave's invaders can be hit, listed once a step and brought up to date after
+    // every hit for the invaders the hit changed.
     HitTargets hitTargets;
+    bool loggingStrikes = false;
+    std::vector<Invader*> struck;
+    void refreshStruck();
 
     // Whether the run loop draws this step (see the definition), and what it saw last time.
     bool frameWanted();

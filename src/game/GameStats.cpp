@@ -2,7 +2,6 @@
 
 #include "app/GameApp.h"
 #include "app/Numbers.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "invaders/Invader.h"
@@ -55,12 +54,13 @@ int strikeInvader(int type, Invader* invader, int amount) {
         if (before > 0 && amount > 0) {
             landed = amount;
             if (share < 1.0)
-                spawnEffect(new SimpleEffect(static_cast<int>(invader->centreX()),
-                                             static_cast<int>(invader->centreY()), app->glanceSheet,
-                                             0.0));
+                spawnAnimation(static_cast<int>(invader->centreX()),
+                               static_cast<int>(invader->centreY()), app->glanceSheet, 0.0);
         }
     }
-    if (Game* game = app->game)
+    if (Game* game = app->game) {
         game->stats.creditHit(type, *invader, before);
+        game->noteStrike(invader);
+    }
     return landed;
 }

@@ -18,6 +18,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -92,7 +93,7 @@ void Game::updateField(double dt) {
         wave->update(dt);
         // Missiles whose target died in the wave's update pick a new one at once.
         for (std::size_t i = 0; i < projectiles.size(); ++i)
-            projectiles[i]->update(0.0);
+            projectiles[i]->settle();
     }
     removeSpent();
     if (!app->resultOnly) {
@@ -144,43 +145,67 @@ void Game::updateClouds(double dt) {
 // Every live tower shot against the live invaders, in list order: a shot meets the invaders in
 // the order of the wave's list and hits the first one it touches. Working out an invader's
 // centre takes a look at its animation, so the centres are worked out once for all the shots and
-// kept in order of x, where a shot finds the few invaders that can reach it. A hit changes
-// invaders (health, the hit animation and with it the frame and the centre, and every invader a
-// blast reaches), so after a hit they are worked out again before the shot looks further along
-// the list, which then sees exactly what it would have seen comparing every pair.
+// kept in order of x, where a shot finds the few invaders that can reach it. A hit changes the
+// invaders it strikes (health, the hit animation and with it the frame and the centre; a blast
+// strikes every invader it reaches), and only through strikeInvader: those are listed again
+// before the shot looks further along the list, which then sees exactly what it would have seen
+// comparing every pair.
 void Game::hitTestProjectiles() {
-    bool stale = true;
+    bool listed = false;
     for (std::size_t i = 0; i < projectiles.size(); ++i) {
         Projectile* p = projectiles[i];
         std::size_t from = 0;
         while (p->alive) {
-            if (stale) {
+            if (!listed) {
                 findHitTargets();
-                stale = false;
+                listed = true;
             }
             const std::size_t j = hitTargets.firstHit(p->x, p->y, from);
             if (j == HitTargets::kNone || j >= wave->invaders.size())
                 break;
+            struck.clear();
+            loggingStrikes = true;
             p->hit(wave->invaders[j]);
-            stale = true;
+            loggingStrikes = false;
+            refreshStruck();
             from = j + 1;
         }
     }
 }
 
-// From one frame to the next, and from one hit to the next, the invaders keep their order of x
-// all but everywhere, so the last list's order is where the new one starts from.
+namespace {
+
+bool hitCircle(const Invader* v, double& centreX, double& centreY, double& radius) {
+    if (v->health <= 0)
+        return false;
+    v->centre(centreX, centreY);
+    radius = v->hitRadius;
+    return true;
+}
+
+} // namespace
+
+// From one frame to the next the invaders keep their order of x all but everywhere, so the last
+// list's order is where the new one starts from.
 void Game::findHitTargets() {
     const std::vector<Invader*>& invaders = wave->invaders;
     hitTargets.renew(invaders.size(),
                      [&invaders](std::size_t j, double& centreX, double& centreY, double& radius) {
-                         const Invader* v = invaders[j];
-                         if (v->health <= 0)
-                             return false;
-                         v->centre(centreX, centreY);
-                         radius = v->hitRadius;
-                         return true;
+                         return hitCircle(invaders[j], centreX, centreY, radius);
                      });
+}
+
+void Game::refreshStruck() {
+    const std::vector<Invader*>& invaders = wave->invaders;
+    for (const Invader* v : struck) {
+        const auto at = std::find(invaders.begin(), invaders.end(), v);
+        if (at == invaders.end())
+            continue;
+        hitTargets.refresh(static_cast<std::size_t>(at - invaders.begin()),
+                           [v](double& centreX, double& centreY, double& radius) {
+                               return hitCircle(v, centreX, centreY, radius);
+                           });
+    }
 }
 
 void Game::removeSpent() {

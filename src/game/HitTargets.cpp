@@ -33,6 +33,15 @@ void HitTargets::sortFromNearlySorted() {
     }
 }
 
+void HitTargets::moveIntoPlace(std::size_t at) {
+    const Target t = targets[at];
+    for (; at > 0 && targets[at - 1].centreX > t.centreX; --at)
+        targets[at] = targets[at - 1];
+    for (; at + 1 < targets.size() && targets[at + 1].centreX < t.centreX; ++at)
+        targets[at] = targets[at + 1];
+    targets[at] = t;
+}
+
 // Exact, not approximate: rounding never makes a square smaller than the square of a smaller
 // number, so a hit by the comparison in doubles always has |dx| < radius <= reach with dx as the
 // comparison computes it; and as that dx never decreases along the sorted centres, the window

@@ -25,31 +25,52 @@ class HitTargets {
     // moved a step or an invader that was hit keeps its place, so putting them in order of x
     // again costs little; those not listed last time come after.
     template <typename Circle> void renew(std::size_t count, Circle circle) {
-        // The order to take them in first, so that circle() is called from one place and can be
-        // inlined: it runs for every invader every step.
-        order.clear();
         listed.assign(count, 0);
-        for (const Target& t : targets)
-            if (t.index < count && !listed[t.index]) {
-                listed[t.index] = 1;
-                order.push_back(t.index);
-            }
-        for (std::size_t index = 0; index < count; ++index)
-            if (!listed[index])
-                order.push_back(index);
+        previous.swap(targets);
         targets.clear();
         reach = 0.0;
         top = kNoTop;
         bottom = -kNoTop;
-        for (const std::size_t index : order) {
+        // One place that calls circle(), so that it can be inlined: it runs for every invader
+        // every step.
+        const auto take = [&](std::size_t index) {
             double centreX = 0.0, centreY = 0.0, radius = 0.0;
             if (!circle(index, centreX, centreY, radius) || !hittable(centreX, radius))
-                continue;
+                return;
             targets.push_back(Target{centreX, centreY, radius * radius, index});
             reach = std::max(reach, std::fabs(radius));
             widen(centreY);
-        }
+        };
+        for (const Target& t : previous)
+            if (t.index < count && !listed[t.index]) {
+                listed[t.index] = 1;
+                take(t.index);
+            }
+        for (std::size_t index = 0; index < count; ++index)
+            if (!listed[index])
+                take(index);
         sortFromNearlySorted();
+    }
+    // Brings one invader's circle up to date after a hit changed it, as renew would list it:
+    // circle(centreX, centreY, radius) as renew's, for that invader alone. The reach and the band
+    // of centres only ever widen here, which can only let more circles be compared in firstHit.
+    template <typename Circle> void refresh(std::size_t index, Circle circle) {
+        double centreX = 0.0, centreY = 0.0, radius = 0.0;
+        const bool can = circle(centreX, centreY, radius) && hittable(centreX, radius);
+        std::size_t at = 0;
+        while (at < targets.size() && targets[at].index != index)
+            ++at;
+        if (!can) {
+            if (at < targets.size())
+                targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(at));
+            return;
+        }
+        if (at == targets.size())
+            targets.push_back(Target{});
+        targets[at] = Target{centreX, centreY, radius * radius, index};
+        reach = std::max(reach, std::fabs(radius));
+        widen(centreY);
+        moveIntoPlace(at);
     }
     // The lowest index, from `from` on, of an invader the shot at (x, y) hits, or kNone.
     std::size_t firstHit(double x, double y, std::size_t from) const;
@@ -63,6 +84,8 @@ class HitTargets {
     }
     // Insertion sort: next to nothing to do when only a few circles changed places.
     void sortFromNearlySorted();
+    // Moves the one target at `at` that may be out of order by x to where it belongs.
+    void moveIntoPlace(std::size_t at);
 
     struct Target {
         double centreX;
@@ -73,8 +96,8 @@ class HitTargets {
 
     // Kept between frames so the hit test never allocates once the largest wave has been seen.
     std::vector<Target> targets;
-    std::vector<char> listed;       // by invader index, while renewing
-    std::vector<std::size_t> order; // while renewing
+    std::vector<char> listed;     // by invader index, while renewing
+    std::vector<Target> previous; // the last list, while renewing
     // The widest hit radius among the targets: no circle reaches further along x, nor along y
     // beyond the highest and the lowest centre (a centre that is not a number is never hit).
     double reach = 0.0;

@@ -1,6 +1,7 @@
 #include "game/Spawn.h"
 
 #include "app/GameApp.h"
+#include "effects/SimpleEffect.h"
 #include "effects/TextEffect.h"
 #include "game/Game.h"
 #include "invaders/InvaderProjectile.h"
@@ -14,6 +15,15 @@ void spawnEffect(Effect* effect) {
         app->game->addEffect(effect);
     else
         delete effect;
+}
+
+void spawnAnimation(int cx, int cy, SpriteSheet* sheet, double delay, double vx, double vy) {
+    GameApp* app = GameApp::instance();
+    if (!app->game || app->resultOnly)
+        return;
+    SimpleEffect* effect = new SimpleEffect(cx, cy, sheet, delay);
+    effect->setVelocity(vx, vy);
+    app->game->addEffect(effect);
 }
 
 void spawnProjectile(Projectile* projectile) {

@@ -4,7 +4,6 @@
 #include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/Silhouette.h"
@@ -132,9 +131,8 @@ void MasterOrb::launchBomb() {
     spawnEnemyShot(bomb);
     for (int i = 0; i < kLaunchPuffs; ++i) {
         const double a = 2 * kPi * i / kLaunchPuffs;
-        SimpleEffect* puff = new SimpleEffect(bx, by, app->puff2Sheet, 0.0);
-        puff->setVelocity(kLaunchPuffSpeed * std::cos(a), kLaunchPuffSpeed * std::sin(a));
-        spawnEffect(puff);
+        spawnAnimation(bx, by, app->puff2Sheet, 0.0, kLaunchPuffSpeed * std::cos(a),
+                       kLaunchPuffSpeed * std::sin(a));
     }
     playSample(app->sampleMissile);
 }
@@ -145,7 +143,7 @@ void MasterOrb::randomExplosion(double delay) {
     const double d = randomFraction() * hitRadius * 1.5;
     const int cx = static_cast<int>(static_cast<int>(x) + d * std::cos(a));
     const int cy = static_cast<int>(static_cast<int>(y) + d * std::sin(a));
-    spawnEffect(new SimpleEffect(cx, cy, GameApp::instance()->explosionSmallSheet, delay));
+    spawnAnimation(cx, cy, GameApp::instance()->explosionSmallSheet, delay);
 }
 
 void MasterOrb::finalBlast() {
@@ -157,7 +155,7 @@ void MasterOrb::finalBlast() {
             const double angle = j * kPi / 3 + i * kPi / 15;
             const int cx = static_cast<int>(static_cast<int>(x) + r * std::cos(angle));
             const int cy = static_cast<int>(static_cast<int>(y) + r * std::sin(angle));
-            spawnEffect(new SimpleEffect(cx, cy, app->explosionSmallSheet, 0.08 * i));
+            spawnAnimation(cx, cy, app->explosionSmallSheet, 0.08 * i);
         }
     }
     for (int k = 0; k < kBlastScatter; ++k)

@@ -2,7 +2,6 @@
 
 #include "app/GameApp.h"
 #include "app/Numbers.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
@@ -95,9 +94,8 @@ void MasterOrbWave::respawnOne() {
         squibble->health = squibble->maxHealth;
         if (squibble->anim)
             squibble->anim->setRow(kSquibbleHealthy);
-        spawnEffect(new SimpleEffect(static_cast<int>(squibble->centreX()),
-                                     static_cast<int>(squibble->centreY()),
-                                     GameApp::instance()->poofSheet, 0.0));
+        spawnAnimation(static_cast<int>(squibble->centreX()), static_cast<int>(squibble->centreY()),
+                       GameApp::instance()->poofSheet, 0.0);
         return;
     }
 }

@@ -5,7 +5,6 @@
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/DebrisEffect.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
@@ -43,14 +42,6 @@ constexpr unsigned kDebrisCount = 3;
 constexpr double kDebrisSpread = 8.0;
 constexpr double kDebrisSpeed = 128.0;
 
-// The drift is set before the game takes the effect, which may drop it at once (see
-// GameApp::resultOnly).
-void spawnOn(SpriteSheet* sheet, int cx, int cy, double delay, double vx = 0.0, double vy = 0.0) {
-    SimpleEffect* effect = new SimpleEffect(cx, cy, sheet, delay);
-    effect->setVelocity(vx, vy);
-    spawnEffect(effect);
-}
-
 } // namespace
 
 OrbBomb::OrbBomb() : vy(kLaunchSpeed) {
@@ -81,7 +72,7 @@ void OrbBomb::update(double dt) {
 void OrbBomb::spawnTrailPuff() {
     const int px = static_cast<int>(x) + randomInt() % kTrailScatter - kTrailScatter / 2;
     const int py = static_cast<int>(y) + randomInt() % kTrailScatter - kTrailScatter / 2;
-    spawnOn(GameApp::instance()->puff2Sheet, px, py, 0.0);
+    spawnAnimation(px, py, GameApp::instance()->puff2Sheet, 0.0);
 }
 
 void OrbBomb::draw(BITMAP* target) {
@@ -104,8 +95,8 @@ void OrbBomb::bounce() {
     // A fan of puffs over the lower half turn, from the right round to the left.
     for (int i = 0; i < kBouncePuffs; ++i) {
         const double a = i * kPi / kBouncePuffs;
-        spawnOn(app->puff2Sheet, static_cast<int>(x), static_cast<int>(y), 0.0,
-                kBouncePuffSpeed * std::cos(a), kBouncePuffSpeed * std::sin(a));
+        spawnAnimation(static_cast<int>(x), static_cast<int>(y), app->puff2Sheet, 0.0,
+                       kBouncePuffSpeed * std::cos(a), kBouncePuffSpeed * std::sin(a));
     }
     playSample(app->sampleBounce);
 }
@@ -117,17 +108,17 @@ void OrbBomb::explode() {
     SpriteSheet* blast = app->explosionSmallSheet;
     const int ix = static_cast<int>(x);
     const int iy = static_cast<int>(y);
-    spawnOn(blast, ix, iy, 0.0);
+    spawnAnimation(ix, iy, blast, 0.0);
     for (int i = 1; i <= kScatteredBlasts; ++i) {
         const double bx = x + randomInt() % 18 - 9;
         const double by = y + randomInt() % 32 - 16;
-        spawnOn(blast, static_cast<int>(bx), static_cast<int>(by), kBlastStagger * i);
+        spawnAnimation(static_cast<int>(bx), static_cast<int>(by), blast, kBlastStagger * i);
     }
     // A short column of blasts climbing from the crater, carried along by the bomb's speed.
     for (int j = 0; j < kColumnBlasts; ++j) {
         const double t = kColumnStagger * j;
-        spawnOn(blast, static_cast<int>(ix + vx * t),
-                static_cast<int>(iy - kColumnRise * j + vy * t * t), t);
+        spawnAnimation(static_cast<int>(ix + vx * t),
+                       static_cast<int>(iy - kColumnRise * j + vy * t * t), blast, t);
     }
     if (y >= app->towerBaseline - radius) {
         if (Game* game = app->game)

@@ -2,7 +2,6 @@
 
 #include "app/GameApp.h"
 #include "app/Numbers.h"
-#include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
 #include "invaders/InvaderKinds.h"
 
@@ -29,8 +28,8 @@ int Plated::takeDamage(int amount) {
     const double dealt =
         std::clamp(amount - plate, std::min(minDamage, 1.0 * amount), 1.0 * amount);
     if (dealt < amount)
-        spawnEffect(new SimpleEffect(static_cast<int>(centreX()), static_cast<int>(centreY()),
-                                     GameApp::instance()->glanceSheet, 0.0));
+        spawnAnimation(static_cast<int>(centreX()), static_cast<int>(centreY()),
+                       GameApp::instance()->glanceSheet, 0.0);
     chipped += dealt;
     const double whole = std::floor(chipped);
     chipped -= whole;

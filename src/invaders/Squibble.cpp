@@ -5,7 +5,6 @@
 #include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
@@ -130,7 +129,7 @@ void Squibble::die() {
 
     const int cx = static_cast<int>(x) + anim->frameWidth() / 2;
     const int cy = static_cast<int>(y) + anim->frameHeight() / 2;
-    spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
+    spawnAnimation(cx, cy, app->poofSheet, 0.0);
     playSample(def().deathSound ? def().deathSound : app->sampleDeath);
     if (Game* game = app->game)
         game->addMoney(bounty);

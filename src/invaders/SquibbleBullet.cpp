@@ -3,7 +3,6 @@
 #include "app/GameApp.h"
 #include "app/Numbers.h"
 #include "app/Random.h"
-#include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 
@@ -38,8 +37,7 @@ void SquibbleBullet::draw(BITMAP* target) {
 }
 
 void SquibbleBullet::impact() {
-    spawnEffect(new SimpleEffect(static_cast<int>(x), static_cast<int>(y),
-                                 GameApp::instance()->poofSheet, 0.0));
+    spawnAnimation(static_cast<int>(x), static_cast<int>(y), GameApp::instance()->poofSheet, 0.0);
     damageTowers(radius, kDamage);
     alive = false;
 }

@@ -2,7 +2,6 @@
 
 #include "app/GameApp.h"
 #include "app/Numbers.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
@@ -171,7 +170,7 @@ void SquibbleWave::land(Invader* squibble) {
         game->health = clampToInt(static_cast<long long>(game->health) - cost);
     const int cx = static_cast<int>(squibble->x) + squibble->anim->frameWidth() / 2;
     const int cy = static_cast<int>(squibble->y) + squibble->anim->frameHeight() / 2;
-    spawnEffect(new SimpleEffect(cx, cy, app->poofSheet, 0.0));
+    spawnAnimation(cx, cy, app->poofSheet, 0.0);
     if (cost > 0)
         spawnText(cx, cy, app->fontSmallRed, "-%d", cost);
     // Said once, where the landing that spent the wave's toll came down: the rest of this wave

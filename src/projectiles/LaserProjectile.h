@@ -11,6 +11,9 @@ class LaserProjectile : public Projectile {
     void update(double dt) override;
     void draw(BITMAP* target) override;
     void hit(Invader* invader) override;
+    // A bolt flies straight on whatever the wave did: a step of no time would take away 0 from
+    // its finite height, which it never leaves at -0, and repeat the check that keeps it alive.
+    void settle() override {}
 
     BITMAP* image; // not owned; may be null
     double speed;  // pixels per second, upwards

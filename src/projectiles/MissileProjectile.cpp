@@ -4,7 +4,6 @@
 #include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/GameStats.h"
 #include "game/Spawn.h"
@@ -61,8 +60,8 @@ int directionRow(double heading) {
     return n % kDirections;
 }
 
-void spawnAnimation(double x, double y, SpriteSheet* sheet, double delay) {
-    spawnEffect(new SimpleEffect(static_cast<int>(x), static_cast<int>(y), sheet, delay));
+void spawnAt(double x, double y, SpriteSheet* sheet, double delay) {
+    spawnAnimation(static_cast<int>(x), static_cast<int>(y), sheet, delay);
 }
 
 } // namespace
@@ -128,7 +127,7 @@ void MissileProjectile::update(double dt) {
     if (targetLost() && !acquireTarget()) {
         alive = false;
         target = nullptr;
-        spawnAnimation(x, y, app->poofSheet, 0.0);
+        spawnAt(x, y, app->poofSheet, 0.0);
         return;
     }
     age += dt;
@@ -180,12 +179,13 @@ void MissileProjectile::update(double dt) {
                 trailTimer = 0.0;
                 break;
             }
-            spawnAnimation(x - kTrailBehind * cosHeading,
-                           static_cast<int>(y + kTrailBehind * sinHeading) - kTrailRaise,
-                           app->puff2Sheet, 0.0);
+            spawnAt(x - kTrailBehind * cosHeading,
+                    static_cast<int>(y + kTrailBehind * sinHeading) - kTrailRaise, app->puff2Sheet,
+                    0.0);
             trailTimer += kTrailSeconds;
         }
     }
+    steadyAfterStep = steadyOnItsOwn();
 }
 
 // The game steps every missile a second time with no time passing, after the wave's update, so
@@ -195,20 +195,35 @@ void MissileProjectile::update(double dt) {
 // [0, 2pi), and no puff is due. The atan2, sin and cos, half of a battle's missile steps, are
 // then spared; anything out of range (absurd data, a target off at infinity) takes the full way.
 bool MissileProjectile::standsStill() const {
+    return steadyOnItsOwn() && targetWithinReckoning();
+}
+
+bool MissileProjectile::steadyOnItsOwn() const {
     constexpr double kTame = 1e300;
     const auto tame = [](double v) { return std::fabs(v) <= kTame; };
     if (!(heading > 0.0 && heading < kTwoPi) || !std::isfinite(steeringMax) || !tame(speed) ||
         !tame(steeringResponse) || !std::isfinite(x) || !std::isfinite(y) || x == 0.0 || y == 0.0)
         return false;
+    return !(age > kStraightSeconds) || trailTimer >= 0.0;
+}
+
+bool MissileProjectile::targetWithinReckoning() const {
     if (!(age > kStraightSeconds))
         return true;
-    if (!(trailTimer >= 0.0))
-        return false;
     double cx = 0.0, cy = 0.0;
     target->centre(cx, cy);
     const double dx = cx - x;
     const double dy = cy - y;
     return std::isfinite(dx * dx + dy * dy);
+}
+
+// The step of no time, spared when it would change nothing: the last step ended with the row
+// set afresh (play time 0, and a missile queues no rows), so the play time and the row stay
+// as they are, and the rest is standsStill's case with the missile's own part known already.
+void MissileProjectile::settle() {
+    if (alive && steadyAfterStep && !targetLost() && targetWithinReckoning())
+        return;
+    update(0.0);
 }
 
 void MissileProjectile::draw(BITMAP* target) {
@@ -245,7 +260,7 @@ void MissileProjectile::explode() {
         }
     }
 
-    spawnAnimation(x, y, app->explosionSmallSheet, 0.0);
+    spawnAt(x, y, app->explosionSmallSheet, 0.0);
 
     // Extra explosions scatter over a band as wide as the radius and twice as tall. A radius
     // under one pixel has no whole pixel to scatter over: those go off on the missile itself.
@@ -255,8 +270,8 @@ void MissileProjectile::explode() {
         for (int c = 0; c < count && c < kMaxBlasts; ++c) {
             const int ox = scatter > 0 ? randomInt() % scatter : 0;
             const int oy = scatter > 0 ? randomInt() % scatter : 0;
-            spawnAnimation(x + ox - splashRadius * 0.5, y + 2 * oy - splashRadius,
-                           app->explosionSmallSheet, (c + 1) * kBlastSeconds / count);
+            spawnAt(x + ox - splashRadius * 0.5, y + 2 * oy - splashRadius,
+                    app->explosionSmallSheet, (c + 1) * kBlastSeconds / count);
         }
     }
     playSample(app->sampleBoom1);

@@ -29,6 +29,7 @@ class MissileProjectile : public Projectile {
     bool targetLost() const;
     // Whether a step of no time would leave the flight as it is (see the definition).
     bool standsStill() const;
+    void settle() override;
 
     SpriteAnim* anim; // owned
     double speed;     // pixels per second
@@ -45,4 +46,12 @@ class MissileProjectile : public Projectile {
     // The serial of the wave the target belongs to. Once the game's current wave has another
     // serial, the target was deleted with its wave, even if a new wave lives at its address.
     unsigned long long targetWaveSerial = 0;
+
+  private:
+    // The part of standsStill that the missile's own numbers decide, and the rest.
+    bool steadyOnItsOwn() const;
+    bool targetWithinReckoning() const;
+    // steadyOnItsOwn() as the last whole step left the missile: nothing but a hit (which ends
+    // it) changes the missile between that step and settle().
+    bool steadyAfterStep = false;
 };

@@ -14,6 +14,10 @@ class Projectile {
     virtual void update(double dt) = 0;
     virtual void draw(BITMAP* target) = 0;
     virtual void hit(Invader* invader) = 0;
+    // The game's second look at every shot in a frame, after the wave's own update: a shot that
+    // follows an invader may have to act on what the wave did (its target died), as a step of
+    // no time.
+    virtual void settle() { update(0.0); }
 
     bool alive = true;
     double x;

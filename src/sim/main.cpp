@@ -256,7 +256,8 @@ int main(int argc, char** argv) {
         SimResult result;
         const int status = runSimulation(command.options, std::cout, &result);
         if (status == 0)
-            std::cout << "waves defeated: " << result.wavesDefeated << "\n";
+            std::printf("waves defeated: %d\nended at %.2f s (%lld frames) with %d health\n",
+                        result.wavesDefeated, result.time, result.frames, result.health);
         return status;
     }
     return runSimulation(command.options, std::cout);

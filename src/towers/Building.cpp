@@ -4,7 +4,6 @@
 #include "app/Random.h"
 #include "app/Sound.h"
 #include "effects/DebrisEffect.h"
-#include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
@@ -95,9 +94,8 @@ void Building::spawnSmokePuff() {
     // The position is drawn before the drift: x offset, y offset, then the speed.
     const int px = cx + w / 6 + randomInt() % 4 - 2;
     const int py = cy - w / 8 + randomInt() % 2 - 1;
-    SimpleEffect* puff = new SimpleEffect(px, py, GameApp::instance()->puff2Sheet, 0.0);
-    puff->setVelocity(8.0 + 16.0 * randomFraction(), -20.0);
-    spawnEffect(puff);
+    spawnAnimation(px, py, GameApp::instance()->puff2Sheet, 0.0, 8.0 + 16.0 * randomFraction(),
+                   -20.0);
 }
 
 double Building::centreY() const {
@@ -172,8 +170,8 @@ void Building::explode() {
     for (int i = 1; i <= kBlastCount; ++i) {
         const double bx = cx + randomInt() % kBlastScatter - kBlastScatter / 2;
         const double by = cy + randomInt() % kBlastScatter - kBlastScatter / 2;
-        spawnEffect(new SimpleEffect(static_cast<int>(bx), static_cast<int>(by),
-                                     app->explosionSmallSheet, i * kBlastStagger));
+        spawnAnimation(static_cast<int>(bx), static_cast<int>(by), app->explosionSmallSheet,
+                       i * kBlastStagger);
         app->startShake(kBlastShakeAmount, kBlastShakeSeconds);
     }
     playSample(app->sampleBoom1);

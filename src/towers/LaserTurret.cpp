@@ -4,7 +4,6 @@
 #include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
-#include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 #include "projectiles/LaserProjectile.h"
@@ -85,6 +84,6 @@ void LaserTurret::launchMissile() {
     for (int i = 0; i < kPuffs; ++i) {
         const int px = muzzle + randomInt() % kPuffScatter - kPuffScatter / 2;
         const int py = randomInt() % kPuffScatter + app->towerBaseline - kPuffRise;
-        spawnEffect(new SimpleEffect(px, py, app->puff2Sheet, kPuffDelay + kPuffStagger * i));
+        spawnAnimation(px, py, app->puff2Sheet, kPuffDelay + kPuffStagger * i);
     }
 }

@@ -4,7 +4,6 @@
 #include "app/Numbers.h"
 #include "app/Random.h"
 #include "app/Sound.h"
-#include "effects/SimpleEffect.h"
 #include "game/Spawn.h"
 #include "gfx/SpriteAnim.h"
 #include "invaders/Invader.h"
@@ -95,7 +94,6 @@ void MissileTurret::fireVolley() {
         const int offset =
             randomInt() % kPuffScatter + (facingRight ? kPuffRightOffset : kPuffLeftOffset);
         const int py = randomInt() % kPuffScatter + app->towerBaseline - kPuffRise;
-        spawnEffect(new SimpleEffect(launcherX + offset, py, app->puff2Sheet,
-                                     kPuffDelay + kPuffStagger * i));
+        spawnAnimation(launcherX + offset, py, app->puff2Sheet, kPuffDelay + kPuffStagger * i);
     }
 }

@@ -73,4 +73,22 @@ TEST_F(LaserProjectileTest, ABoltIsSpentOnTheFirstLiveInvaderItTouchesAndPassesT
     EXPECT_EQ(sounds->count(laserHit), 2);
 }
 
+// Later shots of the frame see an invader where the earlier hits left it, blasts included.
+TEST_F(LaserProjectileTest, ALaterBoltOfTheFrameFindsAnInvaderWhereAHitMovedIt) {
+    setStrings({{"LaserSpeedBase", "0"}, {"MissileSpeedBase", "0"}, {"MissileLife", "10"}});
+    StubInvader* struck = wave->add(60, 60, 9);
+    struck->recoil = 10.0;
+    StubInvader* blasted = wave->add(100, 60, 9);
+    blasted->recoil = 10.0;
+    game->addProjectile(new LaserProjectile(60, 60, 1));
+    game->addProjectile(new LaserProjectile(70, 60, 1));
+    missileAt(100, 60, 1, 1, 8.0);
+    game->addProjectile(new LaserProjectile(120, 60, 1));
+    game->update(0.01);
+    EXPECT_EQ(struck->hits, 2);
+    // The missile's direct hit and its splash: two recoils.
+    EXPECT_EQ(blasted->hits, 3);
+    EXPECT_TRUE(game->projectiles.empty());
+}
+
 } // namespace

@@ -13,6 +13,7 @@ int StubInvader::takeDamage(int amount) {
     if (health <= 0)
         return 0;
     ++hits;
+    x += recoil;
     if (shielded)
         return 1;
     health -= amount;

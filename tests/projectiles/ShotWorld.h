@@ -21,6 +21,8 @@ class StubInvader : public Invader {
 
     int hits = 0;
     bool shielded = false;
+    // Pixels a hit throws it to the right, as a hit animation of another size moves a centre.
+    double recoil = 0.0;
 };
 
 class StubWave : public Wave {
