@@ -123,14 +123,17 @@ void Hud::drawStatus(BITMAP* bmp) {
 }
 
 // Where a wave's toll is limited (WaveLossMax), a gold mark on the bar shows how low this wave
-// can take the base: once the fill reaches it, landings cost nothing until the next wave.
+// can take the base: once the fill reaches it, landings cost nothing until the next wave. Its
+// head stands above the bar, where the health figure never covers it.
 void Hud::drawTollMark(BITMAP* bmp) {
     const int toll = game.wave ? game.wave->lossLeft() : -1;
     if (toll < 0 || game.maxHealth <= 0 || game.health - toll <= 0)
         return;
     const int x = kBarInsideX + static_cast<int>(static_cast<long long>(game.health - toll) *
                                                  kBarInsideW / game.maxHealth);
-    vline(bmp, x, kBarInsideY - 1, kBarInsideY + kBarInsideH, makecol(255, 208, 64));
+    const int gold = makecol(255, 208, 64);
+    vline(bmp, x, kPanelTop + 1, kBarInsideY + kBarInsideH, gold);
+    hline(bmp, x - 1, kPanelTop, x + 1, gold);
 }
 
 void Hud::drawSmallButton(BITMAP* bmp, int y, bool usable, const char* label) {

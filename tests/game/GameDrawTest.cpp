@@ -120,8 +120,11 @@ TEST_F(GameDrawTest, AWavesTollIsAGoldMarkWhereItCanTakeTheBase) {
     auto* wave = new SquibbleWave(1);
     game->wave = wave;
     wave->tollLeft = 8; // down to 32: 32 * 50 / 40 = 40 pixels into the bar, clear of the figure
-    EXPECT_EQ(countColour(frame(), 52, 220, 53, 229, 255, 208, 64), 9);
-    EXPECT_EQ(countColour(copy, 12, 215, 64, 232, 255, 208, 64), 9) << "one mark";
+    EXPECT_EQ(countColour(frame(), 52, 219, 53, 229, 255, 208, 64), 10);
+    EXPECT_EQ(countColour(copy, 12, 215, 64, 232, 255, 208, 64), 13) << "one mark, with its head";
+    // Under the figure, its head still shows above the bar.
+    wave->tollLeft = 20; // 20 * 50 / 40 = 25 pixels in
+    EXPECT_EQ(countColour(frame(), 36, 218, 39, 219, 255, 208, 64), 3);
     wave->tollLeft = -1;
     EXPECT_EQ(countColour(frame(), 12, 215, 64, 232, 255, 208, 64), 0);
 }
