@@ -92,6 +92,7 @@ void MasterOrbWave::respawnOne() {
         if (squibble->health > 0)
             continue;
         squibble->health = squibble->maxHealth;
+        ++returns;
         if (squibble->anim)
             squibble->anim->setRow(kSquibbleHealthy);
         spawnAnimation(static_cast<int>(squibble->centreX()), static_cast<int>(squibble->centreY()),

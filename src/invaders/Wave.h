@@ -30,6 +30,10 @@ class Wave {
     void join(Invader* invader);
 
     std::vector<Invader*> invaders;
+    // How many times a dead invader of the list has come back to life (the boss's ring), for
+    // those who count deaths from outside: one shot down and brought back within a frame never
+    // shows as dead between frames.
+    int returns = 0;
 
     // Unique for the life of the process, never reused. A shot that remembers the serial of its
     // target's wave can tell that the wave (and the target with it) is gone even when a new wave

@@ -3,6 +3,7 @@
 #include "app/Definitions.h"
 #include "game/Game.h"
 #include "invaders/Invader.h"
+#include "invaders/InvaderKinds.h"
 #include "invaders/SquibbleWave.h"
 #include "invaders/Wave.h"
 
@@ -23,6 +24,7 @@ void PlayStats::countInvaders(const Game& game) {
     }
     if (wave->serial != watchedWave || alive.size() > wave->invaders.size()) {
         watchedWave = wave->serial;
+        watchedReturns = wave->returns;
         alive.assign(wave->invaders.size(), 0);
         for (std::size_t i = 0; i < alive.size(); ++i)
             alive[i] = wave->invaders[i]->health > 0;
@@ -31,25 +33,40 @@ void PlayStats::countInvaders(const Game& game) {
     // Invaders born in the wave (a splitter's halves) join the end of its list, alive: one struck
     // down in the frame it joined the list in still counts.
     alive.resize(wave->invaders.size(), 1);
+    int seenReturning = 0;
     for (std::size_t i = 0; i < alive.size(); ++i) {
         const Invader* v = wave->invaders[i];
         const bool now = v->health > 0;
+        seenReturning += !alive[i] && now;
         if (alive[i] && !now) {
-            const std::size_t kind = static_cast<std::size_t>(v->kind) < killsByKind.size()
-                                         ? static_cast<std::size_t>(v->kind)
-                                         : 0;
             // An invader lands as soon as it moves past the line, and shots and strikes only
             // meet it above, so one that died at or below the line landed.
-            if (v->y >= kSquibbleLandingY) {
-                ++landings;
-                ++landingsByKind[kind];
-            } else {
-                ++kills;
-                ++killsByKind[kind];
-            }
+            if (v->y >= kSquibbleLandingY)
+                countLanding(v->kind);
+            else
+                countKill(v->kind);
         }
         alive[i] = now;
     }
+    // The boss's ring brings back its dead in the air: a return not seen as one came back from a
+    // death within the frame, which the list never showed.
+    for (int unseen = wave->returns - watchedReturns - seenReturning; unseen > 0; --unseen)
+        countKill(kSquibbleKind);
+    watchedReturns = wave->returns;
+}
+
+void PlayStats::countKill(int kind) {
+    ++kills;
+    ++killsByKind[kindRow(kind)];
+}
+
+void PlayStats::countLanding(int kind) {
+    ++landings;
+    ++landingsByKind[kindRow(kind)];
+}
+
+std::size_t PlayStats::kindRow(int kind) const {
+    return static_cast<std::size_t>(kind) < killsByKind.size() ? static_cast<std::size_t>(kind) : 0;
 }
 
 bool PlayStats::observe(const Game& game, double time, const SoldCheck& wasSold) {

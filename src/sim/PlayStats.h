@@ -50,8 +50,12 @@ class PlayStats {
 
   private:
     void countInvaders(const Game& game);
+    void countKill(int kind);
+    void countLanding(int kind);
+    std::size_t kindRow(int kind) const;
 
     unsigned long long watchedWave = 0; // serial
+    int watchedReturns = 0;             // the wave's returns when it was last seen
     std::vector<char> alive; // by the wave's list; not vector<bool>, read and written every frame
     std::vector<const Building*> towers;
     int previousWaveNumber = -1;

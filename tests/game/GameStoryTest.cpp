@@ -61,4 +61,17 @@ TEST_F(GameStoryTest, TheGameOverStoryAgreesWithWhatTheSimulatorSaw) {
         << "lasers carry this fight: " << story;
 }
 
+// A boss's ring brings a squibble back in the very frame a shot brought it down: the list never
+// shows it dead, and the kill still counts.
+TEST_F(GameStoryTest, AKillTheBossUndoesWithinTheFrameStillCounts) {
+    SimOptions options;
+    options.strategy = "mixed";
+    options.seed = 3;
+    options.waves = 10;
+    std::ostringstream out;
+    SimResult result;
+    ASSERT_EQ(runSimulation(options, out, &result), 0);
+    EXPECT_EQ(numberAfter(out.str(), "invaders destroyed: "), result.kills);
+}
+
 } // namespace
