@@ -18,8 +18,10 @@ constexpr int kLatestUpgradeWave = 40;
 constexpr int kEarliestSellWave = 8;
 constexpr int kLatestSellWave = 50;
 const int kRepairChoices[] = {0, 30, 50, 70, 90};
-// Repeats at a growing price: more than this many of one upgrade are out of any game's reach.
-constexpr int kMostPlannedRepeats = 8;
+// Repeats at a growing price: a plan may ask this many past an upgrade's last level, so that a
+// long game still has something to buy at its end (with 8, the best plans had bought all they
+// held and saved in their last waves).
+constexpr int kMostPlannedRepeats = 12;
 // A line turning into another kind: the first place from this wave, then one every few waves.
 constexpr int kFirstTurnWave = 11;
 constexpr int kTurnEvery = 3;
