@@ -178,7 +178,7 @@ std::vector<Strategy> Search::breed() {
 // The finalists' first seeds are the games they were scored on while searching: those results
 // are taken over, and only the seeds after them are played.
 bool Search::check() {
-    pool.resize(std::min<std::size_t>(pool.size(), sizes.keep));
+    pool = pickFinalists(std::move(pool), sizes.keep);
     std::vector<Strategy> finalists;
     for (const SearchEntry& entry : pool)
         finalists.push_back(entry.strategy);
@@ -258,6 +258,24 @@ bool playStrategies(const std::vector<Strategy>& strategies, int seeds, int wave
         scores[r.job / seeds].health[r.job % seeds] = r.health;
     }
     return true;
+}
+
+// Plans that ended every game alike are nearly always one plan spelt two ways (an order that
+// never came due, a purchase the money never reached).
+std::vector<SearchEntry> pickFinalists(std::vector<SearchEntry> ranked, int keep) {
+    const auto alike = [](const SearchEntry& a, const SearchEntry& b) {
+        return a.score.waves == b.score.waves && a.score.health == b.score.health;
+    };
+    std::vector<SearchEntry> finalists, copies;
+    for (SearchEntry& entry : ranked) {
+        const bool copy = std::any_of(finalists.begin(), finalists.end(),
+                                      [&](const SearchEntry& f) { return alike(f, entry); });
+        (copy ? copies : finalists).push_back(std::move(entry));
+    }
+    for (SearchEntry& entry : copies)
+        finalists.push_back(std::move(entry));
+    finalists.resize(std::min<std::size_t>(finalists.size(), std::max(keep, 0)));
+    return finalists;
 }
 
 int minimumGames(const SearchOptions& options) {

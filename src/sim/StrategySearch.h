@@ -56,6 +56,11 @@ struct SearchResult {
 // check. A smaller one is refused: it would play nothing and find nothing.
 int minimumGames(const SearchOptions& options);
 
+// The first `keep` of plans ranked best first, passing over those whose games all ended as a
+// better one's did, so that the finalists are different ways to play; those fill up only when
+// too few differ.
+std::vector<SearchEntry> pickFinalists(std::vector<SearchEntry> ranked, int keep);
+
 // Searches strategy files for those that get furthest: an evolutionary search that starts from
 // the built-in strategies (those that use only the allowed kinds) and random plans, and changes
 // the best plans a little at a time (a tower's kind or place, when it is built, which upgrades

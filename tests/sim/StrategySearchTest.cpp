@@ -286,6 +286,29 @@ TEST_F(StrategySearchTest, KeepsAndBreedsTheBetterPlans) {
     EXPECT_EQ(scored, 0);
 }
 
+// A plan that ended every game as a better one did is passed over for the next that played
+// differently, and comes back only to fill the places.
+TEST_F(StrategySearchTest, TheFinalistsArePlansThatPlayedDifferently) {
+    const auto entry = [](int orders, int waves, int health) {
+        SearchEntry e;
+        e.strategy.orders.resize(static_cast<std::size_t>(orders));
+        e.score.waves = {waves, waves};
+        e.score.health = {health, 1};
+        return e;
+    };
+    const auto lengths = [](const std::vector<SearchEntry>& picked) {
+        std::vector<std::size_t> n;
+        for (const SearchEntry& e : picked)
+            n.push_back(e.strategy.orders.size());
+        return n;
+    };
+    const std::vector<SearchEntry> ranked = {entry(1, 50, 9), entry(2, 50, 9), entry(3, 50, 8),
+                                             entry(4, 49, 9)};
+    EXPECT_EQ(lengths(pickFinalists(ranked, 3)), (std::vector<std::size_t>{1, 3, 4}));
+    EXPECT_EQ(lengths(pickFinalists(ranked, 4)), (std::vector<std::size_t>{1, 3, 4, 2}));
+    EXPECT_TRUE(pickFinalists(ranked, 0).empty());
+}
+
 // A worker that dies, or ends before it sent all its results, fails the whole batch with one
 // line: a lost game is never scored as a game of zero waves. None is left behind.
 TEST(WorkerPoolTest, EveryJobComesBackInItsPlaceAndALostOneIsAnError) {
