@@ -1,5 +1,6 @@
 #include "ShotWorld.h"
 
+#include "app/GameApp.h"
 #include "effects/SimpleEffect.h"
 #include "game/Game.h"
 #include "gfx/SpriteAnim.h"
@@ -28,6 +29,12 @@ TEST_F(MissileProjectileTest, AFreshMissileFliesStraightAtFullSpeedWithoutATrail
     // From then on it turns towards the target and smokes.
     missile->update(0.05);
     EXPECT_LT(missile->heading, 0.75 * kPi);
+    EXPECT_EQ(effectsOn(puffs).size(), 1u);
+
+    // In a game played for its result alone the smoke, only a picture, is never made.
+    GameApp::instance()->resultOnly = true;
+    missile->update(0.1);
+    GameApp::instance()->resultOnly = false;
     EXPECT_EQ(effectsOn(puffs).size(), 1u);
 }
 
