@@ -11,8 +11,8 @@ class LaserProjectile : public Projectile {
     void update(double dt) override;
     void draw(BITMAP* target) override;
     void hit(Invader* invader) override;
-    // A bolt flies straight on whatever the wave did: a step of no time would take away 0 from
-    // its finite height, which it never leaves at -0, and repeat the check that keeps it alive.
+    // A bolt flies straight whatever the wave did: a step of no time would take 0 from its
+    // height (never -0, so the sign stays) and repeat the check that keeps it alive.
     void settle() override {}
 
     BITMAP* image; // not owned; may be null

@@ -17,6 +17,17 @@ class GameStoryTest : public AppFixture {
     }
 };
 
+// mixed over the first `waves` waves of `seed`: the simulator's report, its counts in result.
+std::string playMixed(unsigned seed, int waves, SimResult& result) {
+    SimOptions options;
+    options.strategy = "mixed";
+    options.seed = seed;
+    options.waves = waves;
+    std::ostringstream out;
+    EXPECT_EQ(runSimulation(options, out, &result), 0);
+    return out.str();
+}
+
 long long numberAfter(const std::string& text, const std::string& label) {
     const std::size_t at = text.find(label);
     EXPECT_NE(at, std::string::npos) << label << " in " << text;
@@ -27,14 +38,8 @@ long long numberAfter(const std::string& text, const std::string& label) {
 // by frame: the kills and towers lost, and the money in hand is the start plus what was earned
 // less what was spent. A fight with losses on both sides, so that every count is tested.
 TEST_F(GameStoryTest, TheGameOverStoryAgreesWithWhatTheSimulatorSaw) {
-    SimOptions options;
-    options.strategy = "mixed";
-    options.seed = 4;
-    options.waves = 16;
-    std::ostringstream out;
     SimResult result;
-    ASSERT_EQ(runSimulation(options, out, &result), 0);
-    const std::string report = out.str();
+    const std::string report = playMixed(4, 16, result);
     const std::size_t storyAt = report.find("\nmoney earned: ");
     ASSERT_NE(storyAt, std::string::npos) << report;
     const std::string story = report.substr(storyAt + 1, report.find('\n', storyAt + 1) - storyAt);
@@ -64,14 +69,8 @@ TEST_F(GameStoryTest, TheGameOverStoryAgreesWithWhatTheSimulatorSaw) {
 // A boss's ring brings a squibble back in the very frame a shot brought it down: the list never
 // shows it dead, and the kill still counts.
 TEST_F(GameStoryTest, AKillTheBossUndoesWithinTheFrameStillCounts) {
-    SimOptions options;
-    options.strategy = "mixed";
-    options.seed = 3;
-    options.waves = 10;
-    std::ostringstream out;
     SimResult result;
-    ASSERT_EQ(runSimulation(options, out, &result), 0);
-    EXPECT_EQ(numberAfter(out.str(), "invaders destroyed: "), result.kills);
+    EXPECT_EQ(numberAfter(playMixed(3, 10, result), "invaders destroyed: "), result.kills);
 }
 
 } // namespace
