@@ -8,6 +8,7 @@
 #include "game/KindNotices.h"
 #include "game/Hud.h"
 
+#include <limits>
 #include <vector>
 
 struct BITMAP;
@@ -115,6 +116,9 @@ class Game {
     std::vector<Building*> buildings;
     std::vector<Projectile*> projectiles;
     std::vector<InvaderProjectile*> enemyShots;
+    // While the enemy shots take their step, no tower's hit circle reaches above this height
+    // (InvaderProjectile::touchesTower); minus infinity, no such bound, at any other time.
+    double towersReachTop = -std::numeric_limits<double>::infinity();
     std::vector<Effect*> effects;
     Wave* wave = nullptr;
     int health = 0;
@@ -176,6 +180,7 @@ class Game {
     void startWave();
     void updateClouds(double dt);
     void hitTestProjectiles();
+    double highestTowerReach() const;
     void removeSpent();
     void handleKeyboard();
     void removeDestroyedTowers();

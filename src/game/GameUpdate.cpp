@@ -19,6 +19,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -26,8 +27,14 @@ namespace {
 // Deletes and drops every element the predicate marks, keeping the order of the rest, without
 // allocating: this runs every frame.
 template <typename T, typename Spent> void deleteSpent(std::vector<T*>& list, Spent spent) {
+    // Most frames nothing is spent: the list is only read until the first that is.
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < list.size(); ++i) {
+    while (kept < list.size() && !spent(list[kept]))
+        ++kept;
+    if (kept == list.size())
+        return;
+    delete list[kept];
+    for (std::size_t i = kept + 1; i < list.size(); ++i) {
         if (spent(list[i]))
             delete list[i];
         else
@@ -84,8 +91,12 @@ void Game::updateField(double dt) {
             buildings[i]->tick(dt);
     for (std::size_t i = 0; i < projectiles.size(); ++i)
         projectiles[i]->update(dt);
-    for (std::size_t i = 0; i < enemyShots.size(); ++i)
-        enemyShots[i]->update(dt);
+    if (!enemyShots.empty()) {
+        towersReachTop = highestTowerReach();
+        for (std::size_t i = 0; i < enemyShots.size(); ++i)
+            enemyShots[i]->update(dt);
+        towersReachTop = -std::numeric_limits<double>::infinity();
+    }
     for (std::size_t i = 0; i < effects.size(); ++i)
         effects[i]->update(dt);
     if (wave) {
@@ -103,6 +114,23 @@ void Game::updateField(double dt) {
     }
     if (!gameOver)
         stats.timePlayed += dt;
+}
+
+// The towers stand still while the shots move, so one look at them serves every shot of the
+// step. Beyond a million pixels the pixel of margin the shots allow could drown in rounding:
+// no bound then, and every shot compares every tower.
+double Game::highestTowerReach() const {
+    constexpr double kTame = 1e6;
+    const int baseline = GameApp::instance()->towerBaseline;
+    double top = std::numeric_limits<double>::infinity();
+    for (const Building* b : buildings) {
+        const double radius = std::fabs(b->hitRadius());
+        const double reach = b->centreYOn(baseline) - radius;
+        if (!(radius < kTame) || !(std::fabs(reach) < kTame))
+            return -std::numeric_limits<double>::infinity();
+        top = std::min(top, reach);
+    }
+    return top;
 }
 
 void Game::updateWaveSchedule(double dt) {

@@ -27,7 +27,10 @@ class HitTargets {
     template <typename Circle> void renew(std::size_t count, Circle circle) {
         listed.assign(count, 0);
         previous.swap(targets);
-        targets.clear();
+        // Room for every invader at once: written by index below, the list never grows a slot
+        // at a time (a call per invader that the compiler may not inline).
+        targets.resize(count);
+        std::size_t taken = 0;
         reach = 0.0;
         top = kNoTop;
         bottom = -kNoTop;
@@ -39,7 +42,7 @@ class HitTargets {
                 return;
             // Field by field into the list itself: a whole Target built aside and copied in
             // made the processor wait on its own stores, a seventh of a search's time.
-            Target& t = targets.emplace_back();
+            Target& t = targets[taken++];
             t.centreX = centreX;
             t.centreY = centreY;
             t.radiusSquared = radius * radius;
@@ -55,6 +58,7 @@ class HitTargets {
         for (std::size_t index = 0; index < count; ++index)
             if (!listed[index])
                 take(index);
+        targets.resize(taken);
         sortFromNearlySorted();
     }
     // Brings one invader's circle up to date after a hit changed it, as renew would list it:

@@ -5,6 +5,8 @@
 #include "gfx/SpriteAnim.h"
 #include "towers/Building.h"
 
+#include <cmath>
+
 namespace {
 
 // Whether a circle of the given radius around (x, y) overlaps the tower's hit circle.
@@ -28,6 +30,12 @@ InvaderProjectile::~InvaderProjectile() {
 bool InvaderProjectile::touchesTower() const {
     const Game* game = GameApp::instance()->game;
     if (!game)
+        return false;
+    // A hit needs the height between the centres under the sum of the radii: a shot over every
+    // tower's reach by more than its own radius, and a pixel for rounding, touches none.
+    constexpr double kTame = 1e6;
+    if (std::fabs(y) < kTame && std::fabs(radius) < kTame &&
+        y + std::fabs(radius) + 1.0 < game->towersReachTop)
         return false;
     for (const Building* tower : game->buildings)
         if (withinReach(tower, x, y, radius))

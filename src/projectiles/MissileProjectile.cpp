@@ -53,6 +53,11 @@ double wrapHeading(double heading) {
     return heading;
 }
 
+// Bit for bit, so that -0 is not taken for 0 (their sines differ) and NaN never matches.
+bool sameNumber(double a, double b) {
+    return a == b && std::signbit(a) == std::signbit(b);
+}
+
 int directionRow(double heading) {
     int n = static_cast<int>(kDirections * (heading / kTwoPi + kHalfDirection));
     while (n < 0)
@@ -136,9 +141,14 @@ void MissileProjectile::update(double dt) {
         alive = false;
         return;
     }
-    anim->advance(static_cast<float>(dt));
+    // The sprite's frame and direction are only a picture: a game played for its result alone
+    // leaves them be.
+    const bool seen = !app->resultOnly;
+    if (seen)
+        anim->advance(static_cast<float>(dt));
     if (dt == 0.0 && standsStill()) {
-        anim->setRow(directionRow(heading));
+        if (seen)
+            anim->setRow(directionRow(heading));
         return;
     }
 
@@ -164,13 +174,18 @@ void MissileProjectile::update(double dt) {
         }
     }
     const double factor = 1.0 - std::fabs(error) * steeringResponse;
-    // Worked out once for the flight and the trail: the heading does not change in between.
-    const double cosHeading = std::cos(heading);
-    const double sinHeading = std::sin(heading);
+    // Worked out once for the flight and the trail: the heading does not change in between. Nor
+    // does it over the straight start, nor in a step of no time: the last cosine and sine serve.
+    if (!sameNumber(heading, cosSinOf)) {
+        cosHeading = std::cos(heading);
+        sinHeading = std::sin(heading);
+        cosSinOf = heading;
+    }
     x += cosHeading * speed * dt * factor;
     y -= sinHeading * speed * dt * factor;
 
-    anim->setRow(directionRow(heading));
+    if (seen)
+        anim->setRow(directionRow(heading));
 
     if (age > kStraightSeconds) {
         trailTimer -= dt;
@@ -209,6 +224,12 @@ bool MissileProjectile::steadyOnItsOwn() const {
 
 bool MissileProjectile::targetWithinReckoning() const {
     if (!(age > kStraightSeconds))
+        return true;
+    // Positions this near keep the distance's square finite whatever frame the target shows
+    // (a centre lies less than half a frame from the position): no need to look at the frame.
+    constexpr double kNear = 1e150;
+    if (std::fabs(target->x) < kNear && std::fabs(target->y) < kNear && std::fabs(x) < kNear &&
+        std::fabs(y) < kNear)
         return true;
     double cx = 0.0, cy = 0.0;
     target->centre(cx, cy);

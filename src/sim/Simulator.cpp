@@ -230,6 +230,10 @@ void ScriptedRun::play(SimResult* result) {
 }
 
 std::string ScriptedRun::ending() const {
+    // Asked every frame: nothing is written until the run ends.
+    if (!game.gameOver && game.waveNumber - options.startWave < options.waves &&
+        time < timeLimit && game.running)
+        return std::string();
     char text[128] = "";
     if (game.gameOver)
         std::snprintf(text, sizeof text, "lost in wave %d at %.2f s", game.waveNumber, time);

@@ -99,7 +99,7 @@ void Building::spawnSmokePuff() {
 }
 
 double Building::centreY() const {
-    return GameApp::instance()->towerBaseline - (anim ? anim->frameHeight() : 0) / 2;
+    return centreYOn(GameApp::instance()->towerBaseline);
 }
 
 int Building::maxHealth() const {

@@ -36,6 +36,8 @@ class Building {
     // Inline: every enemy shot asks every tower every step.
     double centreX() const { return x + (anim ? anim->frameWidth() : 0) / 2; }
     double centreY() const;
+    // centreY for towers standing on that baseline, inline for a look at every tower a step.
+    double centreYOn(int baseline) const { return baseline - (anim ? anim->frameHeight() : 0) / 2; }
     double hitRadius() const { return def().radius; }
     int maxHealth() const;
     // Both prices read 0 for a type without full health and for a tower already destroyed.
