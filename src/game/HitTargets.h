@@ -21,45 +21,43 @@ class HitTargets {
     void sort();
     // Lists the circles of invaders 0 to count - 1 afresh, as clear, add and sort would:
     // circle(index, centreX, centreY, radius) gives an invader's circle, or false when it
-    // cannot be hit. The circles are taken in the order of the last list, where a formation that
-    // moved a step or an invader that was hit keeps its place, so putting them in order of x
-    // again costs little; those not listed last time come after.
+    // cannot be hit. The invaders are taken in the order the last list left them, where a
+    // formation that moved a step or an invader that was hit keeps its place, so putting them in
+    // order of x again costs little. Which of two circles at the same x comes first changes no
+    // answer of firstHit.
     template <typename Circle> void renew(std::size_t count, Circle circle) {
-        listed.assign(count, 0);
-        previous.swap(targets);
+        keepOrderOf(count);
+        listedCount = 0;
         // Room for every invader at once: written by index below, the list never grows a slot
         // at a time (a call per invader that the compiler may not inline).
-        targets.resize(count);
-        std::size_t taken = 0;
+        if (targets.size() < count)
+            targets.resize(count);
         reach = 0.0;
         top = kNoTop;
         bottom = -kNoTop;
-        // One place that calls circle(), so that it can be inlined: it runs for every invader
-        // every step.
-        const auto take = [&](std::size_t index) {
+        std::size_t unlisted = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t index = order[k];
             double centreX = 0.0, centreY = 0.0, radius = 0.0;
-            if (!circle(index, centreX, centreY, radius) || !hittable(centreX, radius))
-                return;
+            if (!circle(index, centreX, centreY, radius) || !hittable(centreX, radius)) {
+                spare[unlisted++] = index;
+                continue;
+            }
             // Field by field into the list itself: a whole Target built aside and copied in
             // made the processor wait on its own stores, a seventh of a search's time.
-            Target& t = targets[taken++];
+            Target& t = targets[listedCount++];
             t.centreX = centreX;
             t.centreY = centreY;
             t.radiusSquared = radius * radius;
             t.index = index;
             reach = std::max(reach, std::fabs(radius));
             widen(centreY);
-        };
-        for (const Target& t : previous)
-            if (t.index < count && !listed[t.index]) {
-                listed[t.index] = 1;
-                take(t.index);
-            }
-        for (std::size_t index = 0; index < count; ++index)
-            if (!listed[index])
-                take(index);
-        targets.resize(taken);
+        }
         sortFromNearlySorted();
+        for (std::size_t k = 0; k < listedCount; ++k)
+            order[k] = targets[k].index;
+        std::copy(spare.begin(), spare.begin() + static_cast<std::ptrdiff_t>(unlisted),
+                  order.begin() + static_cast<std::ptrdiff_t>(listedCount));
     }
     // Brings one invader's circle up to date after a hit changed it, as renew would list it:
     // circle(centreX, centreY, radius) as renew's, for that invader alone. The reach and the band
@@ -68,15 +66,19 @@ class HitTargets {
         double centreX = 0.0, centreY = 0.0, radius = 0.0;
         const bool can = circle(centreX, centreY, radius) && hittable(centreX, radius);
         std::size_t at = 0;
-        while (at < targets.size() && targets[at].index != index)
+        while (at < listedCount && targets[at].index != index)
             ++at;
         if (!can) {
-            if (at < targets.size())
-                targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(at));
+            if (at < listedCount) {
+                std::copy(targets.begin() + static_cast<std::ptrdiff_t>(at + 1),
+                          targets.begin() + static_cast<std::ptrdiff_t>(listedCount),
+                          targets.begin() + static_cast<std::ptrdiff_t>(at));
+                --listedCount;
+            }
             return;
         }
-        if (at == targets.size())
-            targets.push_back(Target{});
+        if (at == listedCount)
+            at = append();
         targets[at] = Target{centreX, centreY, radius * radius, index};
         reach = std::max(reach, std::fabs(radius));
         widen(centreY);
@@ -104,10 +106,24 @@ class HitTargets {
         std::size_t index;
     };
 
-    // Kept between frames so the hit test never allocates once the largest wave has been seen.
+    // A slot past the listed ones, the list grown by one to hold it.
+    std::size_t append() {
+        if (listedCount == targets.size())
+            targets.emplace_back();
+        return listedCount++;
+    }
+
+    // Kept between frames so the hit test never allocates once the largest wave has been seen:
+    // the first listedCount are the list, the rest room for a larger one.
     std::vector<Target> targets;
-    std::vector<char> listed;     // by invader index, while renewing
-    std::vector<Target> previous; // the last list, while renewing
+    std::size_t listedCount = 0;
+    // Every invader's index once, those listed last in their order of x first: where renew
+    // starts from. spare holds those it could not list while it runs.
+    std::vector<std::size_t> order;
+    std::vector<std::size_t> spare;
+    // Keeps order a list of the indices 0 to count - 1 when the wave's list has grown (the new
+    // ones come last) or shrunk (another wave's).
+    void keepOrderOf(std::size_t count);
     // The widest hit radius among the targets: no circle reaches further along x, nor along y
     // beyond the highest and the lowest centre (a centre that is not a number is never hit).
     double reach = 0.0;

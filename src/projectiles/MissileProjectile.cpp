@@ -53,11 +53,6 @@ double wrapHeading(double heading) {
     return heading;
 }
 
-// Bit for bit, so that -0 is not taken for 0 (their sines differ) and NaN never matches.
-bool sameNumber(double a, double b) {
-    return a == b && std::signbit(a) == std::signbit(b);
-}
-
 int directionRow(double heading) {
     int n = static_cast<int>(kDirections * (heading / kTwoPi + kHalfDirection));
     while (n < 0)
@@ -174,13 +169,9 @@ void MissileProjectile::update(double dt) {
         }
     }
     const double factor = 1.0 - std::fabs(error) * steeringResponse;
-    // Worked out once for the flight and the trail: the heading does not change in between. Nor
-    // does it over the straight start, nor in a step of no time: the last cosine and sine serve.
-    if (!sameNumber(heading, cosSinOf)) {
-        cosHeading = std::cos(heading);
-        sinHeading = std::sin(heading);
-        cosSinOf = heading;
-    }
+    // Worked out once for the flight and the trail: the heading does not change in between.
+    const double cosHeading = std::cos(heading);
+    const double sinHeading = std::sin(heading);
     x += cosHeading * speed * dt * factor;
     y -= sinHeading * speed * dt * factor;
 

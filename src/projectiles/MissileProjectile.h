@@ -2,8 +2,6 @@
 
 #include "projectiles/Projectile.h"
 
-#include <limits>
-
 class SpriteAnim;
 
 // A homing missile. It picks a random live invader of the current wave, flies along its launch
@@ -56,8 +54,4 @@ class MissileProjectile : public Projectile {
     // steadyOnItsOwn() as the last whole step left the missile: nothing but a hit (which ends
     // it) changes the missile between that step and settle().
     bool steadyAfterStep = false;
-    // The cosine and sine of the heading cosSinOf, kept for as long as the heading stays.
-    double cosSinOf = std::numeric_limits<double>::quiet_NaN();
-    double cosHeading = 0.0;
-    double sinHeading = 0.0;
 };

@@ -265,7 +265,7 @@ UpgradeChange Building::upgradeChange(int k) const {
     return ::upgradeChange(*row, *this, nextLevelPrice(k) ? repeatScale(k) : 1.0);
 }
 
-int takeDueShots(float& timer, float period) {
+int takeDueShotsOutOfLine(float& timer, float period) {
     if (!std::isfinite(timer))
         timer = 0.0f;
     if (!(period > 0.0f)) {
