@@ -30,6 +30,7 @@ void Diver::update(double dt) {
         return;
     if (!diving && y >= diveHeight) {
         diving = true;
+        formationMember = false;
         direction = centreX() < kFieldWidth / 2 ? 1 : -1;
         return;
     }

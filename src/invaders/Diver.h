@@ -10,7 +10,6 @@ class Diver : public Squibble {
     Diver();
 
     void update(double dt) override;
-    bool inFormation() const override { return !diving; }
     double descentSpeed(double formationSpeed) const override {
         return diving ? diveSpeed : formationSpeed;
     }

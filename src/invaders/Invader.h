@@ -34,8 +34,9 @@ class Invader {
         cy = y + height / 2;
     }
     // False once the invader moves by itself (a diver diving, a splitter's half): its wave then
-    // neither marches it nor turns at its edges.
-    virtual bool inFormation() const { return true; }
+    // neither marches it nor turns at its edges. A kind says so through formationMember, not a
+    // virtual function: the formation asks of every invader every step.
+    bool inFormation() const { return formationMember; }
     // How fast it comes down when its formation descends at formationSpeed, for the warning.
     virtual double descentSpeed(double formationSpeed) const { return formationSpeed; }
     // What the kind keeps besides position and health (a plate's chipped damage, a dive's time),
@@ -56,4 +57,5 @@ class Invader {
     // What its kind's share of the towers' hits (InvaderDef::hitShare) left short of a whole
     // point: many small shares add up.
     double spareDamage = 0.0;
+    bool formationMember = true;
 };

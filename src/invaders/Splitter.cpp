@@ -26,6 +26,7 @@ void Splitter::die() {
 
 Mite::Mite() : Squibble(kMiteKind) {
     fires = false;
+    formationMember = false;
     StringTable& strings = GameApp::instance()->strings;
     speed = strings.getReal("Invader5.Speed", 0.0, kFastest);
     drift = strings.getReal("Invader5.Burst", 0.0, kFastest);

@@ -20,7 +20,6 @@ class Mite : public Squibble {
     Mite();
 
     void update(double dt) override;
-    bool inFormation() const override { return false; }
     double descentSpeed(double) const override { return speed; }
     double kindState() const override { return drift; }
 

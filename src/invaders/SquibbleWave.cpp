@@ -113,8 +113,13 @@ void SquibbleWave::update(double dt) {
         if (squibble->inFormation())
             march(squibble, dt * velocity, right, left);
         squibble->update(dt);
-        if (squibble->health > 0 && squibble->y >= kSquibbleLandingY)
-            land(squibble);
+        if (squibble->health <= 0)
+            continue;
+        if (!(squibble->y >= kSquibbleLandingY)) {
+            ++alive;
+            continue;
+        }
+        land(squibble);
         alive += squibble->health > 0;
     }
     turn(dt * velocity, right, left);
