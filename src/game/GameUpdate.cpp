@@ -104,7 +104,8 @@ void Game::updateField(double dt) {
         wave->update(dt);
         // Missiles whose target died in the wave's update pick a new one at once.
         for (std::size_t i = 0; i < projectiles.size(); ++i)
-            projectiles[i]->settle();
+            if (projectiles[i]->settles)
+                projectiles[i]->settle();
     }
     removeSpent();
     if (!app->resultOnly) {

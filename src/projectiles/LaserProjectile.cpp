@@ -21,7 +21,9 @@ double boltSpeed() {
 
 LaserProjectile::LaserProjectile(int x, int y, int damage)
     : Projectile(x, y), image(GameApp::instance()->laserSmallImage), speed(boltSpeed()),
-      damage(damage) {}
+      damage(damage) {
+    settles = false;
+}
 
 void LaserProjectile::update(double dt) {
     y -= speed * dt;

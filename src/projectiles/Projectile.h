@@ -20,6 +20,9 @@ class Projectile {
     virtual void settle() { update(0.0); }
 
     bool alive = true;
+    // False for a shot whose settle() does nothing: the game then spares the call, made for
+    // every shot every frame.
+    bool settles = true;
     double x;
     double y;
 };

@@ -141,7 +141,8 @@ class ScriptedRun {
     int report(SimResult* result);
 
   private:
-    // Why the run ends after this frame, or "" while it goes on.
+    // Whether the run ends after this frame, and why ("" while it goes on).
+    bool ends() const;
     std::string ending() const;
 
     const SimOptions& options;
@@ -212,7 +213,8 @@ void ScriptedRun::play(SimResult* result) {
         frame(app, game, options.drawEvery > 0 && frames % options.drawEvery == 0);
         time = static_cast<double>(++frames) * step;
         if (options.resultOnly) {
-            why = ending();
+            if (ends())
+                why = ending();
             continue;
         }
         if (stats.observe(game, time, sold)) {
@@ -225,15 +227,17 @@ void ScriptedRun::play(SimResult* result) {
             trace << tracedSecond << ' ' << game.money << ' ' << game.health << ' '
                   << game.waveNumber << ' ' << game.buildings.size() << '\n';
         }
-        why = ending();
+        if (ends())
+            why = ending();
     }
 }
 
+bool ScriptedRun::ends() const {
+    return game.gameOver || game.waveNumber - options.startWave >= options.waves ||
+           time >= timeLimit || !game.running;
+}
+
 std::string ScriptedRun::ending() const {
-    // Asked every frame: nothing is written until the run ends.
-    if (!game.gameOver && game.waveNumber - options.startWave < options.waves &&
-        time < timeLimit && game.running)
-        return std::string();
     char text[128] = "";
     if (game.gameOver)
         std::snprintf(text, sizeof text, "lost in wave %d at %.2f s", game.waveNumber, time);
