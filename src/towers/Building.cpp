@@ -102,10 +102,6 @@ double Building::centreY() const {
     return centreYOn(GameApp::instance()->towerBaseline);
 }
 
-int Building::maxHealth() const {
-    return def().health;
-}
-
 // Half the price, scaled by part / full. Halving first and dividing last is how the menu has
 // always priced a tower; the order matters for odd prices. The product is taken in 64 bits so
 // that generous data cannot overflow it.

@@ -40,7 +40,7 @@ class Building {
     // centreY for towers standing on that baseline, inline for a look at every tower a step.
     double centreYOn(int baseline) const { return baseline - (anim ? anim->frameHeight() : 0) / 2; }
     double hitRadius() const { return def().radius; }
-    int maxHealth() const;
+    int maxHealth() const { return def().health; }
     // Both prices read 0 for a type without full health and for a tower already destroyed.
     int sellValue() const;
     // The price of mending all the damage.
