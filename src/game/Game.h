@@ -119,6 +119,8 @@ class Game {
     // While the enemy shots take their step, no tower's hit circle reaches above this height
     // (InvaderProjectile::touchesTower); minus infinity, no such bound, at any other time.
     double towersReachTop = -std::numeric_limits<double>::infinity();
+    // That height for the towers standing now: the least centre less the widest hit radius.
+    double highestTowerReach() const;
     std::vector<Effect*> effects;
     Wave* wave = nullptr;
     int health = 0;
@@ -180,7 +182,6 @@ class Game {
     void startWave();
     void updateClouds(double dt);
     void hitTestProjectiles();
-    double highestTowerReach() const;
     void removeSpent();
     void handleKeyboard();
     void removeDestroyedTowers();
